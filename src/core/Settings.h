@@ -1,0 +1,54 @@
+// The settings record and the process-wide values the settings store owns.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace velmora {
+
+// Colour value: 0x00BBGGRR is an RGB colour; 0xFF0000nn is the system colour with index nn.
+using ColorValue = std::uint32_t;
+
+constexpr int kMaxPasswordLength = 40;
+
+// The settings record. Persisted as a 96-byte image (see RecordImage.h); the gaps of the image
+// are kept here so that a stored image is written back byte for byte as it was read.
+struct TSavedSettings {
+  std::uint8_t Dirty = 0;             // nonzero: write record, message and Run entry at exit
+  std::uint8_t Gap1[3] = {0, 0, 0};
+  std::int32_t ConfigPage = 0;        // last configuration page; negative suppresses the write-back
+  std::int32_t Reserved = 0;
+  std::int32_t Speed = 5;             // 0 (fastest) to 50; the animation timer runs every Speed + 1 ms
+  std::uint8_t AllowMessages = 0;
+  std::uint8_t AutoRun = 0;
+  std::uint8_t Gap18[2] = {0, 0};
+  std::int32_t FontIndex = 0;         // index into FontNames
+  std::int32_t FontSize = 12;         // points
+  std::uint8_t FontBold = 0;
+  std::uint8_t FontItalic = 0;
+  std::uint8_t Gap30[2] = {0, 0};
+  ColorValue LightColor = 0xFF000016;
+  ColorValue SurfaceColor = 0xFF000001;
+  ColorValue ShadowColor = 0xFF000010;
+  ColorValue BackgroundColor = 0x00000000;
+  // Length-prefixed: PasswordBytes[0] is the length (0 to 40), then the characters; bytes after
+  // them carry no meaning but are kept. Plain in memory, scrambled only while being stored.
+  std::uint8_t PasswordBytes[41] = {};
+  std::uint8_t Gap89[3] = {0, 0, 0};
+  std::string Message;                // stored in the "Message" value, never in the image
+
+  std::string Password() const;
+  // Sets the password, cut to 40 characters; the bytes after it stay as they are.
+  void SetPassword(const std::string& password);
+};
+
+// Process-wide values, alive from start-up to exit.
+extern TSavedSettings SavedSettings;
+extern std::int32_t MessagePosition;        // x of the scrolling message's left edge
+extern std::string ProgramName;             // executable's file name without extension
+extern std::vector<std::string> FontNames;  // installed faces, sorted, no duplicates
+
+// The default message: two lines joined by CR LF, 361 bytes.
+const std::string& DefaultMessage();
+
+}  // namespace velmora

@@ -1,0 +1,55 @@
+#include "common/LanguageTable.h"
+
+#include <gtest/gtest.h>
+
+namespace velmora {
+namespace {
+
+TEST(LanguageTableLines, EveryLineEndCountsOnceAndNothingIsTrimmed) {
+  TLanguageTable table;
+  table.Assign(std::string("a=1\r\nb=2\nc=3\rd=4\r\n\r\n e = 5 "));
+  ASSERT_EQ(table.Count(), 6u);
+  EXPECT_EQ(table.Line(0), "a=1");
+  EXPECT_EQ(table.Line(3), "d=4");
+  EXPECT_EQ(table.Line(4), "");
+  EXPECT_EQ(table.Line(5), " e = 5 ");
+  EXPECT_EQ(table.Value(" e "), " 5 ");
+}
+
+TEST(LanguageTableLines, ZeroByteEndsTheText) {
+  TLanguageTable table;
+  table.Assign(std::string("a=1\r\nb=2\0c=3\r\n", 14));
+  ASSERT_EQ(table.Count(), 2u);
+  EXPECT_EQ(table.Value("c"), "");
+}
+
+TEST(LanguageTableLookup, FirstCaseInsensitiveMatchWinsAndNameEndsAtFirstEquals) {
+  TLanguageTable table;
+  table.Assign("no equals here\r\nbtnOK=first\r\nBTNOK=second\r\nx=a=b\r\n");
+  EXPECT_EQ(table.Value("btnok"), "first");
+  EXPECT_EQ(table.Value("x"), "a=b");
+  EXPECT_EQ(table.Value("no equals here"), "");
+  EXPECT_EQ(table.Find("missing"), TLanguageTable::npos);
+}
+
+TEST(LanguageTableLookup, SettingEmptyRemovesTheFirstMatchOnly) {
+  TLanguageTable table;
+  table.Assign("a=1\r\nA=2\r\n");
+  table.SetValue("a", "");
+  ASSERT_EQ(table.Count(), 1u);
+  EXPECT_EQ(table.Value("a"), "2");
+  table.SetValue("a", "3");
+  EXPECT_EQ(table.Line(0), "a=3");
+}
+
+TEST(LanguageTableTexts, CaretsAndTheBarSplit) {
+  EXPECT_EQ(CaretsToLineBreaks("one^two^^"), "one\r\ntwo\r\n\r\n");
+  EXPECT_EQ(ShortText("Caption|Long hint|more"), "Caption");
+  EXPECT_EQ(LongText("Caption|Long hint|more"), "Long hint|more");
+  EXPECT_EQ(ShortText("Both"), "Both");
+  EXPECT_EQ(LongText("Both"), "Both");
+  EXPECT_EQ(ShortText("|hint only"), "");
+}
+
+}  // namespace
+}  // namespace velmora
