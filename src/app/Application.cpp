@@ -1,0 +1,86 @@
+#include "app/Application.h"
+
+namespace velmora {
+
+TApplication Application;
+
+namespace {
+
+constexpr char kApplicationClass[] = "TVelmoraApplication";
+
+LRESULT CALLBACK ApplicationWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_ACTIVATEAPP) Application.ActivateAppChanged(wParam != FALSE);
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+void TApplication::Initialize(HINSTANCE instance) {
+  if (handle_ != nullptr) return;
+  instance_ = instance;
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = ApplicationWindowProc;
+  windowClass.hInstance = instance;
+  windowClass.lpszClassName = kApplicationClass;
+  windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
+  RegisterClassA(&windowClass);
+  handle_ = CreateWindowExA(0, kApplicationClass, "", WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 0, 0,
+                            nullptr, nullptr, instance, nullptr);
+  // No taskbar button and no entry in the task switcher.
+  SetWindowLongPtrA(handle_, GWL_EXSTYLE, GetWindowLongPtrA(handle_, GWL_EXSTYLE) | WS_EX_TOOLWINDOW);
+  ShowWindow(handle_, SW_HIDE);
+  SetWindowTextA(handle_, "");
+}
+
+void TApplication::Finalize() {
+  if (handle_ != nullptr) DestroyWindow(handle_);
+  handle_ = nullptr;
+  mainWindow_ = nullptr;
+}
+
+void TApplication::ActivateAppChanged(bool active) {
+  const bool lost = active_ && !active;
+  active_ = active;
+  if (lost && onDeactivate_) onDeactivate_();
+}
+
+bool TApplication::HandleMessage() {
+  MSG message;
+  if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) return false;
+  if (message.message == WM_QUIT) {
+    terminated_ = true;
+    return true;
+  }
+  bool handled = false;
+  if (hook_) {
+    // The hook may remove itself while it runs: keep it alive for the call.
+    MessageHook hook = hook_;
+    hook(message, handled);
+  }
+  if (!handled) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  return true;
+}
+
+void TApplication::ProcessMessages() {
+  while (HandleMessage()) {
+    if (terminated_) break;
+  }
+}
+
+void TApplication::Run() {
+  if (mainWindow_ == nullptr) return;
+  ShowWindow(mainWindow_, SW_SHOW);
+  while (!terminated_ && IsWindow(mainWindow_) && IsWindowVisible(mainWindow_)) {
+    if (!HandleMessage()) WaitMessage();
+  }
+}
+
+void TApplication::Terminate() {
+  terminated_ = true;
+  PostQuitMessage(0);
+}
+
+}  // namespace velmora

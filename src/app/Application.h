@@ -1,0 +1,61 @@
+// The application: the hidden owner window of every window, the message loop with its message
+// hook, and the deactivation notification.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+
+namespace velmora {
+
+class TApplication {
+ public:
+  // Sees every queued message before it is dispatched; setting handled to true drops it.
+  using MessageHook = std::function<void(MSG& message, bool& handled)>;
+  using Notification = std::function<void()>;
+
+  // Creates the hidden application window (no taskbar button, no task-switcher entry, empty
+  // title). Safe to call more than once.
+  void Initialize(HINSTANCE instance);
+  // Destroys the application window.
+  void Finalize();
+  HWND Handle() const { return handle_; }
+  HINSTANCE Instance() const { return instance_; }
+
+  // The first form created in a mode; Run shows it and returns when it closes.
+  HWND MainWindow() const { return mainWindow_; }
+  void SetMainWindow(HWND window) { mainWindow_ = window; }
+
+  void SetMessageHook(MessageHook hook) { hook_ = std::move(hook); }
+  void ClearMessageHook() { hook_ = nullptr; }
+  bool HasMessageHook() const { return static_cast<bool>(hook_); }
+
+  void SetOnDeactivate(Notification handler) { onDeactivate_ = std::move(handler); }
+  void ClearOnDeactivate() { onDeactivate_ = nullptr; }
+  // Forms report WM_ACTIVATEAPP here; the deactivation notification fires once per loss.
+  void ActivateAppChanged(bool active);
+
+  // Takes one message if there is one, offers it to the hook, then translates and dispatches
+  // it. Returns false when the queue was empty. WM_QUIT ends the loop.
+  bool HandleMessage();
+  // Handles every message already queued.
+  void ProcessMessages();
+  // Shows the main window and handles messages until it has closed (or WM_QUIT arrives).
+  // Returns at once when there is no main window.
+  void Run();
+  // Asks Run to return (posts WM_QUIT).
+  void Terminate();
+  bool Terminated() const { return terminated_; }
+
+ private:
+  HINSTANCE instance_ = nullptr;
+  HWND handle_ = nullptr;
+  HWND mainWindow_ = nullptr;
+  MessageHook hook_;
+  Notification onDeactivate_;
+  bool active_ = true;
+  bool terminated_ = false;
+};
+
+extern TApplication Application;
+
+}  // namespace velmora
