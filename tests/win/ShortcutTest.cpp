@@ -111,3 +111,40 @@ TEST_F(Shortcut, LeavesTheCallersComInitialisationInPlace) {
 
 }  // namespace
 }  // namespace velmora
+
+namespace velmora {
+namespace {
+
+struct MultithreadedCall {
+  std::string target;
+  std::string link;
+  bool created = false;
+  HRESULT afterwards = E_FAIL;
+};
+
+// On a thread whose COM apartment is multithreaded, CoInitialize fails; the shortcut must
+// still be written and the thread's own initialisation must survive the call.
+DWORD WINAPI CreateShortcutInMultithreadedApartment(void* parameter) {
+  auto& call = *static_cast<MultithreadedCall*>(parameter);
+  if (FAILED(CoInitializeEx(nullptr, COINIT_MULTITHREADED))) return 1;
+  call.created = CreateShortcut(call.target, call.link);
+  IUnknown* object = nullptr;
+  call.afterwards = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                     IID_IShellLinkA, reinterpret_cast<void**>(&object));
+  if (object != nullptr) object->Release();
+  CoUninitialize();
+  return 0;
+}
+
+TEST_F(Shortcut, LeavesAMultithreadedApartmentInitialised) {
+  MultithreadedCall call{target_, Link("Threaded.lnk")};
+  win::FileHandle thread(
+      CreateThread(nullptr, 0, CreateShortcutInMultithreadedApartment, &call, 0, nullptr));
+  ASSERT_NE(thread.get(), nullptr);
+  ASSERT_EQ(WaitForSingleObject(thread.get(), 10000), WAIT_OBJECT_0);
+  EXPECT_TRUE(call.created);
+  EXPECT_EQ(call.afterwards, S_OK);
+}
+
+}  // namespace
+}  // namespace velmora
