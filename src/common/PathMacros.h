@@ -2,6 +2,7 @@
 // entries, shell folders, the Quick Launch folder and the system's CurrentVersion values.
 #pragma once
 #include <array>
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <utility>
