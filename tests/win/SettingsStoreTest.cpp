@@ -1,5 +1,7 @@
 #include "core/win/SettingsStore.h"
 
+#include "core/win/ProgramName.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -344,6 +346,43 @@ TEST(FontNameEnumeration, SortedByTheUserLocaleWithoutDuplicates) {
     EXPECT_NE(name, "left over");
   }
   FontNames.clear();
+}
+
+// A file in a folder of its own under the temporary folder, removed again at the end.
+class ProgramNameOfAFile : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char temp[MAX_PATH] = {};
+    ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
+    folder_ = std::string(temp) + "VelmoraNameTest";
+    CreateDirectoryA(folder_.c_str(), nullptr);
+    file_ = folder_ + "\\Velmora Screen Saver.scr";
+    const HANDLE file = CreateFileA(file_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    CloseHandle(file);
+  }
+  void TearDown() override {
+    DeleteFileA(file_.c_str());
+    RemoveDirectoryA(folder_.c_str());
+  }
+
+  std::string folder_;
+  std::string file_;
+};
+
+TEST_F(ProgramNameOfAFile, SpelledAsTheFileSystemStoresIt) {
+  EXPECT_EQ(ProgramNameOf(file_), "Velmora Screen Saver");
+  EXPECT_EQ(ProgramNameOf(folder_ + "\\VELMORA SCREEN SAVER.SCR"), "Velmora Screen Saver");
+  char shortPath[MAX_PATH] = {};
+  const DWORD length = GetShortPathNameA(file_.c_str(), shortPath, MAX_PATH);
+  ASSERT_GT(length, 0u);
+  ASSERT_EQ(std::string(shortPath, length).find("Velmora Screen Saver"), std::string::npos) << shortPath;
+  EXPECT_EQ(ProgramNameOf(std::string(shortPath, length)), "Velmora Screen Saver") << shortPath;
+}
+
+TEST_F(ProgramNameOfAFile, AMissingFileGivesThePathsOwnName) {
+  EXPECT_EQ(ProgramNameOf(folder_ + "\\Gone.Saver.SCR"), "Gone.Saver");
+  EXPECT_EQ(ProgramNameOf(folder_ + "\\NoExtension"), "NoExtension");
 }
 
 TEST(ProgramNameDiscovery, TheExecutablesNameWithoutExtension) {

@@ -8,6 +8,7 @@
 
 #include "core/RecordImage.h"
 #include "core/Settings.h"
+#include "core/win/ProgramName.h"
 #include "win/Handles.h"
 #include "win/Registry.h"
 
@@ -66,12 +67,7 @@ void TakeDefaults() {
 
 }  // namespace
 
-void FindProgramName() {
-  const std::string path = ExecutablePath();
-  WIN32_FIND_DATAA found{};
-  const win::FindHandle search(FindFirstFileA(path.c_str(), &found));
-  ProgramName = RemoveExtension(search ? std::string(found.cFileName) : FileNamePart(path));
-}
+void FindProgramName() { ProgramName = ProgramNameOf(ExecutablePath()); }
 
 void EnumerateFontNames() {
   FontEnumeration enumeration;
