@@ -31,8 +31,9 @@ struct TSavedSettings {
   ColorValue SurfaceColor = 0xFF000001;
   ColorValue ShadowColor = 0xFF000010;
   ColorValue BackgroundColor = 0x00000000;
-  // Length-prefixed: PasswordBytes[0] is the length (0 to 40), then the characters; bytes after
-  // them carry no meaning but are kept. Plain in memory, scrambled only while being stored.
+  // Length-prefixed: PasswordBytes[0] is the length (0 to 40), then the characters; the bytes
+  // after them carry no meaning: those of a stored image are kept, SetPassword clears them.
+  // Plain in memory, scrambled only while being stored.
   std::uint8_t PasswordBytes[41] = {};
   std::uint8_t Gap89[3] = {0, 0, 0};
   std::string Message;                // stored in the "Message" value, never in the image
