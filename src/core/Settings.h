@@ -31,14 +31,16 @@ struct TSavedSettings {
   ColorValue SurfaceColor = 0xFF000001;
   ColorValue ShadowColor = 0xFF000010;
   ColorValue BackgroundColor = 0x00000000;
-  // Length-prefixed: PasswordBytes[0] is the length (0 to 40), then the characters; bytes after
-  // them carry no meaning but are kept. Plain in memory, scrambled only while being stored.
+  // Length-prefixed: PasswordBytes[0] is the length (0 to 40), then the characters; the bytes
+  // after them carry no meaning: those of a stored image are kept, SetPassword clears them.
+  // Plain in memory, scrambled only while being stored.
   std::uint8_t PasswordBytes[41] = {};
   std::uint8_t Gap89[3] = {0, 0, 0};
   std::string Message;                // stored in the "Message" value, never in the image
 
   std::string Password() const;
-  // Sets the password, cut to 40 characters; the bytes after it stay as they are.
+  // Sets the password, cut to 40 characters, and clears the bytes after it, so that no part of
+  // an earlier, longer password is left to be stored unscrambled.
   void SetPassword(const std::string& password);
 };
 
