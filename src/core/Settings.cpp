@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 namespace velmora {
 
@@ -19,6 +20,7 @@ void TSavedSettings::SetPassword(const std::string& password) {
   const size_t length = std::min<size_t>(password.size(), kMaxPasswordLength);
   PasswordBytes[0] = static_cast<std::uint8_t>(length);
   std::memcpy(PasswordBytes + 1, password.data(), length);
+  std::fill(std::begin(PasswordBytes) + 1 + length, std::end(PasswordBytes), std::uint8_t{0});
 }
 
 const std::string& DefaultMessage() {

@@ -38,7 +38,8 @@ struct TSavedSettings {
   std::string Message;                // stored in the "Message" value, never in the image
 
   std::string Password() const;
-  // Sets the password, cut to 40 characters; the bytes after it stay as they are.
+  // Sets the password, cut to 40 characters, and clears the bytes after it, so that no part of
+  // an earlier, longer password is left to be stored unscrambled.
   void SetPassword(const std::string& password);
 };
 

@@ -14,14 +14,15 @@ TEST(DefaultMessage, TwoLinesOf361Bytes) {
   EXPECT_EQ(message[338], '"');
 }
 
-TEST(PasswordField, CutTo40AndKeepsTheBytesAfterIt) {
+TEST(PasswordField, CutTo40AndClearsWhatALongerPasswordLeft) {
   TSavedSettings settings;
   settings.SetPassword(std::string(41, 'x'));
   EXPECT_EQ(settings.PasswordBytes[0], 40);
   EXPECT_EQ(settings.Password(), std::string(40, 'x'));
   settings.SetPassword("ab");
   EXPECT_EQ(settings.Password(), "ab");
-  EXPECT_EQ(settings.PasswordBytes[3], 'x');
+  EXPECT_EQ(settings.PasswordBytes[2], 'b');
+  for (int i = 3; i <= 40; ++i) EXPECT_EQ(settings.PasswordBytes[i], 0) << i;
 }
 
 }  // namespace

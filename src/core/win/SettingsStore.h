@@ -6,11 +6,13 @@ namespace velmora {
 
 void FindProgramName();
 void EnumerateFontNames();
-// Fills SavedSettings and MessagePosition; Dirty is 0 afterwards.
+// Fills SavedSettings and MessagePosition; Dirty is 0 afterwards. Without a stored 96-byte
+// record, or when the key can be neither opened nor created, the defaults are taken. Throws
+// Error for a value of the wrong type; the record is then left as it was.
 void LoadSettings();
 // Writes MessagePosition and, when Dirty is set, the record, the message and the Run entry.
 // Leaves the in-memory password scrambled and Message empty: call LoadSettings before using
-// the record again.
+// the record again. Throws Error when a key cannot be created or a value cannot be written.
 void SaveSettings();
 
 // Process start: FindProgramName, EnumerateFontNames, LoadSettings.

@@ -1,0 +1,59 @@
+// The settings record's stored 96-byte image and the rules the settings store applies around it:
+// the defaults, the scrambled password, the "MessagePosition" text, the font list and the
+// program's name.
+#pragma once
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/Settings.h"
+
+namespace velmora {
+
+constexpr std::size_t kRecordImageSize = 96;
+using RecordImage = std::array<std::uint8_t, kRecordImageSize>;
+
+// The image byte for byte, little-endian; gaps and the password's unused bytes as held, the
+// message's four bytes (92 to 95) always zero. The password is taken as it stands in memory.
+RecordImage EncodeRecordImage(const TSavedSettings& settings);
+// Copies an image over every field but Message. A password length above 40 is taken as 40;
+// the password is left as stored (scrambled).
+void DecodeRecordImage(const RecordImage& image, TSavedSettings& settings);
+
+// Scrambles or unscrambles the password's characters in place with the store's constants; the
+// length and the bytes after the characters stay as they are.
+void ScramblePassword(TSavedSettings& settings);
+void UnscramblePassword(TSavedSettings& settings);
+
+// The configuration dialog's page 4 is not remembered: a loaded record that names it opens on 0.
+void AdjustLoadedConfigPage(TSavedSettings& settings);
+
+// The settings of a first run. FontIndex points at "Tahoma" in `fontNames` (any case), else 0.
+// Dirty, FontBold, FontItalic and the gaps are left as they are; MessagePosition is not a field.
+void ApplyDefaults(TSavedSettings& settings, const std::vector<std::string>& fontNames);
+
+// "MessagePosition" holds a signed 32-bit decimal integer: an optional "-" and digits, nothing
+// else. Anything else (empty, spaces, a sign "+", out of range) gives no value.
+std::optional<std::int32_t> ParseMessagePosition(const std::string& text);
+std::string FormatMessagePosition(std::int32_t position);
+
+// Three-way comparison of two texts without regard to case: negative, zero or positive.
+using TextComparison = int (*)(const std::string& a, const std::string& b);
+// Folds ASCII letters only; the Windows side uses the user locale's comparison instead.
+int CompareAsciiIgnoringCase(const std::string& a, const std::string& b);
+
+// The font faces as reported, without the names that equal an earlier one under `compare`
+// (the first spelling stays), sorted ascending by `compare`.
+std::vector<std::string> BuildFontNameList(std::vector<std::string> reportedNames,
+                                           TextComparison compare);
+
+// The name part of a path: what follows its last "\", "/" or ":".
+std::string FileNamePart(const std::string& path);
+// A file name without its extension: everything from the last "." on is dropped; a name
+// without "." stays whole.
+std::string RemoveExtension(const std::string& fileName);
+
+}  // namespace velmora

@@ -1,0 +1,150 @@
+#include "core/win/SettingsStore.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstring>
+#include <exception>
+
+#include "core/RecordImage.h"
+#include "core/Settings.h"
+#include "core/win/ProgramName.h"
+#include "win/Handles.h"
+#include "win/Registry.h"
+
+namespace velmora {
+namespace {
+
+constexpr char kRunKeyPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr char kMessageValue[] = "Message";
+constexpr char kMessagePositionValue[] = "MessagePosition";
+constexpr char kRecordValue[] = "";
+
+std::string SettingsKeyPath() { return "Software\\" + ProgramName; }
+
+std::string ExecutablePath() {
+  std::string path(MAX_PATH, '\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) return {};
+    if (length < path.size()) {
+      path.resize(length);
+      return path;
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
+std::int32_t PrimaryScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
+
+int CompareUserLocaleIgnoringCase(const std::string& a, const std::string& b) {
+  return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), static_cast<int>(a.size()), b.c_str(),
+                        static_cast<int>(b.size())) -
+         CSTR_EQUAL;
+}
+
+// What the font enumeration callback collects; a failure is carried past the callback.
+struct FontEnumeration {
+  std::vector<std::string> names;
+  std::exception_ptr failure;
+};
+
+int CALLBACK CollectFontName(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM data) {
+  auto* enumeration = reinterpret_cast<FontEnumeration*>(data);
+  try {
+    enumeration->names.emplace_back(font->lfFaceName, strnlen(font->lfFaceName, LF_FACESIZE));
+    return 1;
+  } catch (...) {
+    enumeration->failure = std::current_exception();
+    return 0;
+  }
+}
+
+void TakeDefaults() {
+  ApplyDefaults(SavedSettings, FontNames);
+  MessagePosition = PrimaryScreenWidth();
+}
+
+}  // namespace
+
+void FindProgramName() { ProgramName = ProgramNameOf(ExecutablePath()); }
+
+void EnumerateFontNames() {
+  FontEnumeration enumeration;
+  {
+    const win::WindowDC screen(nullptr);
+    EnumFontsA(screen.get(), nullptr, CollectFontName, reinterpret_cast<LPARAM>(&enumeration));
+  }
+  if (enumeration.failure) std::rethrow_exception(enumeration.failure);
+  FontNames = BuildFontNameList(std::move(enumeration.names), CompareUserLocaleIgnoringCase);
+}
+
+void LoadSettings() {
+  const win::RegistryKey key = win::OpenKey(HKEY_CURRENT_USER, SettingsKeyPath());
+  if (!key) {
+    TakeDefaults();
+  } else {
+    const std::optional<std::string> positionText = win::ReadText(key.get(), kMessagePositionValue);
+    const std::optional<std::int32_t> position = positionText ? ParseMessagePosition(*positionText) : std::nullopt;
+    MessagePosition = position.value_or(PrimaryScreenWidth());
+
+    const std::optional<std::vector<std::uint8_t>> stored = win::ReadBinary(key.get(), kRecordValue, kRecordImageSize);
+    if (stored) {
+      // Read everything before touching the record, so that a refused value leaves it whole.
+      RecordImage image;
+      std::copy(stored->begin(), stored->end(), image.begin());
+      TSavedSettings loaded = SavedSettings;
+      DecodeRecordImage(image, loaded);
+      UnscramblePassword(loaded);
+      loaded.Message = win::ReadText(key.get(), kMessageValue).value_or(std::string());
+      AdjustLoadedConfigPage(loaded);
+      SavedSettings = std::move(loaded);
+    } else {
+      TakeDefaults();
+    }
+  }
+  SavedSettings.Dirty = 0;
+}
+
+void SaveSettings() {
+  {
+    const win::RegistryKey key = win::OpenKeyForWriting(HKEY_CURRENT_USER, SettingsKeyPath());
+    win::WriteText(key.get(), kMessagePositionValue, FormatMessagePosition(MessagePosition));
+  }
+  if (SavedSettings.Dirty == 0) return;
+  {
+    const win::RegistryKey key = win::OpenKeyForWriting(HKEY_CURRENT_USER, SettingsKeyPath());
+    ScramblePassword(SavedSettings);
+    win::WriteText(key.get(), kMessageValue, SavedSettings.Message);
+    SavedSettings.Message.clear();
+    const RecordImage image = EncodeRecordImage(SavedSettings);
+    win::WriteBinary(key.get(), kRecordValue, image.data(), image.size());
+  }
+  const win::RegistryKey run = win::OpenKeyForWriting(HKEY_CURRENT_USER, kRunKeyPath);
+  if (SavedSettings.AutoRun != 0) {
+    win::WriteText(run.get(), ProgramName, ExecutablePath());
+  } else {
+    win::DeleteValue(run.get(), ProgramName);
+  }
+}
+
+void StartSettingsStore() {
+  FindProgramName();
+  FontNames.clear();
+  EnumerateFontNames();
+  LoadSettings();
+}
+
+void EndSettingsStore() {
+  // The values go even when the write-back fails.
+  struct Release {
+    ~Release() {
+      std::vector<std::string>().swap(FontNames);
+      std::string().swap(ProgramName);
+      std::string().swap(SavedSettings.Message);
+    }
+  } release;
+  if (SavedSettings.ConfigPage >= 0) SaveSettings();
+}
+
+}  // namespace velmora
