@@ -128,13 +128,19 @@ class SelectedObject {
   HGDIOBJ previous_;
 };
 
-// COM for the calling thread, uninitialised again whatever CoInitialize answered.
+// COM for the calling thread. Uninitialised again only when CoInitialize succeeded (S_OK or
+// S_FALSE): a thread already in the multithreaded apartment keeps its own initialisation.
 class ComInitialization {
  public:
-  ComInitialization() { CoInitialize(nullptr); }
-  ~ComInitialization() { CoUninitialize(); }
+  ComInitialization() : initialized_(SUCCEEDED(CoInitialize(nullptr))) {}
+  ~ComInitialization() {
+    if (initialized_) CoUninitialize();
+  }
   ComInitialization(const ComInitialization&) = delete;
   ComInitialization& operator=(const ComInitialization&) = delete;
+
+ private:
+  bool initialized_;
 };
 
 }  // namespace velmora::win

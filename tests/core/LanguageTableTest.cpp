@@ -53,3 +53,26 @@ TEST(LanguageTableTexts, CaretsAndTheBarSplit) {
 
 }  // namespace
 }  // namespace velmora
+
+namespace velmora {
+namespace {
+
+bool ExactNamesEqual(const std::string& a, const std::string& b) { return a == b; }
+
+TEST(LanguageTableLookup, TheInstalledComparerDecidesWhichLineIsFoundAndSet) {
+  TLanguageTable table;
+  table.Assign("Name=upper\r\nname=lower\r\n");
+  table.SetComparer(ExactNamesEqual);
+  EXPECT_EQ(table.Value("name"), "lower");
+  table.SetValue("name", "");
+  ASSERT_EQ(table.Count(), 1u);
+  EXPECT_EQ(table.Line(0), "Name=upper");
+  table.SetValue("added", "");
+  EXPECT_EQ(table.Count(), 1u);
+  table.SetValue("added", "1");
+  ASSERT_EQ(table.Count(), 2u);
+  EXPECT_EQ(table.Line(1), "added=1");
+}
+
+}  // namespace
+}  // namespace velmora

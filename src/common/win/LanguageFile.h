@@ -8,6 +8,11 @@ namespace velmora {
 std::string LanguageFilePath();
 // Reads the file into LanguageTable and expands the values that hold "%". Throws
 // velmora::Error "Cannot open file "<path>". <reason>" when the file cannot be read.
+// Handles pending window messages after every line.
 void LoadLanguageFile();
+
+// Equality of two names without regard to case, by the user's locale; LoadLanguageFile
+// installs it as LanguageTable's comparer.
+bool LocaleNamesEqual(const std::string& a, const std::string& b);
 
 }  // namespace velmora

@@ -1,0 +1,75 @@
+#include "common/win/LanguageFile.h"
+
+#include <windows.h>
+
+#include "app/Application.h"
+#include "common/FileNames.h"
+#include "common/LanguageTable.h"
+#include "common/win/PathMacroSources.h"
+#include "common/win/SystemMessage.h"
+#include "core/Error.h"
+#include "win/Handles.h"
+
+namespace velmora {
+
+namespace {
+
+std::string ModuleFileName() {
+  std::string buffer(MAX_PATH, '\0');
+  for (;;) {
+    const DWORD length =
+        GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length < buffer.size()) return buffer.substr(0, length);
+    buffer.assign(buffer.size() * 2, '\0');
+  }
+}
+
+[[noreturn]] void ThrowOpenError(const std::string& path, DWORD code) {
+  throw Error("Cannot open file \"" + path + "\". " + SystemErrorMessage(code));
+}
+
+// The whole file, byte for byte. Others may read it meanwhile but not write it.
+std::string ReadWholeFile(const std::string& path) {
+  win::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) ThrowOpenError(path, GetLastError());
+  std::string bytes;
+  char chunk[65536];
+  for (;;) {
+    DWORD read = 0;
+    if (!ReadFile(file.get(), chunk, static_cast<DWORD>(sizeof chunk), &read, nullptr)) {
+      ThrowOpenError(path, GetLastError());
+    }
+    if (read == 0) return bytes;
+    bytes.append(chunk, read);
+  }
+}
+
+}  // namespace
+
+bool LocaleNamesEqual(const std::string& a, const std::string& b) {
+  return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()),
+                        b.data(), static_cast<int>(b.size())) == CSTR_EQUAL;
+}
+
+std::string LanguageFilePath() { return ChangeFileExtension(ModuleFileName(), ".lng"); }
+
+void LoadLanguageFile() {
+  const std::string path = LanguageFilePath();
+  LanguageTable.SetComparer(LocaleNamesEqual);
+  LanguageTable.Assign(ReadWholeFile(path));
+  std::size_t index = 0;
+  while (index < LanguageTable.Count()) {
+    const std::size_t countBefore = LanguageTable.Count();
+    if (LanguageTable.Line(index).find('%') != std::string::npos) {
+      const std::string name = LineName(LanguageTable.Line(index));
+      LanguageTable.SetValue(name, ExpandPathMacros(LanguageTable.Value(name)));
+    }
+    Application.ProcessMessages();
+    // A value that expanded to nothing took its line out: the lines after it moved up by one,
+    // so the same index now holds a line not yet examined.
+    if (LanguageTable.Count() == countBefore) ++index;
+  }
+}
+
+}  // namespace velmora

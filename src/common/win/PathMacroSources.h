@@ -1,0 +1,25 @@
+// The Windows sources of path macros: the environment, the shell's folders and the values of
+// the system's CurrentVersion registry key.
+#pragma once
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "common/PathMacros.h"
+
+namespace velmora {
+
+// The text with its environment-variable references expanded by the system, up to its first
+// zero byte. A result longer than 259 characters is expanded in full, not cut.
+std::string ExpandEnvironmentText(const std::string& text);
+
+// The REG_SZ values of HKEY_LOCAL_MACHINE "Software\Microsoft\Windows\CurrentVersion" as
+// name/text pairs, in enumeration order; none when the key does not open with full access.
+std::vector<std::pair<std::string, std::string>> CurrentVersionTextValues();
+
+PathMacroSources WindowsPathMacroSources();
+
+// Expands the macros of `text` from the system's sources and LanguageTable's entries.
+std::string ExpandPathMacros(const std::string& text);
+
+}  // namespace velmora
