@@ -1,8 +1,5 @@
 #include "app/Preview.h"
 
-// Handles.h uses CoInitialize, which the lean <windows.h> leaves out.
-#include <objbase.h>
-
 #include "app/Application.h"
 #include "core/CommandLine.h"
 #include "core/Error.h"
