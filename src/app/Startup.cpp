@@ -80,7 +80,7 @@ int RunProgram(HINSTANCE instance, const std::vector<std::string>& arguments) {
       exitCode = 1;
     }
   }
-  LanguageTable.Clear();
+  LanguageTable = TLanguageTable();
   return exitCode;
 }
 

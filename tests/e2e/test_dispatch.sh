@@ -87,6 +87,13 @@ expect_exit 1 '"/P abc"' /P abc
 expect_error '"abc" is not a valid window handle' '"/P abc"'
 expect_exit 1 '"/p:123" (handle joined by a colon)' /p:123
 
+echo "== the settings are written back after a failure"
+"$run" reg delete 'HKCU\Software\Velmora' /f >/dev/null 2>&1
+expect_exit 1 '"/P abc" with no stored settings' /P abc
+if ! "$run" reg query 'HKCU\Software\Velmora' /v MessagePosition >/dev/null 2>&1; then
+  fail "no MessagePosition written back after a failed preview"
+fi
+
 echo "== missing language file"
 mkdir -p "$work/nolanguage"
 cp "$scr" "$work/nolanguage/Velmora.scr"
