@@ -1,5 +1,7 @@
 #include "app/Application.h"
 
+#include <utility>
+
 namespace velmora {
 
 TApplication Application;
@@ -76,6 +78,15 @@ void TApplication::Run() {
   while (!terminated_ && IsWindow(mainWindow_) && IsWindowVisible(mainWindow_)) {
     if (!HandleMessage()) WaitMessage();
   }
+}
+
+void TApplication::RunWithDeactivation(Notification onDeactivate) {
+  SetOnDeactivate(std::move(onDeactivate));
+  struct Detach {
+    TApplication& application;
+    ~Detach() { application.ClearOnDeactivate(); }
+  } detach{*this};
+  Run();
 }
 
 void TApplication::Terminate() {

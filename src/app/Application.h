@@ -31,6 +31,7 @@ class TApplication {
 
   void SetOnDeactivate(Notification handler) { onDeactivate_ = std::move(handler); }
   void ClearOnDeactivate() { onDeactivate_ = nullptr; }
+  bool HasOnDeactivate() const { return static_cast<bool>(onDeactivate_); }
   // Forms report WM_ACTIVATEAPP here; the deactivation notification fires once per loss.
   void ActivateAppChanged(bool active);
 
@@ -42,6 +43,9 @@ class TApplication {
   // Shows the main window and handles messages until it has closed (or WM_QUIT arrives).
   // Returns at once when there is no main window.
   void Run();
+  // Run with `onDeactivate` attached as the deactivation notification for the time of the loop;
+  // detached afterwards, also when the loop ends by an exception.
+  void RunWithDeactivation(Notification onDeactivate);
   // Asks Run to return (posts WM_QUIT).
   void Terminate();
   bool Terminated() const { return terminated_; }

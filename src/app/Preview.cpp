@@ -1,0 +1,74 @@
+#include "app/Preview.h"
+
+#include "app/Application.h"
+#include "core/CommandLine.h"
+#include "core/Error.h"
+#include "win/Handles.h"
+
+namespace velmora {
+
+HWND PreviewHostFromArguments(const std::vector<std::string>& arguments) {
+  if (arguments.size() < 2) {
+    throw Error("The preview needs the preview window's handle as its second argument.");
+  }
+  const std::optional<std::int32_t> value = ParseWindowHandle(arguments[1]);
+  if (!value) throw Error("\"" + arguments[1] + "\" is not a valid window handle.");
+  // Handles carry 32 significant bits; on 64-bit Windows they are sign-extended.
+  return reinterpret_cast<HWND>(static_cast<LONG_PTR>(*value));
+}
+
+TPreviewPainter::TPreviewPainter(HWND host, HINSTANCE resources)
+    : host_(host), resources_(resources) {}
+
+bool TPreviewPainter::WaitUntilHostVisible() {
+  while (IsWindow(host_)) {
+    if (IsWindowVisible(host_)) return true;
+    Application.ProcessMessages();
+    if (Application.Terminated()) return false;
+  }
+  return false;
+}
+
+bool TPreviewPainter::KeepPulsing() const {
+  return IsWindowVisible(host_) && FindWindowA(kLockScreenClassName, nullptr) == nullptr &&
+         !Application.Terminated();
+}
+
+void TPreviewPainter::Run() {
+  framesDrawn_ = 0;
+  if (!WaitUntilHostVisible()) return;
+
+  RECT bounds;
+  if (!GetWindowRect(host_, &bounds)) return;
+  OffsetRect(&bounds, -bounds.left, -bounds.top);
+
+  win::Bitmap picture(static_cast<HBITMAP>(
+      LoadImageA(resources_, kPreviewPictureName, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+  if (!picture) throw Error("The preview picture \"150x120\" is missing from the program.");
+  BITMAP pictureSize{};
+  GetObjectA(picture.get(), sizeof pictureSize, &pictureSize);
+
+  pulse_ = TPreviewPulse(bounds.right, bounds.bottom, pictureSize.bmWidth, pictureSize.bmHeight);
+  win::WindowDC surface(host_);
+  win::MemoryDC source(CreateCompatibleDC(surface.get()));
+  if (!surface || !source) return;
+  win::SelectedObject selected(source.get(), picture.get());
+  SetStretchBltMode(surface.get(), HALFTONE);
+  SetBrushOrgEx(surface.get(), 0, 0, nullptr);
+
+  while (KeepPulsing()) {
+    const TPulseRect& frame = pulse_.NextFrame();
+    StretchBlt(surface.get(), frame.Left, frame.Top, frame.Width(), frame.Height(), source.get(), 0,
+               0, pictureSize.bmWidth, pictureSize.bmHeight, SRCCOPY);
+    ++framesDrawn_;
+    Application.ProcessMessages();
+    Sleep(kFrameDelay);
+  }
+}
+
+void RunPreview(const std::vector<std::string>& arguments, HINSTANCE instance) {
+  TPreviewPainter painter(PreviewHostFromArguments(arguments), instance);
+  painter.Run();
+}
+
+}  // namespace velmora

@@ -1,0 +1,87 @@
+#include "app/Startup.h"
+
+#include <chrono>
+#include <exception>
+
+#include "app/Application.h"
+#include "app/ErrorReport.h"
+#include "app/LinkCursor.h"
+#include "app/Preview.h"
+#include "common/LanguageTable.h"
+#include "common/win/LanguageFile.h"
+#include "core/CommandLine.h"
+#include "core/Random.h"
+#include "core/win/SettingsStore.h"
+
+namespace velmora {
+namespace {
+
+void SeedRandomFromClock() {
+  const auto ticks = std::chrono::system_clock::now().time_since_epoch().count();
+  SeedRandom(static_cast<std::uint32_t>(ticks ^ (ticks >> 32)));
+}
+
+// Everything between loading the settings and writing them back. Failures propagate to the
+// top-level handler.
+void Dispatch(HINSTANCE instance, const std::vector<std::string>& arguments) {
+  // The language file is read before the command line, in every mode.
+  LoadLanguageFile();
+  const TRunMode mode = ChooseRunMode(arguments);
+  if (mode == TRunMode::Uninstall) {
+    // The uninstaller runs here; nothing of what follows happens for it.
+    return;
+  }
+  // A running lock screen, visible or hidden, in any process: this copy ends silently.
+  if (FindWindowA(kLockScreenClassName, nullptr) != nullptr) return;
+
+  Application.Initialize(instance);
+  SeedRandomFromClock();
+  InstallLinkCursor();
+
+  // Install, run and configure create their windows here, the main window first; preview and
+  // none create none.
+  if (mode == TRunMode::Preview) RunPreview(arguments, instance);
+
+  // The lock screen's AppDeactivate becomes the notification once the lock screen exists.
+  Application.RunWithDeactivation(nullptr);
+}
+
+void ReportCurrentException() {
+  try {
+    throw;
+  } catch (const std::exception& failure) {
+    ReportUnhandledError(failure.what());
+  } catch (...) {
+    ReportUnhandledError("An unknown error ended the program.");
+  }
+}
+
+}  // namespace
+
+int RunProgram(HINSTANCE instance, const std::vector<std::string>& arguments) {
+  int exitCode = 0;
+  LanguageTable.Clear();
+  bool storeStarted = false;
+  try {
+    StartSettingsStore();
+    storeStarted = true;
+    Dispatch(instance, arguments);
+  } catch (...) {
+    ReportCurrentException();
+    exitCode = 1;
+  }
+  Application.Finalize();
+  // Settings that could not be loaded are not written back over the stored ones.
+  if (storeStarted) {
+    try {
+      EndSettingsStore();
+    } catch (...) {
+      ReportCurrentException();
+      exitCode = 1;
+    }
+  }
+  LanguageTable = TLanguageTable();
+  return exitCode;
+}
+
+}  // namespace velmora
