@@ -327,3 +327,41 @@ TEST(MessageFontFromSettings, TakesTheSettingsAndFallsBackToTheFirstFace) {
 
 }  // namespace
 }  // namespace velmora
+
+namespace velmora {
+namespace {
+
+// Only the areas a frame drew on are cleared for the next one: whatever came before, a frame
+// must equal the same frame drawn by a fresh renderer.
+TEST_F(ClockRendererTest, FrameAfterOtherFramesEqualsAFreshOne) {
+  FrameInput big = ClockAt(10, 9, 8);
+  big.clockSize = 514;
+  big.displayLine = "Wide message in a large font";
+  big.font.points = 40;
+  big.font.italic = true;
+  big.messagePosition = 5;
+  Paint(big);
+  FrameInput shifted = ClockAt(1, 2, 3);
+  shifted.clockSize = 2;
+  shifted.displayLine = "jjj";
+  shifted.messagePosition = 600;
+  Paint(shifted);
+
+  FrameInput last = ClockAt(4, 44, 4);
+  last.clockSize = 120;
+  last.displayLine = "ok";
+  last.messagePosition = 100;
+  for (bool clock : {false, true}) {
+    last.drawClock = clock;
+    Paint(last);
+    ClockRenderer fresh;
+    fresh.SetBeadColors(kLight, kSurface, kShadow);
+    Target freshTarget(kWidth, kHeight);
+    const RECT client{0, 0, kWidth, kHeight};
+    fresh.PaintContent(freshTarget.dc(), client, last);
+    EXPECT_TRUE(freshTarget.Snapshot() == target.Snapshot()) << "clock " << clock;
+  }
+}
+
+}  // namespace
+}  // namespace velmora
