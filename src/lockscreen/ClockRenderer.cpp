@@ -67,6 +67,17 @@ MessageFont MessageFontFromSettings(const TSavedSettings& settings, const std::v
   return font;
 }
 
+FrameInput FrameInputFromSettings(const TSavedSettings& settings, const std::vector<std::string>& fontNames,
+                                  bool runMode) {
+  FrameInput input;
+  input.lightColor = settings.LightColor;
+  input.surfaceColor = settings.SurfaceColor;
+  input.backgroundColor = settings.BackgroundColor;
+  input.font = MessageFontFromSettings(settings, fontNames);
+  input.highlightMessage = settings.Dirty != 0 && runMode;
+  return input;
+}
+
 ClockRenderer::ClockRenderer()
     : beadBitmap_(CreateFrameBitmap(kBeadSize, kBeadSize)),
       beadDC_(CreateCompatibleDC(nullptr)),
@@ -103,7 +114,6 @@ void ClockRenderer::EnsureTools(COLORREF light, COLORREF surface, COLORREF backg
   if (haveTools_ && light == toolLight_ && surface == toolSurface_ && background == toolBackground_) return;
   outerRingPen_.reset(CreatePen(PS_SOLID, 3, light));
   innerRingPen_.reset(CreatePen(PS_SOLID, 1, surface));
-  handSurfacePen_.reset(CreatePen(PS_SOLID, 3, surface));
   handLightPen_.reset(CreatePen(PS_SOLID, 1, light));
   backgroundBrush_.reset(CreateSolidBrush(background));
   toolLight_ = light;

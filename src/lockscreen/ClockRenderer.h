@@ -50,6 +50,12 @@ struct FrameInput {
   bool highlightMessage = false;  // LightColor instead of SurfaceColor for the text
 };
 
+// The parts of a frame the settings decide: colours, font, and the highlight of a message that
+// is marked for keeping (Dirty), which only the run mode shows. The caller fills in the clock,
+// the time, the line and its position.
+FrameInput FrameInputFromSettings(const TSavedSettings& settings, const std::vector<std::string>& fontNames,
+                                  bool runMode);
+
 // Composes frames. Keeps the off-screen bitmap, pens, brush and font between frames and makes
 // them anew when the size, a colour or the font changes; every frame is still drawn whole.
 // Two parts are not drawn by GDI call at every frame, because GDI's wide pens cost milliseconds:
@@ -119,7 +125,6 @@ class ClockRenderer {
   COLORREF toolBackground_ = 0;
   win::Pen outerRingPen_;    // 3 pixels, LightColor
   win::Pen innerRingPen_;    // 1 pixel, SurfaceColor
-  win::Pen handSurfacePen_;  // 3 pixels, SurfaceColor
   win::Pen handLightPen_;    // 1 pixel, LightColor
   win::Brush backgroundBrush_;
 

@@ -325,6 +325,27 @@ TEST(MessageFontFromSettings, TakesTheSettingsAndFallsBackToTheFirstFace) {
   EXPECT_EQ(MessageFontFromSettings(settings, names), (MessageFont{"Arial", 18, true, true}));
 }
 
+TEST(FrameInputFromSettings, ColoursFontAndTheHighlightOnlyForAKeptMessageInRunMode) {
+  TSavedSettings settings;
+  settings.LightColor = 0x00112233;
+  settings.SurfaceColor = 0xFF000005;
+  settings.BackgroundColor = 0x00445566;
+  settings.FontIndex = -1;
+  settings.FontSize = 9;
+  settings.FontItalic = 1;
+  const std::vector<std::string> names{"Arial", "Tahoma"};
+  settings.Dirty = 1;
+  FrameInput input = FrameInputFromSettings(settings, names, true);
+  EXPECT_EQ(input.lightColor, 0x00112233u);
+  EXPECT_EQ(input.surfaceColor, 0xFF000005u);
+  EXPECT_EQ(input.backgroundColor, 0x00445566u);
+  EXPECT_EQ(input.font, (MessageFont{"Arial", 9, false, true}));
+  EXPECT_TRUE(input.highlightMessage);
+  EXPECT_FALSE(FrameInputFromSettings(settings, names, false).highlightMessage);
+  settings.Dirty = 0;
+  EXPECT_FALSE(FrameInputFromSettings(settings, names, true).highlightMessage);
+}
+
 }  // namespace
 }  // namespace velmora
 
