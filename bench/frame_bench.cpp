@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -39,9 +38,16 @@ HBITMAP CreateTargetBitmap(int width, int height) {
   return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
 }
 
-// Median time of one whole frame at this size, the clock pulsing and the message moving as on
-// the lock screen.
-double MedianFrame(int width, int height, int frames, bool clock, bool message) {
+// The median time of one frame once every clock size has been seen, and the slowest frame of
+// the first pulse, when the renderer draws the rings of each new size.
+struct FrameTimes {
+  double slowestFirst = 0;
+  double steady = 0;
+};
+
+// Frames at this size with the clock pulsing and the message moving as on the lock screen, at
+// Speed 5; `clock` and `message` leave either out to show what they cost.
+FrameTimes MeasureFrames(int width, int height, int frames, bool clock, bool message) {
   using namespace velmora;
   velmora::win::Bitmap bitmap(CreateTargetBitmap(width, height));
   velmora::win::MemoryDC target(CreateCompatibleDC(nullptr));
@@ -68,10 +74,10 @@ double MedianFrame(int width, int height, int frames, bool clock, bool message) 
   LARGE_INTEGER frequency;
   QueryPerformanceFrequency(&frequency);
   const RECT client{0, 0, width, height};
+  std::vector<double> firstPulse;
   std::vector<double> times;
-  // One whole pulse (583 ticks from 400 down to 2, up to 514 and down to 2) first, so that the
-  // figures show the steady state after the ring of every size has been drawn once.
-  const int warmUp = clock ? 583 : 5;
+  // One whole pulse: 583 ticks from 400 down to 2, up to 514 and down to 2 again.
+  const int warmUp = 583;
   for (int frame = 0; frame < frames + warmUp; ++frame) {
     LARGE_INTEGER start;
     LARGE_INTEGER end;
@@ -83,9 +89,9 @@ double MedianFrame(int width, int height, int frames, bool clock, bool message) 
     renderer.PaintContent(target.get(), client, input);
     GdiFlush();
     QueryPerformanceCounter(&end);
-    if (frame >= warmUp) times.push_back(Microseconds(start, end, frequency));
+    (frame < warmUp ? firstPulse : times).push_back(Microseconds(start, end, frequency));
   }
-  return Median(times);
+  return {*std::max_element(firstPulse.begin(), firstPulse.end()), Median(times)};
 }
 
 double MedianMemcpy(int width, int height, int copies) {
@@ -111,22 +117,34 @@ double MedianMemcpy(int width, int height, int copies) {
 
 }  // namespace
 
+// Options: --short (few frames, for the test run), --parts (also frames without the clock or
+// the message, to show what each costs).
 int main(int argc, char** argv) {
-  const bool shortRun = argc > 1 && std::strcmp(argv[1], "--short") == 0;
+  bool shortRun = false;
+  bool parts = false;
+  for (int i = 1; i < argc; ++i) {
+    shortRun = shortRun || std::strcmp(argv[i], "--short") == 0;
+    parts = parts || std::strcmp(argv[i], "--parts") == 0;
+  }
   const int frames = shortRun ? 30 : 600;
-  std::printf("%-10s %14s %14s %8s\n", "size", "frame (us)", "memcpy (us)", "ratio");
+  std::printf("%-10s %12s %18s %12s %8s\n", "size", "frame (us)", "slowest first (us)", "memcpy (us)", "ratio");
   const int sizes[][2] = {{1920, 1080}, {1280, 1024}};
   for (const auto& size : sizes) {
+    const int width = size[0];
+    const int height = size[1];
     try {
-      const double frame = MedianFrame(size[0], size[1], frames, true, true);
-      if (std::getenv("VELMORA_BENCH_PARTS") != nullptr) {
-        std::printf("  fill+copy %.1f, +clock %.1f, +message %.1f\n", MedianFrame(size[0], size[1], frames, false, false),
-                    MedianFrame(size[0], size[1], frames, true, false), MedianFrame(size[0], size[1], frames, false, true));
+      const FrameTimes frame = MeasureFrames(width, height, frames, true, true);
+      const double copy = MedianMemcpy(width, height, frames);
+      std::printf("%4dx%-5d %12.1f %18.1f %12.1f %8.2f\n", width, height, frame.steady, frame.slowestFirst, copy,
+                  frame.steady / copy);
+      if (parts) {
+        std::printf("  fill and transfer only %.1f, with the clock %.1f, with the message %.1f\n",
+                    MeasureFrames(width, height, frames, false, false).steady,
+                    MeasureFrames(width, height, frames, true, false).steady,
+                    MeasureFrames(width, height, frames, false, true).steady);
       }
-      const double copy = MedianMemcpy(size[0], size[1], frames);
-      std::printf("%4dx%-5d %14.1f %14.1f %8.2f\n", size[0], size[1], frame, copy, frame / copy);
     } catch (const std::exception& error) {
-      std::fprintf(stderr, "%dx%d: %s\n", size[0], size[1], error.what());
+      std::fprintf(stderr, "%dx%d: %s\n", width, height, error.what());
       return 1;
     }
   }
