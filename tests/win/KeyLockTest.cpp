@@ -141,5 +141,16 @@ TEST_F(KeyLockLibrary, SwallowsTheSystemCombinationsWhileOrdinaryKeysPass) {
   EXPECT_TRUE(Contains(Type({VK_LWIN}), VK_LWIN));
 }
 
+TEST_F(KeyLockLibrary, UnloadingWithoutUnlockingRemovesTheHook) {
+  OpenFocusedWindow();
+  lockKeys(window);
+  ASSERT_FALSE(Contains(Type({VK_MENU, VK_TAB}), VK_TAB));
+  library.reset();
+  lockKeys = nullptr;
+  unlockKeys = nullptr;
+  EXPECT_TRUE(Contains(Type({VK_MENU, VK_TAB}), VK_TAB));
+  EXPECT_TRUE(Contains(Type({'A'}), 'A'));
+}
+
 }  // namespace
 }  // namespace velmora
