@@ -5,6 +5,11 @@
 #include "core/KeyFilter.h"
 #include "win/Handles.h"
 
+static_assert(velmora::vk::Tab == VK_TAB && velmora::vk::Escape == VK_ESCAPE && velmora::vk::F4 == VK_F4 &&
+                  velmora::vk::LeftWindows == VK_LWIN && velmora::vk::RightWindows == VK_RWIN &&
+                  velmora::vk::Applications == VK_APPS,
+              "the key filter's codes are the Windows virtual-key codes");
+
 namespace {
 
 HINSTANCE libraryInstance = nullptr;

@@ -50,14 +50,5 @@ TEST(KeyFilter, OrdinaryKeysAndModifiersPass) {
   }
 }
 
-TEST(KeyFilter, NamedCodesAreTheWindowsValues) {
-  EXPECT_EQ(vk::Tab, 0x09u);
-  EXPECT_EQ(vk::Escape, 0x1Bu);
-  EXPECT_EQ(vk::F4, 0x73u);
-  EXPECT_EQ(vk::LeftWindows, 0x5Bu);
-  EXPECT_EQ(vk::RightWindows, 0x5Cu);
-  EXPECT_EQ(vk::Applications, 0x5Du);
-}
-
 }  // namespace
 }  // namespace velmora
