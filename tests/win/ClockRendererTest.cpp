@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
 #include "win/Handles.h"
@@ -127,6 +128,48 @@ TEST_F(ClockRendererTest, RingsInLightAndSurfaceWithBackgroundBetween) {
 }
 
 bool IsHand(COLORREF c) { return c == kSurface || c == kLight; }
+
+// The rings come from pixels kept per clock size: they must match two GDI ellipses drawn
+// straight onto the frame, in the band around the outer box's edge where no bead or hand lies.
+TEST_F(ClockRendererTest, RingsMatchTheEllipsesGdiDraws) {
+  for (int size : {400, 514, 130, 2}) {
+    Paint(ClockAt(7, 35, 40));
+    FrameInput input = ClockAt(7, 35, 40);
+    input.clockSize = size;
+    Paint(input);
+
+    Target reference(kWidth, kHeight);
+    win::Brush background(CreateSolidBrush(kBackground));
+    win::Pen outerPen(CreatePen(PS_SOLID, 3, kLight));
+    win::Pen innerPen(CreatePen(PS_SOLID, 1, kSurface));
+    const RECT whole{0, 0, kWidth, kHeight};
+    FillRect(reference.dc(), &whole, background.get());
+    const int left = (kWidth - size) / 2;
+    const int top = (kHeight - size) / 2;
+    {
+      win::SelectedObject brush(reference.dc(), background.get());
+      win::SelectedObject pen(reference.dc(), outerPen.get());
+      Ellipse(reference.dc(), left + 4, top + 4, left + size + 1, top + size + 1);
+      win::SelectedObject inner(reference.dc(), innerPen.get());
+      Ellipse(reference.dc(), left + 7, top + 7, left + size - 2, top + size - 2);
+    }
+    const double centreX = left + (size + 5) / 2.0;
+    const double centreY = top + (size + 5) / 2.0;
+    const double inside = size / 2.0 - 6;
+    int compared = 0;
+    for (int y = 0; y < kHeight; ++y) {
+      for (int x = 0; x < kWidth; ++x) {
+        const double dx = x - centreX;
+        const double dy = y - centreY;
+        if (size > 20 && dx * dx + dy * dy < inside * inside) continue;
+        if (size <= 20 && std::abs(dx) < 40 && std::abs(dy) < 40) continue;
+        ++compared;
+        ASSERT_EQ(target.Pixel(x, y), reference.Pixel(x, y)) << "size " << size << " at " << x << "," << y;
+      }
+    }
+    EXPECT_GT(compared, kWidth * kHeight / 3);
+  }
+}
 
 TEST_F(ClockRendererTest, HandsFollowTheTime) {
   Paint(ClockAt(12, 0, 30));
