@@ -1,0 +1,152 @@
+// Frame benchmark: composes whole lock-screen frames into a memory DC and compares the time of
+// one frame with a memcpy of the same number of bytes. Prints figures; never fails on timing.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "core/ClockGeometry.h"
+#include "core/DisplayLine.h"
+#include "core/Settings.h"
+#include "lockscreen/ClockRenderer.h"
+#include "win/Handles.h"
+
+namespace {
+
+double Microseconds(LARGE_INTEGER start, LARGE_INTEGER end, LARGE_INTEGER frequency) {
+  return static_cast<double>(end.QuadPart - start.QuadPart) * 1e6 / static_cast<double>(frequency.QuadPart);
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const std::size_t middle = values.size() / 2;
+  return values.size() % 2 != 0 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+HBITMAP CreateTargetBitmap(int width, int height) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+}
+
+// The median time of one frame once every clock size has been seen, and the slowest frame of
+// the first pulse, when the renderer draws the rings of each new size.
+struct FrameTimes {
+  double slowestFirst = 0;
+  double steady = 0;
+};
+
+// Frames at this size with the clock pulsing and the message moving as on the lock screen, at
+// Speed 5; `clock` and `message` leave either out to show what they cost.
+FrameTimes MeasureFrames(int width, int height, int frames, bool clock, bool message) {
+  using namespace velmora;
+  velmora::win::Bitmap bitmap(CreateTargetBitmap(width, height));
+  velmora::win::MemoryDC target(CreateCompatibleDC(nullptr));
+  SelectObject(target.get(), bitmap.get());
+
+  const TSavedSettings defaults;
+  ClockRenderer renderer;
+  renderer.SetBeadColors(defaults.LightColor, defaults.SurfaceColor, defaults.ShadowColor);
+  const std::string line = BuildDisplayLine(DefaultMessage());
+  FrameInput input;
+  input.lightColor = defaults.LightColor;
+  input.surfaceColor = defaults.SurfaceColor;
+  input.backgroundColor = defaults.BackgroundColor;
+  input.drawClock = clock;
+  input.hour = 10;
+  input.minute = 9;
+  input.second = 30;
+  input.displayLine = message ? std::string_view(line) : std::string_view();
+  input.messagePosition = width;
+  input.font = MessageFont{"Tahoma", 24, true, false};
+  std::int32_t clockSize = kInitialClockSize;
+  bool growing = false;
+
+  LARGE_INTEGER frequency;
+  QueryPerformanceFrequency(&frequency);
+  const RECT client{0, 0, width, height};
+  std::vector<double> firstPulse;
+  std::vector<double> times;
+  // One whole pulse: 583 ticks from 400 down to 2, up to 514 and down to 2 again.
+  const int warmUp = 583;
+  for (int frame = 0; frame < frames + warmUp; ++frame) {
+    LARGE_INTEGER start;
+    LARGE_INTEGER end;
+    QueryPerformanceCounter(&start);
+    AdvanceClockPulse(clockSize, growing, 5);
+    input.clockSize = clockSize;
+    const SIZE size = renderer.MeasureText(line, input.font);
+    input.messagePosition = AdvanceMessagePosition(input.messagePosition, size.cx, width);
+    renderer.PaintContent(target.get(), client, input);
+    GdiFlush();
+    QueryPerformanceCounter(&end);
+    (frame < warmUp ? firstPulse : times).push_back(Microseconds(start, end, frequency));
+  }
+  return {*std::max_element(firstPulse.begin(), firstPulse.end()), Median(times)};
+}
+
+double MedianMemcpy(int width, int height, int copies) {
+  const std::size_t bytes = static_cast<std::size_t>(width) * height * 4;
+  std::vector<unsigned char> source(bytes, 0x5A);
+  std::vector<unsigned char> destination(bytes, 0);
+  LARGE_INTEGER frequency;
+  QueryPerformanceFrequency(&frequency);
+  std::vector<double> times;
+  for (int copy = 0; copy < copies + 2; ++copy) {
+    source[copy % bytes] = static_cast<unsigned char>(copy);
+    LARGE_INTEGER start;
+    LARGE_INTEGER end;
+    QueryPerformanceCounter(&start);
+    std::memcpy(destination.data(), source.data(), bytes);
+    QueryPerformanceCounter(&end);
+    if (copy >= 2) times.push_back(Microseconds(start, end, frequency));
+  }
+  volatile unsigned char sink = destination[bytes / 2];
+  (void)sink;
+  return Median(times);
+}
+
+}  // namespace
+
+// Options: --short (few frames, for the test run), --parts (also frames without the clock or
+// the message, to show what each costs).
+int main(int argc, char** argv) {
+  bool shortRun = false;
+  bool parts = false;
+  for (int i = 1; i < argc; ++i) {
+    shortRun = shortRun || std::strcmp(argv[i], "--short") == 0;
+    parts = parts || std::strcmp(argv[i], "--parts") == 0;
+  }
+  const int frames = shortRun ? 30 : 600;
+  std::printf("%-10s %12s %18s %12s %8s\n", "size", "frame (us)", "slowest first (us)", "memcpy (us)", "ratio");
+  const int sizes[][2] = {{1920, 1080}, {1280, 1024}};
+  for (const auto& size : sizes) {
+    const int width = size[0];
+    const int height = size[1];
+    try {
+      const FrameTimes frame = MeasureFrames(width, height, frames, true, true);
+      const double copy = MedianMemcpy(width, height, frames);
+      std::printf("%4dx%-5d %12.1f %18.1f %12.1f %8.2f\n", width, height, frame.steady, frame.slowestFirst, copy,
+                  frame.steady / copy);
+      if (parts) {
+        std::printf("  fill and transfer only %.1f, with the clock %.1f, with the message %.1f\n",
+                    MeasureFrames(width, height, frames, false, false).steady,
+                    MeasureFrames(width, height, frames, true, false).steady,
+                    MeasureFrames(width, height, frames, false, true).steady);
+      }
+    } catch (const std::exception& error) {
+      std::fprintf(stderr, "%dx%d: %s\n", width, height, error.what());
+      return 1;
+    }
+  }
+  return 0;
+}

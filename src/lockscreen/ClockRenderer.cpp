@@ -1,0 +1,343 @@
+#include "lockscreen/ClockRenderer.h"
+
+#include "core/DisplayLine.h"
+#include "core/Error.h"
+
+#include <cstdlib>
+
+namespace velmora {
+namespace {
+
+constexpr ColorValue kSystemColorFlag = 0xFF000000;
+
+// Ring pictures are kept for clock sizes up to this; larger ones are drawn at every frame.
+constexpr int kLargestKeptRing = 2048;
+// Room around the ring box in the scratch bitmap, more than the 3-pixel pen reaches outside it.
+constexpr int kRingMargin = 8;
+
+// The pixel value of a colour in a 32-bit DIB: 0x00RRGGBB.
+std::uint32_t PixelValue(COLORREF color) {
+  return (static_cast<std::uint32_t>(GetRValue(color)) << 16) | (static_cast<std::uint32_t>(GetGValue(color)) << 8) |
+         GetBValue(color);
+}
+
+// A 32-bit top-down DIB section; drawing into it runs in process, without a display driver.
+HBITMAP CreateFrameBitmap(int width, int height, std::uint32_t** bits = nullptr) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* pixels = nullptr;
+  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
+  if (bits != nullptr) *bits = static_cast<std::uint32_t*>(pixels);
+  return bitmap;
+}
+
+// Draws the outer ring (3-pixel light pen) and the inner ring (1-pixel surface pen), both filled
+// with the background brush, for a clock whose corner (L, T) lies at (left, top).
+void DrawRingEllipses(HDC dc, int left, int top, int clockSize, HPEN outerPen, HPEN innerPen, HBRUSH background) {
+  const ClockFrame frame = MakeClockFrame(clockSize, clockSize, clockSize);
+  const Box outer = OuterRingBox(frame);
+  const Box inner = InnerRingBox(frame);
+  win::SelectedObject brush(dc, background);
+  {
+    win::SelectedObject pen(dc, outerPen);
+    Ellipse(dc, left + outer.left, top + outer.top, left + outer.right, top + outer.bottom);
+  }
+  win::SelectedObject pen(dc, innerPen);
+  Ellipse(dc, left + inner.left, top + inner.top, left + inner.right, top + inner.bottom);
+}
+
+}  // namespace
+
+COLORREF ResolveColor(ColorValue value) {
+  if ((value & 0xFF000000) == kSystemColorFlag) return GetSysColor(static_cast<int>(value & 0xFF));
+  return value & 0x00FFFFFF;
+}
+
+MessageFont MessageFontFromSettings(const TSavedSettings& settings, const std::vector<std::string>& fontNames) {
+  MessageFont font;
+  font.face = MessageFontFace(fontNames, settings.FontIndex);
+  font.points = settings.FontSize;
+  font.bold = settings.FontBold != 0;
+  font.italic = settings.FontItalic != 0;
+  return font;
+}
+
+FrameInput FrameInputFromSettings(const TSavedSettings& settings, const std::vector<std::string>& fontNames,
+                                  bool runMode) {
+  FrameInput input;
+  input.lightColor = settings.LightColor;
+  input.surfaceColor = settings.SurfaceColor;
+  input.backgroundColor = settings.BackgroundColor;
+  input.font = MessageFontFromSettings(settings, fontNames);
+  input.highlightMessage = settings.Dirty != 0 && runMode;
+  return input;
+}
+
+ClockRenderer::ClockRenderer()
+    : beadBitmap_(CreateFrameBitmap(kBeadSize, kBeadSize)),
+      beadDC_(CreateCompatibleDC(nullptr)),
+      frameDC_(CreateCompatibleDC(nullptr)),
+      ringScratchDC_(CreateCompatibleDC(nullptr)) {
+  if (!beadBitmap_ || !beadDC_ || !frameDC_ || !ringScratchDC_) throw Error("The lock screen's drawing surfaces cannot be created.");
+  SelectObject(beadDC_.get(), beadBitmap_.get());
+}
+
+void ClockRenderer::SetBeadColors(ColorValue light, ColorValue surface, ColorValue shadow) {
+  const COLORREF l = ResolveColor(light);
+  const COLORREF s = ResolveColor(surface);
+  const COLORREF d = ResolveColor(shadow);
+  const COLORREF pattern[kBeadSize][kBeadSize] = {{l, l, d}, {l, s, d}, {d, d, d}};
+  for (int y = 0; y < kBeadSize; ++y) {
+    for (int x = 0; x < kBeadSize; ++x) SetPixelV(beadDC_.get(), x, y, pattern[y][x]);
+  }
+}
+
+void ClockRenderer::EnsureFrameBitmap(int width, int height) {
+  if (frameBitmap_ && width == frameWidth_ && height == frameHeight_) return;
+  std::uint32_t* bits = nullptr;
+  win::Bitmap bitmap(CreateFrameBitmap(width, height, &bits));
+  if (!bitmap) throw Error("The lock screen's off-screen bitmap cannot be created.");
+  SelectObject(frameDC_.get(), bitmap.get());
+  frameBitmap_ = std::move(bitmap);
+  frameBits_ = bits;
+  frameIsClean_ = false;
+  frameWidth_ = width;
+  frameHeight_ = height;
+}
+
+void ClockRenderer::EnsureTools(COLORREF light, COLORREF surface, COLORREF background) {
+  if (haveTools_ && light == toolLight_ && surface == toolSurface_ && background == toolBackground_) return;
+  outerRingPen_.reset(CreatePen(PS_SOLID, 3, light));
+  innerRingPen_.reset(CreatePen(PS_SOLID, 1, surface));
+  handLightPen_.reset(CreatePen(PS_SOLID, 1, light));
+  backgroundBrush_.reset(CreateSolidBrush(background));
+  toolLight_ = light;
+  toolSurface_ = surface;
+  toolBackground_ = background;
+  haveTools_ = true;
+  ringCache_.clear();
+  frameIsClean_ = false;
+}
+
+HFONT ClockRenderer::EnsureFont(const MessageFont& font) {
+  if (font_ && font == fontSpec_) return font_.get();
+  LOGFONTA description{};
+  description.lfHeight = -MulDiv(font.points, GetDeviceCaps(frameDC_.get(), LOGPIXELSY), 72);
+  description.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
+  description.lfItalic = font.italic ? TRUE : FALSE;
+  description.lfCharSet = DEFAULT_CHARSET;
+  description.lfOutPrecision = OUT_DEFAULT_PRECIS;
+  description.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+  description.lfQuality = DEFAULT_QUALITY;
+  description.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+  lstrcpynA(description.lfFaceName, font.face.c_str(), LF_FACESIZE);
+  font_.reset(CreateFontIndirectA(&description));
+  fontSpec_ = font;
+  return font_.get();
+}
+
+SIZE ClockRenderer::MeasureText(std::string_view text, const MessageFont& font) {
+  if (haveMeasure_ && text == measuredText_ && font == measuredFont_) return measuredSize_;
+  SIZE size{0, 0};
+  if (!text.empty()) {
+    win::SelectedObject selected(frameDC_.get(), EnsureFont(font));
+    GetTextExtentPoint32A(frameDC_.get(), text.data(), static_cast<int>(text.size()), &size);
+  }
+  measuredText_.assign(text);
+  measuredFont_ = font;
+  measuredSize_ = size;
+  haveMeasure_ = true;
+  return size;
+}
+
+void ClockRenderer::DrawBead(int x, int y) {
+  BitBlt(frameDC_.get(), x, y, kBeadSize, kBeadSize, beadDC_.get(), 0, 0, SRCCOPY);
+}
+
+const std::vector<ClockRenderer::RingPixel>& ClockRenderer::RingPixels(int clockSize) {
+  auto found = ringCache_.find(clockSize);
+  if (found != ringCache_.end()) return found->second;
+
+  // Drawn once on a background square with a margin, then every pixel that is not background
+  // is kept: on a frame the rings are drawn first, onto background, so the result is the same.
+  const int side = clockSize + 2 * kRingMargin;
+  if (side > ringScratchSize_) {
+    std::uint32_t* bits = nullptr;
+    win::Bitmap bitmap(CreateFrameBitmap(side, side, &bits));
+    if (!bitmap) throw Error("The lock screen's off-screen bitmap cannot be created.");
+    SelectObject(ringScratchDC_.get(), bitmap.get());
+    ringScratchBitmap_ = std::move(bitmap);
+    ringScratchBits_ = bits;
+    ringScratchSize_ = side;
+  }
+  const RECT square{0, 0, side, side};
+  FillRect(ringScratchDC_.get(), &square, backgroundBrush_.get());
+  DrawRingEllipses(ringScratchDC_.get(), kRingMargin, kRingMargin, clockSize, outerRingPen_.get(), innerRingPen_.get(),
+                   backgroundBrush_.get());
+  GdiFlush();
+
+  std::vector<RingPixel> pixels;
+  const std::uint32_t background = PixelValue(toolBackground_);
+  for (int y = 0; y < side; ++y) {
+    const std::uint32_t* row = ringScratchBits_ + static_cast<std::size_t>(y) * ringScratchSize_;
+    for (int x = 0; x < side; ++x) {
+      if ((row[x] & 0xFFFFFF) != background) {
+        pixels.push_back({static_cast<std::int16_t>(x - kRingMargin), static_cast<std::int16_t>(y - kRingMargin),
+                          row[x] & 0xFFFFFF});
+      }
+    }
+  }
+  return ringCache_.emplace(clockSize, std::move(pixels)).first->second;
+}
+
+void ClockRenderer::DrawRings(const ClockFrame& frame) {
+  const int left = (frame.width - frame.clockSize) / 2;
+  const int top = (frame.height - frame.clockSize) / 2;
+  if (frame.clockSize < 0 || frame.clockSize > kLargestKeptRing) {
+    DrawRingEllipses(frameDC_.get(), left, top, frame.clockSize, outerRingPen_.get(), innerRingPen_.get(),
+                     backgroundBrush_.get());
+    return;
+  }
+  const std::vector<RingPixel>& pixels = RingPixels(frame.clockSize);
+  GdiFlush();
+  for (const RingPixel& pixel : pixels) {
+    const int x = left + pixel.dx;
+    const int y = top + pixel.dy;
+    if (x >= 0 && y >= 0 && x < frameWidth_ && y < frameHeight_) {
+      frameBits_[static_cast<std::size_t>(y) * frameWidth_ + x] = pixel.value;
+    }
+  }
+}
+
+void ClockRenderer::DrawThickSegment(int x0, int y0, int x1, int y1, std::uint32_t value) {
+  // Bresenham's line with a 3x3 dot at every point, both ends included: a line 3 pixels wide
+  // with rounded-off ends, as a 3-pixel solid pen draws it.
+  const int dx = std::abs(x1 - x0);
+  const int dy = -std::abs(y1 - y0);
+  const int stepX = x0 < x1 ? 1 : -1;
+  const int stepY = y0 < y1 ? 1 : -1;
+  int error = dx + dy;
+  const int width = frameWidth_;
+  const int height = frameHeight_;
+  for (;;) {
+    if (x0 >= 1 && y0 >= 1 && x0 < width - 1 && y0 < height - 1) {
+      std::uint32_t* centre = frameBits_ + static_cast<std::size_t>(y0) * width + x0;
+      for (std::uint32_t* row : {centre - width, centre, centre + width}) {
+        row[-1] = value;
+        row[0] = value;
+        row[1] = value;
+      }
+    } else {
+      for (int y = y0 - 1; y <= y0 + 1; ++y) {
+        for (int x = x0 - 1; x <= x0 + 1; ++x) {
+          if (x >= 0 && y >= 0 && x < width && y < height) frameBits_[static_cast<std::size_t>(y) * width + x] = value;
+        }
+      }
+    }
+    if (x0 == x1 && y0 == y1) break;
+    const int doubled = 2 * error;
+    if (doubled >= dy) {
+      error += dy;
+      x0 += stepX;
+    }
+    if (doubled <= dx) {
+      error += dx;
+      y0 += stepY;
+    }
+  }
+}
+
+void ClockRenderer::DrawClock(int width, int height, const FrameInput& input) {
+  const HDC dc = frameDC_.get();
+  const ClockFrame frame = MakeClockFrame(width, height, input.clockSize);
+  DrawRings(frame);
+
+  const auto beads = BeadPositions(frame);
+  for (int i = 0; i < kBeadCount - 1; ++i) DrawBead(beads[i].x, beads[i].y);
+
+  const std::uint32_t surface = PixelValue(toolSurface_);
+  win::SelectedObject pen(dc, handLightPen_.get());
+  for (const Hand& hand : ClockHands(frame, input.hour, input.minute, input.second)) {
+    for (const HandStroke& stroke : HandStrokes(frame, hand)) {
+      const HandOutline& p = stroke.outline;
+      if (stroke.light) {
+        MoveToEx(dc, p[0].x, p[0].y, nullptr);
+        LineTo(dc, p[1].x, p[1].y);
+        LineTo(dc, p[2].x, p[2].y);
+        LineTo(dc, p[3].x, p[3].y);
+        LineTo(dc, p[0].x, p[0].y);
+      } else {
+        GdiFlush();
+        for (int i = 0; i < 4; ++i) {
+          const Point& from = p[i];
+          const Point& to = p[(i + 1) % 4];
+          DrawThickSegment(from.x, from.y, to.x, to.y, surface);
+        }
+      }
+    }
+  }
+
+  DrawBead(beads[kBeadCount - 1].x, beads[kBeadCount - 1].y);
+}
+
+void ClockRenderer::DrawMessage(int height, const FrameInput& input, COLORREF light, COLORREF surface) {
+  const HDC dc = frameDC_.get();
+  const SIZE size = MeasureText(input.displayLine, input.font);
+  win::SelectedObject font(dc, EnsureFont(input.font));
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, input.highlightMessage ? light : surface);
+  TextOutA(dc, input.messagePosition, height - size.cy - 8, input.displayLine.data(),
+           static_cast<int>(input.displayLine.size()));
+}
+
+void ClockRenderer::PaintContent(HDC target, const RECT& client, const FrameInput& input) {
+  const int width = client.right - client.left;
+  const int height = client.bottom - client.top;
+  if (width <= 0 || height <= 0) return;
+  EnsureFrameBitmap(width, height);
+  const COLORREF light = ResolveColor(input.lightColor);
+  const COLORREF surface = ResolveColor(input.surfaceColor);
+  EnsureTools(light, surface, ResolveColor(input.backgroundColor));
+
+  if (frameIsClean_) {
+    for (const RECT& area : drawnAreas_) FillRect(frameDC_.get(), &area, backgroundBrush_.get());
+  } else {
+    const RECT whole{0, 0, width, height};
+    FillRect(frameDC_.get(), &whole, backgroundBrush_.get());
+  }
+  GdiFlush();
+  // Until this frame is complete, a failure leaves the bitmap to be filled whole next time.
+  frameIsClean_ = false;
+  drawnAreas_.clear();
+  bool areasKnown = true;
+
+  if (input.drawClock) {
+    if (input.clockSize >= 0 && input.clockSize <= kLargestKeptRing) {
+      // Rings, beads (radius up to size/2 + 20, plus the bead) and hands (tip at size/2 + 18,
+      // plus the dot) all lie within size/2 + 24 of the centre.
+      const int cx = width / 2 + 1;
+      const int cy = height / 2 + 1;
+      const int reach = input.clockSize / 2 + 32;
+      drawnAreas_.push_back(RECT{cx - reach, cy - reach, cx + reach + 1, cy + reach + 1});
+    } else {
+      areasKnown = false;
+    }
+    DrawClock(width, height, input);
+  }
+  if (!input.displayLine.empty()) {
+    // The whole width, from a text height above the line to the bottom, leaves room for glyphs
+    // that reach beyond their cell.
+    const SIZE size = MeasureText(input.displayLine, input.font);
+    drawnAreas_.push_back(RECT{0, height - 2 * size.cy - 16, width, height});
+    DrawMessage(height, input, light, surface);
+  }
+  frameIsClean_ = areasKnown;
+  BitBlt(target, client.left, client.top, width, height, frameDC_.get(), 0, 0, SRCCOPY);
+}
+
+}  // namespace velmora

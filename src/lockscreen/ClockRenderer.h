@@ -1,0 +1,140 @@
+// Draws the lock screen's frames: the clock and the scrolling message, each frame composed whole
+// off-screen and copied to its target in one block transfer.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "core/ClockGeometry.h"
+#include "core/Settings.h"
+#include "win/Handles.h"
+
+namespace velmora {
+
+// A colour value as the program stores it turned into an RGB colour: 0xFF0000nn gives the
+// current value of system colour nn.
+COLORREF ResolveColor(ColorValue value);
+
+// The message font: face, size in points, weight and slant.
+struct MessageFont {
+  std::string face;
+  int points = 12;
+  bool bold = false;
+  bool italic = false;
+  bool operator==(const MessageFont& other) const {
+    return face == other.face && points == other.points && bold == other.bold && italic == other.italic;
+  }
+  bool operator!=(const MessageFont& other) const { return !(*this == other); }
+};
+
+// The font the settings choose; an index outside FontNames takes the first face.
+MessageFont MessageFontFromSettings(const TSavedSettings& settings, const std::vector<std::string>& fontNames);
+
+// Everything one frame shows. Colours are colour values, resolved while the frame is drawn.
+struct FrameInput {
+  ColorValue lightColor = 0;
+  ColorValue surfaceColor = 0;
+  ColorValue backgroundColor = 0;
+  std::int32_t clockSize = 400;
+  bool drawClock = false;  // the clock is drawn only while the animation timer runs
+  int hour = 0;            // local time of day, hour 0 to 23
+  int minute = 0;
+  int second = 0;
+  std::string_view displayLine;  // must outlive the PaintContent call
+  std::int32_t messagePosition = 0;
+  MessageFont font;
+  bool highlightMessage = false;  // LightColor instead of SurfaceColor for the text
+};
+
+// The parts of a frame the settings decide: colours, font, and the highlight of a message that
+// is marked for keeping (Dirty), which only the run mode shows. The caller fills in the clock,
+// the time, the line and its position.
+FrameInput FrameInputFromSettings(const TSavedSettings& settings, const std::vector<std::string>& fontNames,
+                                  bool runMode);
+
+// Composes frames. Keeps the off-screen bitmap, pens, brush and font between frames and makes
+// them anew when the size, a colour or the font changes; every frame is still drawn whole.
+// Two parts are not drawn by GDI call at every frame, because GDI's wide pens cost milliseconds:
+// the rings are drawn once per clock size and their pixels kept until a colour changes, and the
+// 3-pixel hand outlines are set directly in the off-screen bitmap as 3x3 dots along each line.
+// The off-screen bitmap is cleared only where the previous frame drew; the frame that reaches
+// the target is the same as one drawn on a freshly filled bitmap.
+class ClockRenderer {
+ public:
+  // Creates the 3x3 bead bitmap (black until SetBeadColors).
+  ClockRenderer();
+  ClockRenderer(const ClockRenderer&) = delete;
+  ClockRenderer& operator=(const ClockRenderer&) = delete;
+
+  // Sets the bead's nine pixels: light on the top-left, surface in the middle, shadow on the
+  // right and bottom. System colours are resolved now and kept until the next call.
+  void SetBeadColors(ColorValue light, ColorValue surface, ColorValue shadow);
+
+  // Draws one whole frame of the client rectangle's size and copies it to `target` at the
+  // rectangle's top-left corner. Throws Error when the off-screen bitmap cannot be made.
+  void PaintContent(HDC target, const RECT& client, const FrameInput& input);
+
+  // Width and height of `text` in `font` (0 x 0 for an empty text). Measures are kept, so
+  // asking for the same text and font again costs a comparison.
+  SIZE MeasureText(std::string_view text, const MessageFont& font);
+
+ private:
+  void EnsureFrameBitmap(int width, int height);
+  void EnsureTools(COLORREF light, COLORREF surface, COLORREF background);
+  HFONT EnsureFont(const MessageFont& font);
+  // A non-background pixel of the two rings, relative to the clock's corner (L, T).
+  struct RingPixel {
+    std::int16_t dx;
+    std::int16_t dy;
+    std::uint32_t value;
+  };
+  void DrawBead(int x, int y);
+  void DrawRings(const ClockFrame& frame);
+  const std::vector<RingPixel>& RingPixels(int clockSize);
+  void DrawThickSegment(int x0, int y0, int x1, int y1, std::uint32_t value);
+  void DrawClock(int width, int height, const FrameInput& input);
+  void DrawMessage(int height, const FrameInput& input, COLORREF light, COLORREF surface);
+
+  // Bitmaps are declared before the device contexts they are selected into, so that each DC is
+  // deleted (releasing its bitmap) before the bitmap itself.
+  win::Bitmap beadBitmap_;
+  win::MemoryDC beadDC_;
+  win::Bitmap frameBitmap_;
+  win::MemoryDC frameDC_;
+  std::uint32_t* frameBits_ = nullptr;  // top-down rows of 32-bit 0x00RRGGBB pixels
+  int frameWidth_ = 0;
+  int frameHeight_ = 0;
+  // The areas the last frame drew on. While frameIsClean_ holds, every pixel outside them is
+  // background, so the next frame clears only them; otherwise it fills the whole bitmap.
+  std::vector<RECT> drawnAreas_;
+  bool frameIsClean_ = false;
+
+  win::Bitmap ringScratchBitmap_;
+  win::MemoryDC ringScratchDC_;
+  const std::uint32_t* ringScratchBits_ = nullptr;
+  int ringScratchSize_ = 0;
+  std::unordered_map<int, std::vector<RingPixel>> ringCache_;  // by clock size; cleared on colour change
+
+  bool haveTools_ = false;
+  COLORREF toolLight_ = 0;
+  COLORREF toolSurface_ = 0;
+  COLORREF toolBackground_ = 0;
+  win::Pen outerRingPen_;    // 3 pixels, LightColor
+  win::Pen innerRingPen_;    // 1 pixel, SurfaceColor
+  win::Pen handLightPen_;    // 1 pixel, LightColor
+  win::Brush backgroundBrush_;
+
+  MessageFont fontSpec_;
+  win::Font font_;
+
+  std::string measuredText_;
+  MessageFont measuredFont_;
+  SIZE measuredSize_{0, 0};
+  bool haveMeasure_ = false;
+};
+
+}  // namespace velmora
