@@ -85,7 +85,18 @@ TEST(Taskbar, HiddenAndShownByClassWithEmptyTitle) {
   if (ours) DestroyWindow(taskbar);
 }
 
-TEST(KeyLockLibrary, CallsAreSkippedWhenNothingIsLoaded) {
+TEST(KeyLockLoader, LoadsVelmoraDllFromTheExecutablesFolder) {
+  // The build puts Velmora.dll beside win_tests.exe.
+  TKeyLockLibrary library;
+  ASSERT_TRUE(library.Load());
+  library.LockKeys(nullptr);
+  library.UnlockKeys();
+  library.Unload();
+  EXPECT_FALSE(library.Loaded());
+  EXPECT_EQ(GetModuleHandleA(TKeyLockLibrary::kFileName), nullptr);
+}
+
+TEST(KeyLockLoader, CallsAreSkippedWhenNothingIsLoaded) {
   TKeyLockLibrary library;
   EXPECT_FALSE(library.Loaded());
   library.LockKeys(nullptr);
