@@ -2,6 +2,7 @@
 // contexts, hooks and COM initialisation. Each closes its handle exactly once.
 #pragma once
 #include <windows.h>
+#include <objbase.h>
 
 #include <utility>
 
