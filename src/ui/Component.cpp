@@ -237,7 +237,6 @@ void TComponent::CreateSheet() {
                             GetModuleHandleA(nullptr), this);
   if (handle_ == nullptr) throw Error("Cannot create the window of " + name_);
   ApplyFont();
-  if (index == 0) parent_->SetActivePageIndex(0);
 }
 
 int TComponent::SheetIndex() const {
@@ -651,6 +650,10 @@ LRESULT TComponent::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_SIZE:
       owner_.RealignChildren(*this);
+      return 0;
+    case WM_CLOSE:
+      // A multi-line edit answers Esc by asking its parent to close: that is the form's close.
+      owner_.Close();
       return 0;
     case WM_COMMAND:
     case WM_NOTIFY:

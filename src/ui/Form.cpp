@@ -161,6 +161,7 @@ void TForm::BuildComponents(const ComponentLayout* table, std::size_t count) {
   for (auto& component : components_) {
     component->MeasureAnchors();
     if (component->Kind() == ComponentKind::Timer) component->StartTimerWindow();
+    if (component->Kind() == ComponentKind::PageControl) component->SetActivePageIndex(0);
   }
 }
 

@@ -108,7 +108,8 @@ class TForm {
     }
   }
 
-  LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam);
+  // The system's handling of a message the form leaves to it.
+  virtual LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
   void BuildComponents(const ComponentLayout* table, std::size_t count);
