@@ -39,6 +39,34 @@ UINT BevelEdge(Bevel bevel, bool outer) {
   return 0;
 }
 
+constexpr UINT_PTR kBufferedPaintId = 1;
+
+// Paints a standard control into an off-screen bitmap (the control draws into any device
+// context it is given with WM_PAINT) and copies the result to the screen in one step.
+LRESULT CALLBACK BufferedPaintProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                        DWORD_PTR) {
+  if (message == WM_NCDESTROY) {
+    RemoveWindowSubclass(window, BufferedPaintProcedure, kBufferedPaintId);
+  } else if (message == WM_PAINT && wParam == 0) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    RECT client;
+    GetClientRect(window, &client);
+    if (client.right > 0 && client.bottom > 0) {
+      win::MemoryDC memory(CreateCompatibleDC(dc));
+      win::Bitmap bitmap(CreateCompatibleBitmap(dc, client.right, client.bottom));
+      win::SelectedObject selected(memory.get(), bitmap.get());
+      DefSubclassProc(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory.get()), 0);
+      DefSubclassProc(window, WM_PAINT, reinterpret_cast<WPARAM>(memory.get()), 0);
+      BitBlt(dc, paint.rcPaint.left, paint.rcPaint.top, paint.rcPaint.right - paint.rcPaint.left,
+             paint.rcPaint.bottom - paint.rcPaint.top, memory.get(), paint.rcPaint.left, paint.rcPaint.top, SRCCOPY);
+    }
+    EndPaint(window, &paint);
+    return 0;
+  }
+  return DefSubclassProc(window, message, wParam, lParam);
+}
+
 bool IsListKind(ComponentKind kind) {
   return kind == ComponentKind::ComboBox || kind == ComponentKind::ColorBox;
 }
@@ -419,7 +447,24 @@ void TComponent::SetParentBackground(bool value) {
   Repaint();
 }
 
-void TComponent::SetDoubleBuffered(bool value) { doubleBuffered_ = value; }
+void TComponent::SetDoubleBuffered(bool value) {
+  if (value == doubleBuffered_) return;
+  doubleBuffered_ = value;
+  const bool ownWindow = kind_ == ComponentKind::Panel || kind_ == ComponentKind::TabSheet || kind_ == ComponentKind::Form;
+  if (ownWindow || !IsWindowedControl()) return;
+  if (value) {
+    bufferSubclassed_ = SetWindowSubclass(handle_, BufferedPaintProcedure, kBufferedPaintId, 0) != FALSE;
+  } else if (bufferSubclassed_) {
+    RemoveWindowSubclass(handle_, BufferedPaintProcedure, kBufferedPaintId);
+    bufferSubclassed_ = false;
+  }
+  Repaint();
+}
+
+bool TComponent::PaintsThroughBuffer() const {
+  const bool ownWindow = kind_ == ComponentKind::Panel || kind_ == ComponentKind::TabSheet || kind_ == ComponentKind::Form;
+  return ownWindow ? doubleBuffered_ : bufferSubclassed_;
+}
 
 void TComponent::Repaint() const {
   if (handle_ != nullptr) InvalidateRect(handle_, nullptr, TRUE);

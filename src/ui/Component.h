@@ -68,7 +68,10 @@ class TComponent {
   bool ParentBackground() const { return parentBackground_; }
   void SetParentBackground(bool value);
   bool DoubleBuffered() const { return doubleBuffered_; }
+  // Panels and tab sheets draw through an off-screen bitmap themselves; standard controls are
+  // subclassed to paint into one.
   void SetDoubleBuffered(bool value);
+  bool PaintsThroughBuffer() const;
 
   // Position in the parent's client area, in pixels.
   RECT Bounds() const;
@@ -147,6 +150,7 @@ class TComponent {
   bool fontBold_ = false;
   bool parentBackground_ = true;
   bool doubleBuffered_ = false;
+  bool bufferSubclassed_ = false;
   unsigned interval_ = 0;
   bool timerEnabled_ = false;
   int rightDistance_ = 0;

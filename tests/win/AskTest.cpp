@@ -181,7 +181,9 @@ TEST_F(AskTest, ExactPasswordEnablesThePermanentBoxAfter800To1199Milliseconds) {
   EXPECT_GE(Part("tmrCheck").Interval(), 800u);
   EXPECT_LE(Part("tmrCheck").Interval(), 1199u);
   Pump(600);
-  if (GetTickCount() - typed < 790) EXPECT_FALSE(IsWindowEnabled(box));
+  if (GetTickCount() - typed < 790) {
+    EXPECT_FALSE(IsWindowEnabled(box));
+  }
   ASSERT_TRUE(PumpUntil([&] { return IsWindowEnabled(box) != FALSE; }, 2000));
   EXPECT_GE(GetTickCount() - typed, 790u);
   EXPECT_FALSE(Part("tmrCheck").TimerEnabled());

@@ -292,6 +292,12 @@ TEST_F(FormsTest, PrepareControlsMakesPanelsOpaqueAndWindowedControlsBuffered) {
   EXPECT_TRUE(form->Component("edtName").DoubleBuffered());
   EXPECT_TRUE(form->Component("btnStretch").DoubleBuffered());
   EXPECT_FALSE(form->Component("lblName").DoubleBuffered());
+  EXPECT_TRUE(form->Component("edtName").PaintsThroughBuffer());
+  EXPECT_TRUE(form->Component("chkKeep").PaintsThroughBuffer());
+  EXPECT_TRUE(frame.PaintsThroughBuffer());
+  EXPECT_FALSE(form->Component("lblName").PaintsThroughBuffer());
+  form->Component("edtName").SetDoubleBuffered(false);
+  EXPECT_FALSE(form->Component("edtName").PaintsThroughBuffer());
 }
 
 TEST_F(FormsTest, OpaquePanelPaintsItsOwnColourInsideItsBevels) {
