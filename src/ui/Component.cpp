@@ -67,6 +67,43 @@ LRESULT CALLBACK BufferedPaintProcedure(HWND window, UINT message, WPARAM wParam
   return DefSubclassProc(window, message, wParam, lParam);
 }
 
+constexpr UINT_PTR kLabelMouseId = 2;
+
+// Reports the mouse entering and leaving a label and shows the hand over link labels.
+LRESULT CALLBACK LabelMouseProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                     DWORD_PTR data) {
+  auto* label = reinterpret_cast<TComponent*>(data);
+  switch (message) {
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(window, LabelMouseProcedure, kLabelMouseId);
+      break;
+    case WM_MOUSEMOVE:
+      if (!label->MouseInside()) {
+        label->SetMouseInside(true);
+        TRACKMOUSEEVENT tracking{};
+        tracking.cbSize = sizeof(tracking);
+        tracking.dwFlags = TME_LEAVE;
+        tracking.hwndTrack = window;
+        TrackMouseEvent(&tracking);
+        label->RunEventSafely(label->OnMouseEnter);
+      }
+      break;
+    case WM_MOUSELEAVE:
+      label->SetMouseInside(false);
+      label->RunEventSafely(label->OnMouseLeave);
+      break;
+    case WM_SETCURSOR:
+      if (label->Layout().props.handCursor) {
+        SetCursor(LoadCursorA(nullptr, IDC_HAND));
+        return TRUE;
+      }
+      break;
+    default:
+      break;
+  }
+  return DefSubclassProc(window, message, wParam, lParam);
+}
+
 bool IsListKind(ComponentKind kind) {
   return kind == ComponentKind::ComboBox || kind == ComponentKind::ColorBox;
 }
@@ -121,6 +158,19 @@ void TComponent::ClearEvents() {
   OnTimer = nullptr;
   OnEnter = nullptr;
   OnExit = nullptr;
+  OnMouseEnter = nullptr;
+  OnMouseLeave = nullptr;
+}
+
+void TComponent::RunEventSafely(const Event& event) {
+  if (!event) return;
+  try {
+    event();
+  } catch (const std::exception& failure) {
+    owner_.HandlerFailed(WM_NULL, 0, 0, failure.what());
+  } catch (...) {
+    owner_.HandlerFailed(WM_NULL, 0, 0, "Unknown failure");
+  }
 }
 
 bool TComponent::IsWindowedControl() const {
@@ -235,11 +285,15 @@ void TComponent::CreateControl() {
       SendMessageA(handle_, UDM_SETRANGE32, props.minimum, props.maximum);
       SendMessageA(handle_, UDM_SETPOS32, 0, props.position);
       break;
+    case ComponentKind::Label:
+      SetWindowSubclass(handle_, LabelMouseProcedure, kLabelMouseId, reinterpret_cast<DWORD_PTR>(this));
+      SetWindowTextA(handle_, caption_.c_str());
+      AutoSize();
+      break;
     case ComponentKind::CheckBox:
       SendMessageA(handle_, BM_SETCHECK, props.checked ? BST_CHECKED : BST_UNCHECKED, 0);
       [[fallthrough]];
     case ComponentKind::Button:
-    case ComponentKind::Label:
       SetWindowTextA(handle_, caption_.c_str());
       AutoSize();
       break;

@@ -358,6 +358,13 @@ void TForm::FocusControl(TComponent& control) {
   if (focusControl_ != nullptr && IsWindowVisible(handle_)) ::SetFocus(focusControl_);
 }
 
+void TForm::BringToFront() {
+  SetWindowPos(handle_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  SetForegroundWindow(handle_);
+  SetActiveWindow(handle_);
+  if (focusControl_ != nullptr && IsWindowVisible(focusControl_)) ::SetFocus(focusControl_);
+}
+
 void TForm::RealignChildren(const TComponent& parent) {
   const int width = parent.ClientWidth();
   const int height = parent.ClientHeight();

@@ -264,6 +264,30 @@ TEST_F(AskTest, EscAndTheCancelButtonGiveCancel) {
   EXPECT_EQ(ask->ShowModal(), mrCancel);
 }
 
+TEST_F(AskTest, TabMovesFromThePasswordIntoTheMessage) {
+  HWND focused = nullptr;
+  After(50, [&] { PostMessageA(Handle("edtPassword"), WM_KEYDOWN, VK_TAB, 1); });
+  After(150, [&] {
+    focused = GetFocus();
+    ask->Close();
+  });
+  EXPECT_EQ(ask->ShowModal(), mrCancel);
+  EXPECT_EQ(focused, Handle("memMessage"));
+}
+
+TEST_F(AskTest, BringToFrontActivatesThePromptWithThePasswordFocused) {
+  ask->Show();
+  HWND other = CreateWindowExA(WS_EX_TOPMOST, "Static", "other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr,
+                               nullptr, GetModuleHandleA(nullptr), nullptr);
+  SetForegroundWindow(other);
+  SetFocus(other);
+  ask->BringToFront();
+  EXPECT_EQ(GetForegroundWindow(), ask->Handle());
+  EXPECT_EQ(GetFocus(), Handle("edtPassword"));
+  DestroyWindow(other);
+  ask->Hide();
+}
+
 TEST_F(AskTest, ScreenSaveCommandIsSwallowedOtherCommandsAreNotAndCloseGivesCancel) {
   After(50, [&] {
     SendMessageA(ask->Handle(), WM_SYSCOMMAND, SC_SCREENSAVE, 0);

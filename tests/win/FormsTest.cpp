@@ -24,7 +24,7 @@ constexpr ComponentLayout kTestLayout[] = {
     {"pnlBackground", ComponentKind::Panel, "frmTest", 0, 0, 300, 200, Props().AlignClient()},
     {"pnlFrame", ComponentKind::Panel, "pnlBackground", 10, 10, 200, 100,
      Props().Bevels(Bevel::Raised, Bevel::Lowered).TabOrder(1)},
-    {"lblName", ComponentKind::Label, "pnlFrame", 8, 4, 0, 0, Props()},
+    {"lblName", ComponentKind::Label, "pnlFrame", 8, 4, 0, 0, Props().HandCursor()},
     {"edtName", ComponentKind::Edit, "pnlFrame", 8, 20, 150, 18, Props().PasswordChar('*').MaxLength(40).FlatBorder()},
     {"memNotes", ComponentKind::Memo, "pnlFrame", 8, 40, 150, 40, Props().VerticalScrollBar().ReadOnly()},
     {"chkKeep", ComponentKind::CheckBox, "pnlFrame", 8, 80, 150, 17, Props().Checked()},
@@ -345,6 +345,33 @@ TEST_F(FormsTest, FirstFormBecomesTheMainWindowUntilItGoes) {
   form.reset();
   EXPECT_FALSE(IsWindow(first));
   EXPECT_EQ(Application.MainWindow(), nullptr);
+}
+
+TEST_F(FormsTest, LabelsReportTheMouseEnteringOnceAndLeavingAndShowTheHand) {
+  int entered = 0;
+  int left = 0;
+  TComponent& label = form->Component("lblName");
+  label.OnMouseEnter = [&] { ++entered; };
+  label.OnMouseLeave = [&] { ++left; };
+  SendMessageA(label.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+  SendMessageA(label.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 2));
+  EXPECT_EQ(entered, 1);
+  SendMessageA(label.Handle(), WM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(left, 1);
+  SendMessageA(label.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+  EXPECT_EQ(entered, 2);
+
+  EXPECT_TRUE(SendMessageA(label.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(label.Handle()),
+                           MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
+  EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_HAND));
+}
+
+TEST_F(FormsTest, FailingMouseHandlerIsCaughtAtTheSubclassBoundary) {
+  _putenv("VELMORA_NO_MESSAGEBOX=1");
+  TComponent& label = form->Component("lblName");
+  label.OnMouseEnter = [] { throw std::runtime_error("enter failed"); };
+  SendMessageA(label.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+  EXPECT_TRUE(IsWindow(label.Handle()));
 }
 
 TEST_F(FormsTest, UnknownComponentNameIsAnError) {
