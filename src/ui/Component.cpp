@@ -771,7 +771,7 @@ LRESULT TComponent::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT TComponent::HandlerFailed(UINT message, WPARAM wParam, LPARAM lParam, const char* what) {
-  owner_.HandlerFailed(0, 0, 0, what);
+  owner_.HandlerFailed(WM_NULL, 0, 0, what);
   return DefWindowProcA(handle_, message, wParam, lParam);
 }
 
