@@ -11,13 +11,10 @@
 
 #include "core/ClockGeometry.h"
 #include "core/Settings.h"
+#include "win/Colors.h"
 #include "win/Handles.h"
 
 namespace velmora {
-
-// A colour value as the program stores it turned into an RGB colour: 0xFF0000nn gives the
-// current value of system colour nn.
-COLORREF ResolveColor(ColorValue value);
 
 // The message font: face, size in points, weight and slant.
 struct MessageFont {

@@ -71,11 +71,6 @@ BOOL CALLBACK DisableOtherWindow(HWND window, LPARAM context) {
 
 }  // namespace
 
-COLORREF ResolveColor(ColorValue color) {
-  if ((color & 0xFF000000u) == 0xFF000000u) return GetSysColor(static_cast<int>(color & 0xFFu));
-  return static_cast<COLORREF>(color & 0x00FFFFFFu);
-}
-
 TForm::TForm(const char* className, const ComponentLayout* table, std::size_t count) {
   if (count == 0 || table[0].kind != ComponentKind::Form || table[0].parent != nullptr) {
     throw Error("A layout table starts with its form");

@@ -13,6 +13,7 @@
 
 #include "ui/Component.h"
 #include "ui/Layout.h"
+#include "win/Colors.h"
 #include "win/Handles.h"
 
 namespace velmora {
@@ -137,8 +138,5 @@ class TForm {
   int modalResult_ = mrNone;
   bool destroying_ = false;
 };
-
-// The window colour of a colour value: RGB as it is, system colours resolved now.
-COLORREF ResolveColor(ColorValue color);
 
 }  // namespace velmora
