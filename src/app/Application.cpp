@@ -59,6 +59,7 @@ bool TApplication::HandleMessage() {
     MessageHook hook = hook_;
     hook(message, handled);
   }
+  if (!handled && dialogFilter_ != nullptr) handled = dialogFilter_(message);
   if (!handled) {
     TranslateMessage(&message);
     DispatchMessageA(&message);

@@ -12,6 +12,9 @@ class TApplication {
   // Sees every queued message before it is dispatched; setting handled to true drops it.
   using MessageHook = std::function<void(MSG& message, bool& handled)>;
   using Notification = std::function<void()>;
+  // Offered every message the hook left alone, before translation; returns true when it has
+  // handled the message (the forms' dialog keys: Tab, Enter, Esc).
+  using DialogFilter = bool (*)(MSG& message);
 
   // Creates the hidden application window (no taskbar button, no task-switcher entry, empty
   // title). Safe to call more than once.
@@ -28,6 +31,7 @@ class TApplication {
   void SetMessageHook(MessageHook hook) { hook_ = std::move(hook); }
   void ClearMessageHook() { hook_ = nullptr; }
   bool HasMessageHook() const { return static_cast<bool>(hook_); }
+  void SetDialogFilter(DialogFilter filter) { dialogFilter_ = filter; }
 
   void SetOnDeactivate(Notification handler) { onDeactivate_ = std::move(handler); }
   void ClearOnDeactivate() { onDeactivate_ = nullptr; }
@@ -55,6 +59,7 @@ class TApplication {
   HWND handle_ = nullptr;
   HWND mainWindow_ = nullptr;
   MessageHook hook_;
+  DialogFilter dialogFilter_ = nullptr;
   Notification onDeactivate_;
   bool active_ = true;
   bool terminated_ = false;

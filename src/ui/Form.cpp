@@ -1,0 +1,523 @@
+// Forms: building a layout table into windows, the form's messages, modal showing.
+#include "ui/Form.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "app/Application.h"
+#include "app/ErrorReport.h"
+#include "core/Error.h"
+#include "ui/WindowProcedure.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr char kFormProperty[] = "VelmoraForm";
+constexpr int kFirstComponentId = 100;
+
+TForm* FormOf(HWND window) {
+  return window != nullptr ? static_cast<TForm*>(GetPropA(window, kFormProperty)) : nullptr;
+}
+
+// Tab, Enter and Esc inside a form behave as in a dialog box.
+bool FormDialogFilter(MSG& message) {
+  if (message.message < WM_KEYFIRST || message.message > WM_KEYLAST) return false;
+  HWND root = GetAncestor(message.hwnd, GA_ROOT);
+  TForm* form = FormOf(root);
+  if (form == nullptr || !form->Components().front()->Layout().props.keyboardNavigation) return false;
+  return IsDialogMessageA(root, &message) != FALSE;
+}
+
+void RegisterFormClass(const char* className) {
+  const HINSTANCE instance = GetModuleHandleA(nullptr);
+  WNDCLASSEXA existing{};
+  existing.cbSize = sizeof(existing);
+  if (GetClassInfoExA(instance, className, &existing)) return;
+  WNDCLASSEXA windowClass{};
+  windowClass.cbSize = sizeof(windowClass);
+  windowClass.lpfnWndProc = WindowProcedure<TForm>;
+  windowClass.hInstance = instance;
+  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
+  windowClass.lpszClassName = className;
+  if (RegisterClassExA(&windowClass) == 0) throw Error(std::string("Cannot register the window class ") + className);
+}
+
+void InitializeCommonControlsOnce() {
+  static const bool initialized = [] {
+    INITCOMMONCONTROLSEX controls{};
+    controls.dwSize = sizeof(controls);
+    controls.dwICC = ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_UPDOWN_CLASS;
+    return InitCommonControlsEx(&controls) != FALSE;
+  }();
+  (void)initialized;
+}
+
+struct DisabledWindows {
+  HWND form;
+  std::vector<HWND> windows;
+};
+
+BOOL CALLBACK DisableOtherWindow(HWND window, LPARAM context) {
+  auto* disabled = reinterpret_cast<DisabledWindows*>(context);
+  if (window != disabled->form && IsWindowVisible(window) && IsWindowEnabled(window)) {
+    EnableWindow(window, FALSE);
+    disabled->windows.push_back(window);
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+COLORREF ResolveColor(ColorValue color) {
+  if ((color & 0xFF000000u) == 0xFF000000u) return GetSysColor(static_cast<int>(color & 0xFFu));
+  return static_cast<COLORREF>(color & 0x00FFFFFFu);
+}
+
+TForm::TForm(const char* className, const ComponentLayout* table, std::size_t count) {
+  if (count == 0 || table[0].kind != ComponentKind::Form || table[0].parent != nullptr) {
+    throw Error("A layout table starts with its form");
+  }
+  InitializeCommonControlsOnce();
+  RegisterFormClass(className);
+  {
+    win::WindowDC screen(nullptr);
+    dpi_ = GetDeviceCaps(screen.get(), LOGPIXELSY);
+    if (dpi_ <= 0) dpi_ = 96;
+  }
+  const ComponentLayout& formRow = table[0];
+  components_.push_back(std::make_unique<TComponent>(*this, formRow, nullptr, kFirstComponentId));
+
+  DWORD style = WS_POPUP | WS_CLIPCHILDREN;
+  DWORD exStyle = 0;
+  switch (formRow.props.border) {
+    case FormBorder::Dialog:
+      style |= WS_CAPTION | WS_SYSMENU;
+      exStyle |= WS_EX_DLGMODALFRAME;
+      break;
+    case FormBorder::Single:
+      style |= WS_CAPTION | WS_SYSMENU | WS_BORDER;
+      break;
+    case FormBorder::None:
+      break;
+  }
+  if (formRow.props.stayOnTop) exStyle |= WS_EX_TOPMOST;
+  RECT frame{0, 0, Scale(formRow.width), Scale(formRow.height)};
+  AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+  const HWND created = CreateWindowExA(exStyle, className, "", style, Scale(formRow.left), Scale(formRow.top),
+                                       frame.right - frame.left, frame.bottom - frame.top, Application.Handle(),
+                                       nullptr, GetModuleHandleA(nullptr), this);
+  if (created == nullptr) throw Error(std::string("Cannot create the window ") + className);
+  SetPropA(handle_, kFormProperty, this);
+  components_.front()->SetFormHandle(handle_);
+  // The frame's real size can differ from what AdjustWindowRectEx predicts; the client area
+  // is what the layout is measured against.
+  RECT client;
+  GetClientRect(handle_, &client);
+  if (client.right != Scale(formRow.width) || client.bottom != Scale(formRow.height)) {
+    const RECT window = WindowBounds();
+    SetWindowPos(handle_, nullptr, 0, 0, window.right - window.left + Scale(formRow.width) - client.right,
+                 window.bottom - window.top + Scale(formRow.height) - client.bottom,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+
+  toolTip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, handle_, nullptr,
+                             GetModuleHandleA(nullptr), nullptr);
+  if (toolTip_ != nullptr) SendMessageA(toolTip_, TTM_SETMAXTIPWIDTH, 0, Scale(300));
+
+  BuildComponents(table, count);
+  ArrangeTabOrder();
+  if (formRow.props.centered) CenterOnScreen();
+  Application.SetDialogFilter(&FormDialogFilter);
+  if (Application.MainWindow() == nullptr) Application.SetMainWindow(handle_);
+}
+
+TForm::~TForm() {
+  destroying_ = true;
+  for (auto& component : components_) component->ClearEvents();
+  if (Application.MainWindow() == handle_) Application.SetMainWindow(nullptr);
+  if (handle_ != nullptr) {
+    RemovePropA(handle_, kFormProperty);
+    DestroyWindow(handle_);
+  }
+  components_.clear();
+}
+
+void TForm::BuildComponents(const ComponentLayout* table, std::size_t count) {
+  for (std::size_t row = 1; row < count; ++row) {
+    const ComponentLayout& layout = table[row];
+    if (FindComponent(layout.name) != nullptr) throw Error(std::string("Two components named ") + layout.name);
+    TComponent* parent = components_.front().get();
+    if (layout.parent != nullptr) {
+      parent = FindComponent(layout.parent);
+      if (parent == nullptr) throw Error(std::string("The parent of ") + layout.name + " stands below it");
+    }
+    components_.push_back(
+        std::make_unique<TComponent>(*this, layout, parent, kFirstComponentId + static_cast<int>(row)));
+  }
+  for (auto& component : components_) {
+    component->MeasureAnchors();
+    if (component->Kind() == ComponentKind::Timer) component->StartTimerWindow();
+  }
+}
+
+void TForm::ArrangeTabOrder() {
+  for (const auto& parent : components_) {
+    std::vector<std::pair<int, TComponent*>> siblings;
+    for (const auto& component : components_) {
+      if (component->Parent() != parent.get() || component->Handle() == nullptr) continue;
+      const int order = component->Layout().props.tabOrder;
+      siblings.emplace_back(order >= 0 ? order : static_cast<int>(siblings.size()), component.get());
+    }
+    std::stable_sort(siblings.begin(), siblings.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    HWND previous = HWND_TOP;
+    for (const auto& [order, component] : siblings) {
+      SetWindowPos(component->Handle(), previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+      previous = component->Handle();
+    }
+  }
+}
+
+TComponent* TForm::FindComponent(std::string_view name) const {
+  for (const auto& component : components_) {
+    if (component->Name() == name) return component.get();
+  }
+  return nullptr;
+}
+
+TComponent& TForm::Component(std::string_view name) const {
+  TComponent* component = FindComponent(name);
+  if (component == nullptr) throw Error("The form " + Name() + " has no component " + std::string(name));
+  return *component;
+}
+
+TComponent* TForm::ComponentById(int id) const {
+  const int index = id - kFirstComponentId;
+  if (index < 0 || index >= static_cast<int>(components_.size())) return nullptr;
+  return components_[static_cast<std::size_t>(index)].get();
+}
+
+TComponent* TForm::ComponentByHandle(HWND handle) const {
+  if (handle == nullptr) return nullptr;
+  for (const auto& component : components_) {
+    if (component->Handle() == handle) return component.get();
+  }
+  return nullptr;
+}
+
+TComponent* TForm::DefaultButton() const {
+  for (const auto& component : components_) {
+    if (component->Kind() == ComponentKind::Button && component->Layout().props.isDefault) return component.get();
+  }
+  return nullptr;
+}
+
+TComponent* TForm::CancelButton() const {
+  for (const auto& component : components_) {
+    if (component->Kind() == ComponentKind::Button && component->Layout().props.isCancel) return component.get();
+  }
+  return nullptr;
+}
+
+std::string TForm::Caption() const {
+  const int length = GetWindowTextLengthA(handle_);
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  const int copied = GetWindowTextA(handle_, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(std::max(copied, 0)));
+  return text;
+}
+
+void TForm::SetCaption(const std::string& caption) { SetWindowTextA(handle_, caption.c_str()); }
+
+int TForm::Scale(int designPixels) const { return MulDiv(designPixels, dpi_, 96); }
+
+HFONT TForm::FontFor(const std::string& name, int height, bool bold) {
+  const auto key = std::make_tuple(name, height, bold);
+  auto found = fonts_.find(key);
+  if (found != fonts_.end()) return found->second.get();
+  LOGFONTA description{};
+  description.lfHeight = height;
+  description.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+  description.lfCharSet = DEFAULT_CHARSET;
+  lstrcpynA(description.lfFaceName, name.c_str(), LF_FACESIZE);
+  win::Font font(CreateFontIndirectA(&description));
+  HFONT handle = font.get();
+  fonts_.emplace(key, std::move(font));
+  return handle;
+}
+
+HBRUSH TForm::BrushFor(ColorValue color) {
+  auto found = brushes_.find(color);
+  if (found != brushes_.end()) return found->second.get();
+  win::Brush brush(CreateSolidBrush(ResolveColor(color)));
+  HBRUSH handle = brush.get();
+  brushes_.emplace(color, std::move(brush));
+  return handle;
+}
+
+void TForm::RunShow() {
+  if (shown_) return;
+  shown_ = true;
+  FormShow();
+}
+
+void TForm::RunHide() {
+  if (!shown_) return;
+  shown_ = false;
+  FormHide();
+}
+
+void TForm::Show() {
+  RunShow();
+  ShowWindow(handle_, SW_SHOW);
+  SetForegroundWindow(handle_);
+  if (focusControl_ != nullptr && IsWindowVisible(focusControl_)) ::SetFocus(focusControl_);
+}
+
+void TForm::Hide() {
+  ShowWindow(handle_, SW_HIDE);
+  RunHide();
+}
+
+bool TForm::Visible() const { return IsWindowVisible(handle_) != FALSE; }
+
+int TForm::ShowModal() {
+  if (modal_) throw Error("The form " + Name() + " is already shown modally");
+  modalResult_ = mrNone;
+  modal_ = true;
+  DisabledWindows disabled{handle_, {}};
+  EnumThreadWindows(GetCurrentThreadId(), DisableOtherWindow, reinterpret_cast<LPARAM>(&disabled));
+  Show();
+  while (modalResult_ == mrNone) {
+    if (!Application.HandleMessage()) WaitMessage();
+    if (Application.Terminated() || !IsWindow(handle_)) {
+      if (modalResult_ == mrNone) modalResult_ = mrCancel;
+    }
+  }
+  for (HWND window : disabled.windows) EnableWindow(window, TRUE);
+  if (IsWindow(handle_)) Hide();
+  modal_ = false;
+  return modalResult_;
+}
+
+void TForm::SetModalResult(int result) { modalResult_ = result; }
+
+void TForm::Close() {
+  if (!FormCloseQuery()) return;
+  if (modal_) {
+    modalResult_ = mrCancel;
+  } else {
+    Hide();
+  }
+}
+
+int TForm::ClientWidth() const {
+  RECT client{0, 0, 0, 0};
+  GetClientRect(handle_, &client);
+  return client.right;
+}
+
+int TForm::ClientHeight() const {
+  RECT client{0, 0, 0, 0};
+  GetClientRect(handle_, &client);
+  return client.bottom;
+}
+
+RECT TForm::WindowBounds() const {
+  RECT bounds{0, 0, 0, 0};
+  GetWindowRect(handle_, &bounds);
+  return bounds;
+}
+
+void TForm::SetClientHeight(int height) {
+  const RECT window = WindowBounds();
+  SetWindowPos(handle_, nullptr, 0, 0, window.right - window.left,
+               window.bottom - window.top - ClientHeight() + height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TForm::SetClientWidth(int width) {
+  const RECT window = WindowBounds();
+  SetWindowPos(handle_, nullptr, 0, 0, window.right - window.left - ClientWidth() + width,
+               window.bottom - window.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TForm::CenterOnScreen() {
+  const RECT window = WindowBounds();
+  const int left = (GetSystemMetrics(SM_CXSCREEN) - (window.right - window.left)) / 2;
+  const int top = (GetSystemMetrics(SM_CYSCREEN) - (window.bottom - window.top)) / 2;
+  SetWindowPos(handle_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TForm::FocusControl(TComponent& control) {
+  focusControl_ = control.Handle();
+  if (focusControl_ != nullptr && IsWindowVisible(handle_)) ::SetFocus(focusControl_);
+}
+
+void TForm::RealignChildren(const TComponent& parent) {
+  const int width = parent.ClientWidth();
+  const int height = parent.ClientHeight();
+  for (const auto& component : components_) {
+    if (component->Parent() == &parent) component->FollowParent(width, height);
+  }
+}
+
+LRESULT TForm::DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefWindowProcA(handle_, message, wParam, lParam);
+}
+
+LRESULT TForm::HandlerFailed(UINT message, WPARAM wParam, LPARAM lParam, const char* what) {
+  static bool reporting = false;
+  if (!reporting) {
+    reporting = true;
+    ReportUnhandledError(what);
+    reporting = false;
+  }
+  return handle_ != nullptr ? DefWindowProcA(handle_, message, wParam, lParam) : 0;
+}
+
+LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_SHOWWINDOW:
+      if (lParam == 0 && !destroying_) {
+        if (wParam != FALSE) {
+          RunShow();
+        } else {
+          RunHide();
+        }
+      }
+      return DefaultHandling(message, wParam, lParam);
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(handle_, focus)) focusControl_ = focus;
+      } else if (focusControl_ != nullptr && IsWindow(focusControl_) && IsWindowVisible(focusControl_) &&
+                 IsWindowEnabled(focusControl_)) {
+        ::SetFocus(focusControl_);
+        return 0;
+      }
+      return DefaultHandling(message, wParam, lParam);
+    case WM_ACTIVATEAPP:
+      Application.ActivateAppChanged(wParam != FALSE);
+      return 0;
+    case WM_CLOSE:
+      Close();
+      return 0;
+    case WM_SIZE:
+      if (!components_.empty()) RealignChildren(*components_.front());
+      return DefaultHandling(message, wParam, lParam);
+    case WM_ERASEBKGND: {
+      RECT client;
+      GetClientRect(handle_, &client);
+      FillRect(reinterpret_cast<HDC>(wParam), &client, BrushFor(components_.front()->Color()));
+      return 1;
+    }
+    case WM_TIMER:
+      if (TComponent* timer = ComponentById(static_cast<int>(wParam));
+          timer != nullptr && timer->Kind() == ComponentKind::Timer) {
+        if (timer->TimerEnabled() && timer->OnTimer && !destroying_) timer->OnTimer();
+        return 0;
+      }
+      return DefaultHandling(message, wParam, lParam);
+    case DM_GETDEFID:
+      if (TComponent* button = DefaultButton(); button != nullptr) return MAKELRESULT(button->Id(), DC_HASDEFID);
+      return 0;
+    case WM_COMMAND:
+      return OnCommand(wParam, lParam);
+    case WM_NOTIFY:
+      return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+      if (TComponent* control = ComponentByHandle(reinterpret_cast<HWND>(lParam)); control != nullptr && !destroying_) {
+        if (control->Kind() == ComponentKind::TrackBar && control->OnChange) control->OnChange();
+        if (control->Kind() == ComponentKind::UpDown && control->OnClick) control->OnClick();
+      }
+      return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+      return OnControlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), message, wParam, lParam);
+    case WM_MEASUREITEM: {
+      auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+      measure->itemHeight = static_cast<UINT>(Scale(16));
+      return TRUE;
+    }
+    case WM_DRAWITEM: {
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (TComponent* list = ComponentByHandle(item->hwndItem); list != nullptr) {
+        list->DrawListItem(*item);
+        return TRUE;
+      }
+      return FALSE;
+    }
+    default:
+      return DefaultHandling(message, wParam, lParam);
+  }
+}
+
+LRESULT TForm::OnCommand(WPARAM wParam, LPARAM lParam) {
+  if (destroying_) return 0;
+  const int id = LOWORD(wParam);
+  const int code = HIWORD(wParam);
+  TComponent* control = ComponentByHandle(reinterpret_cast<HWND>(lParam));
+  if (control == nullptr) control = ComponentById(id);
+  if (control == nullptr) {
+    // The dialog manager's Esc and Enter when no control answers to the identifier.
+    TComponent* button = id == IDCANCEL ? CancelButton() : id == IDOK ? DefaultButton() : nullptr;
+    if (button != nullptr && button->Enabled() && button->Visible()) button->Click();
+    return 0;
+  }
+  switch (control->Kind()) {
+    case ComponentKind::Button:
+      if (code == BN_CLICKED) control->Click();
+      break;
+    case ComponentKind::CheckBox:
+      if (code == BN_CLICKED && control->OnClick) control->OnClick();
+      break;
+    case ComponentKind::Label:
+      if (code == STN_CLICKED && control->OnClick) control->OnClick();
+      break;
+    case ComponentKind::Edit:
+    case ComponentKind::Memo:
+      if (code == EN_CHANGE && control->OnChange) control->OnChange();
+      if (code == EN_SETFOCUS && control->OnEnter) control->OnEnter();
+      if (code == EN_KILLFOCUS && control->OnExit) control->OnExit();
+      break;
+    case ComponentKind::ComboBox:
+    case ComponentKind::ColorBox:
+      if (code == CBN_SELCHANGE && control->OnChange) control->OnChange();
+      break;
+    default:
+      break;
+  }
+  return 0;
+}
+
+LRESULT TForm::OnNotify(const NMHDR& header) {
+  if (destroying_) return 0;
+  TComponent* control = ComponentByHandle(header.hwndFrom);
+  if (control != nullptr && control->Kind() == ComponentKind::PageControl && header.code == TCN_SELCHANGE) {
+    control->SetActivePageIndex(control->ActivePageIndex());
+    if (control->OnChange) control->OnChange();
+  }
+  return 0;
+}
+
+LRESULT TForm::OnControlColor(HDC dc, HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+  TComponent* component = ComponentByHandle(control);
+  if (component == nullptr) return DefaultHandling(message, wParam, lParam);
+  const ComponentKind kind = component->Kind();
+  const bool ownBackground = kind == ComponentKind::Edit || kind == ComponentKind::Memo ||
+                             kind == ComponentKind::ComboBox || kind == ComponentKind::ColorBox;
+  const ColorValue background =
+      ownBackground || component->Parent() == nullptr ? component->Color() : component->Parent()->Color();
+  SetTextColor(dc, ResolveColor(component->FontColor()));
+  SetBkColor(dc, ResolveColor(background));
+  return reinterpret_cast<LRESULT>(BrushFor(background));
+}
+
+}  // namespace velmora

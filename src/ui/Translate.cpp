@@ -1,0 +1,32 @@
+// Form translation and control preparation.
+#include "ui/Translate.h"
+
+#include "common/LanguageTable.h"
+#include "core/ComponentKinds.h"
+#include "ui/Form.h"
+
+namespace velmora {
+
+void TranslateForm(TForm& form) {
+  for (const auto& component : form.Components()) {
+    const std::optional<Translation> translation =
+        LookUpTranslation(LanguageTable, component->Name(), component->Kind());
+    if (!translation) continue;
+    if (translation->caption) component->SetCaption(*translation->caption);
+    if (translation->text) component->SetText(*translation->text);
+    if (translation->hint) component->SetHint(*translation->hint);
+  }
+}
+
+void PrepareControls(TComponent& control) {
+  if (!control.IsWindowedControl()) return;
+  if (control.Kind() == ComponentKind::Panel || control.Kind() == ComponentKind::TabSheet) {
+    control.SetParentBackground(false);
+  }
+  control.SetDoubleBuffered(true);
+  for (const auto& child : control.Owner().Components()) {
+    if (child->Parent() == &control) PrepareControls(*child);
+  }
+}
+
+}  // namespace velmora
