@@ -8,8 +8,6 @@
 namespace velmora {
 namespace {
 
-constexpr ColorValue kSystemColorFlag = 0xFF000000;
-
 // Ring pictures are kept for clock sizes up to this; larger ones are drawn at every frame.
 constexpr int kLargestKeptRing = 2048;
 // Room around the ring box in the scratch bitmap, more than the 3-pixel pen reaches outside it.
@@ -52,11 +50,6 @@ void DrawRingEllipses(HDC dc, int left, int top, int clockSize, HPEN outerPen, H
 }
 
 }  // namespace
-
-COLORREF ResolveColor(ColorValue value) {
-  if ((value & 0xFF000000) == kSystemColorFlag) return GetSysColor(static_cast<int>(value & 0xFF));
-  return value & 0x00FFFFFF;
-}
 
 MessageFont MessageFontFromSettings(const TSavedSettings& settings, const std::vector<std::string>& fontNames) {
   MessageFont font;

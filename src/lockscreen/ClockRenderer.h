@@ -16,7 +16,7 @@
 namespace velmora {
 
 // A colour value as the program stores it turned into an RGB colour: 0xFF0000nn gives the
-// current value of system colour nn.
+// current value of system colour nn. One definition serves the forms and the renderer (ui/Form.cpp).
 COLORREF ResolveColor(ColorValue value);
 
 // The message font: face, size in points, weight and slant.
