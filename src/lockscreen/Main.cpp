@@ -28,6 +28,7 @@ constexpr ComponentLayout kVOKLayout[] = {
 };
 
 constexpr DWORD kRefusalPause = 400;
+constexpr UINT kRaisePrompt = WM_APP + 1;
 
 // Speed + 1 ms, kept to what a window timer takes, whatever the stored Speed is.
 unsigned AnimationInterval(std::int32_t speed) {
@@ -166,6 +167,11 @@ bool TfrmVOK::AskToUnlock(bool& beep) {
   PromptAnswer answer;
   if (!password.empty()) {
     if (!frmAsk) throw Error("The unlock prompt does not exist.");
+    // The lock screen took the top of the always-on-top windows when it was shown; the prompt
+    // is put in front of it before it shows and again once it is up, whatever its showing and
+    // activation did to the order.
+    SetWindowPos(frmAsk->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    PostMessageA(Handle(), kRaisePrompt, 0, 0);
     answer.modalResult = frmAsk->ShowModal();
     answer.typedPassword = frmAsk->PasswordText();
     answer.memoText = frmAsk->MessageText();
@@ -276,6 +282,11 @@ LRESULT TfrmVOK::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 1;
     case WM_PAINT:
       FormPaint();
+      return 0;
+    case kRaisePrompt:
+      if (frmAsk && frmAsk->Visible()) {
+        SetWindowPos(frmAsk->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+      }
       return 0;
     default:
       return TForm::HandleMessage(message, wParam, lParam);

@@ -42,6 +42,7 @@ struct WhileAsking {
   bool taskbarVisible = true;
   bool keyLockLoaded = false;
   bool lockScreenVisible = false;
+  bool promptAboveLockScreen = false;
   COLORREF centrePixel = 0;
 };
 
@@ -117,6 +118,10 @@ void CALLBACK AnswerPrompt(HWND, UINT, UINT_PTR, DWORD) {
   seen.taskbarVisible = IsWindowVisible(Taskbar()) != FALSE;
   seen.keyLockLoaded = KeyLockLoaded();
   seen.lockScreenVisible = frmVOK->Visible();
+  seen.promptAboveLockScreen = false;
+  for (HWND below = GetWindow(frmAsk->Handle(), GW_HWNDNEXT); below != nullptr; below = GetWindow(below, GW_HWNDNEXT)) {
+    if (below == frmVOK->Handle()) seen.promptAboveLockScreen = true;
+  }
   Frame frame;
   frame.PaintFrom(*frmVOK);
   seen.centrePixel = frame.Centre();
@@ -257,6 +262,7 @@ class LockScreenTest : public ::testing::Test {
     EXPECT_FALSE(seen.hookInstalled) << "the activity hook stays out while asking";
     EXPECT_FALSE(seen.timerRunning);
     EXPECT_TRUE(seen.lockScreenVisible);
+    EXPECT_TRUE(seen.promptAboveLockScreen);
     EXPECT_FALSE(seen.taskbarVisible);
     EXPECT_TRUE(seen.keyLockLoaded);
     EXPECT_EQ(seen.centrePixel, kBackground) << "no clock while asking";
