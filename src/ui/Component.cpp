@@ -39,6 +39,71 @@ UINT BevelEdge(Bevel bevel, bool outer) {
   return 0;
 }
 
+constexpr UINT_PTR kBufferedPaintId = 1;
+
+// Paints a standard control into an off-screen bitmap (the control draws into any device
+// context it is given with WM_PAINT) and copies the result to the screen in one step.
+LRESULT CALLBACK BufferedPaintProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                        DWORD_PTR) {
+  if (message == WM_NCDESTROY) {
+    RemoveWindowSubclass(window, BufferedPaintProcedure, kBufferedPaintId);
+  } else if (message == WM_PAINT && wParam == 0) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    RECT client;
+    GetClientRect(window, &client);
+    if (client.right > 0 && client.bottom > 0) {
+      win::MemoryDC memory(CreateCompatibleDC(dc));
+      win::Bitmap bitmap(CreateCompatibleBitmap(dc, client.right, client.bottom));
+      win::SelectedObject selected(memory.get(), bitmap.get());
+      DefSubclassProc(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory.get()), 0);
+      DefSubclassProc(window, WM_PAINT, reinterpret_cast<WPARAM>(memory.get()), 0);
+      BitBlt(dc, paint.rcPaint.left, paint.rcPaint.top, paint.rcPaint.right - paint.rcPaint.left,
+             paint.rcPaint.bottom - paint.rcPaint.top, memory.get(), paint.rcPaint.left, paint.rcPaint.top, SRCCOPY);
+    }
+    EndPaint(window, &paint);
+    return 0;
+  }
+  return DefSubclassProc(window, message, wParam, lParam);
+}
+
+constexpr UINT_PTR kLabelMouseId = 2;
+
+// Reports the mouse entering and leaving a label and shows the hand over link labels.
+LRESULT CALLBACK LabelMouseProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                     DWORD_PTR data) {
+  auto* label = reinterpret_cast<TComponent*>(data);
+  switch (message) {
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(window, LabelMouseProcedure, kLabelMouseId);
+      break;
+    case WM_MOUSEMOVE:
+      if (!label->MouseInside()) {
+        label->SetMouseInside(true);
+        TRACKMOUSEEVENT tracking{};
+        tracking.cbSize = sizeof(tracking);
+        tracking.dwFlags = TME_LEAVE;
+        tracking.hwndTrack = window;
+        TrackMouseEvent(&tracking);
+        label->RunEventSafely(label->OnMouseEnter);
+      }
+      break;
+    case WM_MOUSELEAVE:
+      label->SetMouseInside(false);
+      label->RunEventSafely(label->OnMouseLeave);
+      break;
+    case WM_SETCURSOR:
+      if (label->Layout().props.handCursor) {
+        SetCursor(LoadCursorA(nullptr, IDC_HAND));
+        return TRUE;
+      }
+      break;
+    default:
+      break;
+  }
+  return DefSubclassProc(window, message, wParam, lParam);
+}
+
 bool IsListKind(ComponentKind kind) {
   return kind == ComponentKind::ComboBox || kind == ComponentKind::ColorBox;
 }
@@ -93,6 +158,19 @@ void TComponent::ClearEvents() {
   OnTimer = nullptr;
   OnEnter = nullptr;
   OnExit = nullptr;
+  OnMouseEnter = nullptr;
+  OnMouseLeave = nullptr;
+}
+
+void TComponent::RunEventSafely(const Event& event) {
+  if (!event) return;
+  try {
+    event();
+  } catch (const std::exception& failure) {
+    owner_.HandlerFailed(WM_NULL, 0, 0, failure.what());
+  } catch (...) {
+    owner_.HandlerFailed(WM_NULL, 0, 0, "Unknown failure");
+  }
 }
 
 bool TComponent::IsWindowedControl() const {
@@ -207,11 +285,15 @@ void TComponent::CreateControl() {
       SendMessageA(handle_, UDM_SETRANGE32, props.minimum, props.maximum);
       SendMessageA(handle_, UDM_SETPOS32, 0, props.position);
       break;
+    case ComponentKind::Label:
+      SetWindowSubclass(handle_, LabelMouseProcedure, kLabelMouseId, reinterpret_cast<DWORD_PTR>(this));
+      SetWindowTextA(handle_, caption_.c_str());
+      AutoSize();
+      break;
     case ComponentKind::CheckBox:
       SendMessageA(handle_, BM_SETCHECK, props.checked ? BST_CHECKED : BST_UNCHECKED, 0);
       [[fallthrough]];
     case ComponentKind::Button:
-    case ComponentKind::Label:
       SetWindowTextA(handle_, caption_.c_str());
       AutoSize();
       break;
@@ -237,7 +319,6 @@ void TComponent::CreateSheet() {
                             GetModuleHandleA(nullptr), this);
   if (handle_ == nullptr) throw Error("Cannot create the window of " + name_);
   ApplyFont();
-  if (index == 0) parent_->SetActivePageIndex(0);
 }
 
 int TComponent::SheetIndex() const {
@@ -420,7 +501,24 @@ void TComponent::SetParentBackground(bool value) {
   Repaint();
 }
 
-void TComponent::SetDoubleBuffered(bool value) { doubleBuffered_ = value; }
+void TComponent::SetDoubleBuffered(bool value) {
+  if (value == doubleBuffered_) return;
+  doubleBuffered_ = value;
+  const bool ownWindow = kind_ == ComponentKind::Panel || kind_ == ComponentKind::TabSheet || kind_ == ComponentKind::Form;
+  if (ownWindow || !IsWindowedControl()) return;
+  if (value) {
+    bufferSubclassed_ = SetWindowSubclass(handle_, BufferedPaintProcedure, kBufferedPaintId, 0) != FALSE;
+  } else if (bufferSubclassed_) {
+    RemoveWindowSubclass(handle_, BufferedPaintProcedure, kBufferedPaintId);
+    bufferSubclassed_ = false;
+  }
+  Repaint();
+}
+
+bool TComponent::PaintsThroughBuffer() const {
+  const bool ownWindow = kind_ == ComponentKind::Panel || kind_ == ComponentKind::TabSheet || kind_ == ComponentKind::Form;
+  return ownWindow ? doubleBuffered_ : bufferSubclassed_;
+}
 
 void TComponent::Repaint() const {
   if (handle_ != nullptr) InvalidateRect(handle_, nullptr, TRUE);
@@ -652,6 +750,10 @@ LRESULT TComponent::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
       owner_.RealignChildren(*this);
       return 0;
+    case WM_CLOSE:
+      // A multi-line edit answers Esc by asking its parent to close: that is the form's close.
+      owner_.Close();
+      return 0;
     case WM_COMMAND:
     case WM_NOTIFY:
     case WM_HSCROLL:
@@ -669,7 +771,7 @@ LRESULT TComponent::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT TComponent::HandlerFailed(UINT message, WPARAM wParam, LPARAM lParam, const char* what) {
-  owner_.HandlerFailed(0, 0, 0, what);
+  owner_.HandlerFailed(WM_NULL, 0, 0, what);
   return DefWindowProcA(handle_, message, wParam, lParam);
 }
 

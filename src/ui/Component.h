@@ -68,7 +68,10 @@ class TComponent {
   bool ParentBackground() const { return parentBackground_; }
   void SetParentBackground(bool value);
   bool DoubleBuffered() const { return doubleBuffered_; }
+  // Panels and tab sheets draw through an off-screen bitmap themselves; standard controls are
+  // subclassed to paint into one.
   void SetDoubleBuffered(bool value);
+  bool PaintsThroughBuffer() const;
 
   // Position in the parent's client area, in pixels.
   RECT Bounds() const;
@@ -104,6 +107,9 @@ class TComponent {
   Event OnTimer;
   Event OnEnter;
   Event OnExit;
+  // Labels: the mouse pointer entering and leaving the label.
+  Event OnMouseEnter;
+  Event OnMouseLeave;
   void ClearEvents();
 
   // For the owner form and the window procedure.
@@ -120,6 +126,10 @@ class TComponent {
   void StartTimerWindow();
   void DrawListItem(const DRAWITEMSTRUCT& item) const;
   void ShowSheet(bool shown);
+  // Runs an event from a subclass procedure, where no exception may pass.
+  void RunEventSafely(const Event& event);
+  bool MouseInside() const { return mouseInside_; }
+  void SetMouseInside(bool inside) { mouseInside_ = inside; }
 
  private:
   void CreateControl();
@@ -147,6 +157,8 @@ class TComponent {
   bool fontBold_ = false;
   bool parentBackground_ = true;
   bool doubleBuffered_ = false;
+  bool bufferSubclassed_ = false;
+  bool mouseInside_ = false;
   unsigned interval_ = 0;
   bool timerEnabled_ = false;
   int rightDistance_ = 0;

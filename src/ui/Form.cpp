@@ -161,6 +161,7 @@ void TForm::BuildComponents(const ComponentLayout* table, std::size_t count) {
   for (auto& component : components_) {
     component->MeasureAnchors();
     if (component->Kind() == ComponentKind::Timer) component->StartTimerWindow();
+    if (component->Kind() == ComponentKind::PageControl) component->SetActivePageIndex(0);
   }
 }
 
@@ -355,6 +356,13 @@ void TForm::CenterOnScreen() {
 void TForm::FocusControl(TComponent& control) {
   focusControl_ = control.Handle();
   if (focusControl_ != nullptr && IsWindowVisible(handle_)) ::SetFocus(focusControl_);
+}
+
+void TForm::BringToFront() {
+  SetWindowPos(handle_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  SetForegroundWindow(handle_);
+  SetActiveWindow(handle_);
+  if (focusControl_ != nullptr && IsWindowVisible(focusControl_)) ::SetFocus(focusControl_);
 }
 
 void TForm::RealignChildren(const TComponent& parent) {

@@ -70,6 +70,9 @@ class TForm {
   int Dpi() const { return dpi_; }
 
   void FocusControl(TComponent& control);
+  // Puts the form above the program's other windows, activates it and gives the focus back to
+  // the control that had it.
+  void BringToFront();
   HWND ToolTip() const { return toolTip_; }
 
   TComponent* DefaultButton() const;
@@ -93,7 +96,7 @@ class TForm {
   // Return false to keep the form open when it is asked to close.
   virtual bool FormCloseQuery() { return true; }
 
-  enum class EventKind { Click, Change, Timer, Enter, Exit };
+  enum class EventKind { Click, Change, Timer, Enter, Exit, MouseEnter, MouseLeave };
   template <typename Form>
   void Bind(std::string_view name, EventKind event, void (Form::*handler)()) {
     Form* form = static_cast<Form*>(this);
@@ -105,10 +108,13 @@ class TForm {
       case EventKind::Timer: component.OnTimer = call; break;
       case EventKind::Enter: component.OnEnter = call; break;
       case EventKind::Exit: component.OnExit = call; break;
+      case EventKind::MouseEnter: component.OnMouseEnter = call; break;
+      case EventKind::MouseLeave: component.OnMouseLeave = call; break;
     }
   }
 
-  LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam);
+  // The system's handling of a message the form leaves to it.
+  virtual LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
   void BuildComponents(const ComponentLayout* table, std::size_t count);

@@ -72,6 +72,7 @@ struct Props {
   bool stayOnTop = false;
   bool centered = false;
   bool keyboardNavigation = true;   // Tab, Enter and Esc as in dialogs
+  bool handCursor = false;          // labels that act as links
 
   constexpr Props Caption(const char* value) const { Props p = *this; p.caption = value; return p; }
   constexpr Props PasswordChar(char value) const { Props p = *this; p.passwordChar = value; return p; }
@@ -123,6 +124,7 @@ struct Props {
   constexpr Props Border(FormBorder value) const { Props p = *this; p.border = value; return p; }
   constexpr Props StayOnTop() const { Props p = *this; p.stayOnTop = true; return p; }
   constexpr Props Centered() const { Props p = *this; p.centered = true; return p; }
+  constexpr Props HandCursor() const { Props p = *this; p.handCursor = true; return p; }
   constexpr Props NoKeyboardNavigation() const { Props p = *this; p.keyboardNavigation = false; return p; }
 };
 

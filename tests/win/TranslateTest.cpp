@@ -1,0 +1,251 @@
+#include "ui/Translate.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <set>
+
+#include "FormsTestSupport.h"
+#include "common/LanguageTable.h"
+#include "core/Settings.h"
+#include "core/TranslatedNames.h"
+#include "prompt/Ask.h"
+#include "ui/Form.h"
+
+namespace velmora {
+namespace {
+
+using namespace velmora::testing;
+
+constexpr ComponentLayout kPagesLayout[] = {
+    {"frmPages", ComponentKind::Form, nullptr, 0, 0, 377, 242, Props().Caption("").Font("MS Sans Serif", -11)},
+    {"pgcPages", ComponentKind::PageControl, "frmPages", 10, 11, 358, 182, Props()},
+    {"tstOne", ComponentKind::TabSheet, "pgcPages", 0, 0, 0, 0, Props()},
+    {"lblTitle", ComponentKind::Label, "tstOne", 8, 4, 0, 0, Props()},
+    {"edtSize", ComponentKind::Edit, "tstOne", 8, 20, 30, 19, Props().Caption("8")},
+    {"udnSize", ComponentKind::UpDown, "tstOne", 38, 20, 13, 19, Props().Associate("edtSize").Range(4, 72).Position(8)},
+    {"trbSpeed", ComponentKind::TrackBar, "tstOne", 100, 20, 33, 108,
+     Props().Vertical().Range(0, 50).PageSize(10).Frequency(5).ThumbLength(14).Position(25)},
+    {"chkBold", ComponentKind::CheckBox, "tstOne", 8, 50, 63, 17, Props()},
+    {"tstTwo", ComponentKind::TabSheet, "pgcPages", 0, 0, 0, 0, Props()},
+    {"cbxFont", ComponentKind::ComboBox, "tstTwo", 8, 8, 160, 21, Props()},
+    {"cbxColor", ComponentKind::ColorBox, "tstTwo", 8, 40, 160, 22, Props()},
+    {"memNotes", ComponentKind::Memo, "tstTwo", 8, 70, 200, 60, Props()},
+    {"btnCancel", ComponentKind::Button, "frmPages", 217, 204, 74, 25, Props().Cancel().ModalResult(mrCancel)},
+    {"tmrTick", ComponentKind::Timer, "frmPages", 0, 0, 0, 0, Props().TimerDisabled()},
+};
+
+std::string ReadSourceFile(const std::string& relative) {
+  const std::string here = __FILE__;
+  std::ifstream file(here.substr(0, here.rfind("tests")) + relative, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+class TranslateTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    InitializeApplication();
+    Application.SetMainWindow(nullptr);
+    LanguageTable.Clear();
+  }
+  void TearDown() override { LanguageTable.Clear(); }
+  static std::string TabText(const TComponent& pages, int index) {
+    char buffer[256] = {};
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = buffer;
+    item.cchTextMax = sizeof(buffer);
+    SendMessageA(pages.Handle(), TCM_GETITEMA, index, reinterpret_cast<LPARAM>(&item));
+    return buffer;
+  }
+};
+
+TEST_F(TranslateTest, EachKindTakesWhatItsEntryGivesIt) {
+  LanguageTable.Assign(
+      "frmPages=Settings Title\r\n"
+      "lblTitle=First^Second\r\n"
+      "BTNCANCEL=Close|Closes the window\r\n"
+      "btnCancel=Never used\r\n"
+      "chkBold=Bold\r\n"
+      "edtSize=12|Size in points\r\n"
+      "memNotes=Ignored text|Notes hint\r\n"
+      "tstTwo=Page Two|Second page\r\n"
+      "trbSpeed=short|Speed hint\r\n"
+      "udnSize=Up and down\r\n"
+      "tmrTick=Timer text\r\n");
+  TForm form("TfrmPages", kPagesLayout);
+  TComponent& label = form.Component("lblTitle");
+  const int oneLine = label.Bounds().bottom - label.Bounds().top;
+  TranslateForm(form);
+
+  EXPECT_EQ(WindowText(form.Handle()), "Settings Title");
+  EXPECT_EQ(WindowText(label.Handle()), "First\r\nSecond");
+  EXPECT_GE(label.Bounds().bottom - label.Bounds().top, 2 * oneLine);
+  const HWND tip = form.ToolTip();
+  const HWND cancel = form.Component("btnCancel").Handle();
+  EXPECT_EQ(WindowText(cancel), "Close");
+  EXPECT_EQ(ToolTipText(tip, form.Handle(), cancel), "Closes the window");
+  EXPECT_EQ(WindowText(form.Component("chkBold").Handle()), "Bold");
+  EXPECT_EQ(form.Component("chkBold").Hint(), "Bold");
+  EXPECT_FALSE(HasToolTip(tip, form.Handle(), form.Component("chkBold").Handle()));
+  EXPECT_EQ(WindowText(form.Component("edtSize").Handle()), "12");
+  EXPECT_EQ(ToolTipText(tip, form.Handle(), form.Component("edtSize").Handle()), "Size in points");
+  EXPECT_EQ(WindowText(form.Component("memNotes").Handle()), "");
+  EXPECT_EQ(ToolTipText(tip, form.Handle(), form.Component("memNotes").Handle()), "Notes hint");
+  EXPECT_EQ(TabText(form.Component("pgcPages"), 1), "Page Two");
+  EXPECT_EQ(form.Component("tstTwo").Hint(), "Second page");
+  EXPECT_EQ(WindowText(form.Component("trbSpeed").Handle()), "");
+  EXPECT_EQ(form.Component("trbSpeed").Hint(), "Speed hint");
+  EXPECT_EQ(form.Component("udnSize").Hint(), "Up and down");
+  EXPECT_EQ(form.Component("tmrTick").Hint(), "");
+  EXPECT_EQ(form.Component("tmrTick").Caption(), "");
+}
+
+TEST_F(TranslateTest, ComponentsWithoutAnEntryKeepTheirDesignTexts) {
+  LanguageTable.Assign("lblTitle\r\nother=1\r\n");
+  TForm form("TfrmPages", kPagesLayout);
+  TranslateForm(form);
+  EXPECT_EQ(WindowText(form.Component("lblTitle").Handle()), "lblTitle");
+  EXPECT_EQ(WindowText(form.Component("edtSize").Handle()), "8");
+  EXPECT_EQ(TabText(form.Component("pgcPages"), 0), "tstOne");
+  EXPECT_EQ(WindowText(form.Handle()), "");
+  EXPECT_EQ(SendMessageA(form.ToolTip(), TTM_GETTOOLCOUNT, 0, 0), 0);
+}
+
+TEST_F(TranslateTest, OneEntryServesTheSameNameOnEveryWindow) {
+  LanguageTable.Assign("btnCancel=Stop|Stops everything\r\n");
+  SavedSettings = TSavedSettings{};
+  TForm pages("TfrmPages", kPagesLayout);
+  TranslateForm(pages);
+  TfrmAsk ask;
+  EXPECT_EQ(WindowText(pages.Component("btnCancel").Handle()), "Stop");
+  EXPECT_EQ(WindowText(ask.Component("btnCancel").Handle()), "Stop");
+  EXPECT_EQ(ask.Component("btnCancel").Hint(), "Stops everything");
+}
+
+TEST_F(TranslateTest, PromptIsTranslatedFromTheShippedEnglishFile) {
+  LanguageTable.Assign(ReadSourceFile("resources/Velmora.lng"));
+  ASSERT_GT(LanguageTable.Count(), 0u);
+  TfrmAsk ask;
+  EXPECT_EQ(WindowText(ask.Handle()), "Velmora - Unlock");
+  EXPECT_EQ(WindowText(ask.Component("lblPassword").Handle()), "Password:");
+  EXPECT_EQ(WindowText(ask.Component("lblLeaveMessage").Handle()), "Leave a message:");
+  EXPECT_EQ(WindowText(ask.Component("chkPermanentMessage").Handle()), "Keep this message");
+  EXPECT_EQ(WindowText(ask.Component("btnOK").Handle()), "OK");
+  EXPECT_EQ(WindowText(ask.Component("btnCancel").Handle()), "Cancel");
+  EXPECT_EQ(WindowText(ask.Component("edtPassword").Handle()), "");
+  EXPECT_EQ(ToolTipText(ask.ToolTip(), ask.Handle(), ask.Component("edtPassword").Handle()),
+            "Type the owner's password and press Enter.\r\nLetter case matters.");
+  EXPECT_EQ(ask.Component("pnlPassword").Caption(), "");
+}
+
+TEST_F(TranslateTest, PromptIsTranslatedFromTheGermanFile) {
+  LanguageTable.Assign(ReadSourceFile("resources/lang/Velmora.de.lng"));
+  TfrmAsk ask;
+  EXPECT_EQ(WindowText(ask.Handle()), "Velmora - Entsperren");
+  EXPECT_EQ(WindowText(ask.Component("btnCancel").Handle()), "Abbrechen");
+  EXPECT_EQ(WindowText(ask.Component("chkPermanentMessage").Handle()), "Nachricht behalten");
+}
+
+TEST_F(TranslateTest, ThePromptsNameListIsExactlyItsTranslatedComponents) {
+  TfrmAsk ask;
+  std::set<std::string> listed(std::begin(kAskNames), std::end(kAskNames));
+  std::set<std::string> built;
+  for (const auto& component : ask.Components()) {
+    if (component->Kind() != ComponentKind::Timer) built.insert(component->Name());
+  }
+  EXPECT_EQ(built, listed);
+}
+
+TEST_F(TranslateTest, PageControlShowsOnlyTheActiveSheet) {
+  TForm form("TfrmPages", kPagesLayout);
+  TComponent& pages = form.Component("pgcPages");
+  EXPECT_EQ(pages.PageCount(), 2);
+  EXPECT_EQ(pages.ActivePageIndex(), 0);
+  EXPECT_EQ(GetParent(form.Component("tstOne").Handle()), pages.Handle());
+  EXPECT_TRUE(form.Component("tstOne").Visible());
+  EXPECT_FALSE(form.Component("tstTwo").Visible());
+  pages.SetActivePageIndex(1);
+  EXPECT_EQ(pages.ActivePageIndex(), 1);
+  EXPECT_FALSE(form.Component("tstOne").Visible());
+  EXPECT_TRUE(form.Component("tstTwo").Visible());
+  pages.SetActivePageIndex(4);
+  EXPECT_EQ(pages.ActivePageIndex(), -1);
+  EXPECT_FALSE(form.Component("tstOne").Visible());
+  EXPECT_FALSE(form.Component("tstTwo").Visible());
+}
+
+TEST_F(TranslateTest, TrackBarAndUpDownTakeTheirRangesAndReportChanges) {
+  TForm form("TfrmPages", kPagesLayout);
+  TComponent& speed = form.Component("trbSpeed");
+  EXPECT_TRUE(Style(speed.Handle()) & TBS_VERT);
+  EXPECT_EQ(SendMessageA(speed.Handle(), TBM_GETRANGEMIN, 0, 0), 0);
+  EXPECT_EQ(SendMessageA(speed.Handle(), TBM_GETRANGEMAX, 0, 0), 50);
+  EXPECT_EQ(SendMessageA(speed.Handle(), TBM_GETPAGESIZE, 0, 0), 10);
+  EXPECT_EQ(SendMessageA(speed.Handle(), TBM_GETTHUMBLENGTH, 0, 0), 14);
+  EXPECT_EQ(speed.Position(), 25);
+  int changes = 0;
+  speed.OnChange = [&] { ++changes; };
+  speed.SetPosition(30);
+  speed.SetPosition(30);
+  EXPECT_EQ(changes, 1);
+  speed.SetPosition(80);
+  EXPECT_EQ(speed.Position(), 50);
+
+  TComponent& size = form.Component("udnSize");
+  EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(size.Handle(), UDM_GETBUDDY, 0, 0)), form.Component("edtSize").Handle());
+  int low = 0;
+  int high = 0;
+  SendMessageA(size.Handle(), UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low), reinterpret_cast<LPARAM>(&high));
+  EXPECT_EQ(low, 4);
+  EXPECT_EQ(high, 72);
+  size.SetPosition(12);
+  EXPECT_EQ(WindowText(form.Component("edtSize").Handle()), "12");
+  EXPECT_EQ(size.Position(), 12);
+}
+
+TEST_F(TranslateTest, ListsHoldItemsWithDataAndColourListsDrawTheirSwatch) {
+  TForm form("TfrmPages", kPagesLayout);
+  TComponent& fonts = form.Component("cbxFont");
+  fonts.AddItem("Arial");
+  fonts.AddItem("Courier");
+  fonts.SetText("Courier");
+  EXPECT_EQ(fonts.ItemIndex(), 1);
+  fonts.SetText("Missing");
+  EXPECT_EQ(fonts.ItemIndex(), -1);
+
+  TComponent& colors = form.Component("cbxColor");
+  EXPECT_TRUE(Style(colors.Handle()) & CBS_OWNERDRAWFIXED);
+  colors.AddItem("Red", 0x000000FF);
+  EXPECT_EQ(colors.ItemData(0), 0x000000FF);
+
+  win::MemoryDC memory(CreateCompatibleDC(nullptr));
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = 160;
+  info.bmiHeader.biHeight = -16;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  win::Bitmap bitmap(CreateDIBSection(memory.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  win::SelectedObject selected(memory.get(), bitmap.get());
+  DRAWITEMSTRUCT item{};
+  item.CtlType = ODT_COMBOBOX;
+  item.CtlID = static_cast<UINT>(colors.Id());
+  item.itemID = 0;
+  item.itemAction = ODA_DRAWENTIRE;
+  item.hwndItem = colors.Handle();
+  item.hDC = memory.get();
+  item.rcItem = RECT{0, 0, 160, 16};
+  item.itemData = 0x000000FF;
+  SendMessageA(form.Handle(), WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
+  EXPECT_EQ(GetPixel(memory.get(), 8, 8), RGB(255, 0, 0));
+  EXPECT_EQ(GetPixel(memory.get(), 2, 2), GetSysColor(COLOR_WINDOWTEXT));
+  EXPECT_EQ(GetPixel(memory.get(), 150, 1), GetSysColor(COLOR_WINDOW));
+}
+
+}  // namespace
+}  // namespace velmora
