@@ -36,13 +36,6 @@ unsigned AnimationInterval(std::int32_t speed) {
   return static_cast<unsigned>(std::clamp<std::int64_t>(interval, 1, 0x7FFFFFFF));
 }
 
-void BringToFrontWithFocus(HWND window) {
-  BringWindowToTop(window);
-  SetForegroundWindow(window);
-  const HWND focus = GetFocus();
-  if (focus != window && !IsChild(window, focus)) SetFocus(window);
-}
-
 }  // namespace
 
 TfrmVOK::TfrmVOK() : TForm("TfrmVOK", kVOKLayout), tmrTimer(Component("tmrTimer")) {
@@ -193,7 +186,7 @@ bool TfrmVOK::AskToUnlock(bool& beep) {
 void TfrmVOK::Refuse(bool beep) {
   try {
     if (beep && Beep != nullptr) Beep();
-    BringToFrontWithFocus(Handle());
+    BringToFront();
     Application.ProcessMessages();
     Sleep(kRefusalPause);
   } catch (...) {
@@ -218,9 +211,9 @@ void TfrmVOK::AppDeactivate() {
       SetForegroundWindow(popup);
     }
     if (frmAsk && frmAsk->Visible()) {
-      BringToFrontWithFocus(frmAsk->Handle());
+      frmAsk->BringToFront();
     } else if (frmVOK && frmVOK->Visible()) {
-      BringToFrontWithFocus(frmVOK->Handle());
+      frmVOK->BringToFront();
     }
   } catch (...) {
     // Nothing to undo: the windows stay where they are.
