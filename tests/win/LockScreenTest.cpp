@@ -324,6 +324,53 @@ TEST_F(LockScreenTest, WindowCoversThePrimaryDisplayOnTopWithoutCaption) {
   ExpectGivenBack();
 }
 
+TEST_F(LockScreenTest, TimerIntervalIsSpeedPlusOneAndNeverBelowOne) {
+  SavedSettings.Speed = 0;
+  CreateWindows();
+  ShowLockScreen();
+  EXPECT_EQ(frmVOK->Timer().Interval(), 1u);
+  frmVOK->Hide();
+  SavedSettings.Speed = -7;
+  ShowLockScreen();
+  EXPECT_EQ(frmVOK->Timer().Interval(), 1u) << "a damaged Speed still animates";
+  EXPECT_TRUE(frmVOK->Timer().TimerEnabled());
+}
+
+// Moves Velmora.dll away from beside the tests for one test, and back.
+class KeyLockLibraryAway {
+ public:
+  KeyLockLibraryAway() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    library_ = path;
+    library_ = library_.substr(0, library_.find_last_of('\\') + 1) + "Velmora.dll";
+    moved_ = MoveFileExA(library_.c_str(), (library_ + ".away").c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+  }
+  ~KeyLockLibraryAway() {
+    if (moved_) MoveFileExA((library_ + ".away").c_str(), library_.c_str(), MOVEFILE_REPLACE_EXISTING);
+  }
+  bool moved() const { return moved_; }
+
+ private:
+  std::string library_;
+  bool moved_ = false;
+};
+
+TEST_F(LockScreenTest, WithoutTheKeyLockLibraryItStillLocksAndUnlocks) {
+  const KeyLockLibraryAway away;
+  ASSERT_TRUE(away.moved());
+  CreateWindows();
+  ShowLockScreen();
+  EXPECT_FALSE(frmVOK->KeyLockLibrary.Loaded());
+  EXPECT_FALSE(IsWindowVisible(Taskbar()));
+  EXPECT_TRUE(Application.HasMessageHook());
+  answers.push_back(Reply(mrOK, kPassword));
+  PressKey();
+  EXPECT_EQ(prompts, 1);
+  EXPECT_FALSE(frmVOK->Visible());
+  EXPECT_TRUE(IsWindowVisible(Taskbar()));
+}
+
 TEST_F(LockScreenTest, MouseMovesUpToFivePixelsAndOtherMessagesKeepItQuiet) {
   CreateWindows();
   ShowLockScreen();
