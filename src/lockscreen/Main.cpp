@@ -140,6 +140,10 @@ bool TfrmVOK::FormCloseQuery() {
   if (!systemTaken_) return true;
   if (asking_) return false;
   asking_ = true;
+  struct AskingEnds {
+    bool& asking;
+    ~AskingEnds() { asking = false; }
+  } askingEnds{asking_};
   tmrTimer.SetTimerEnabled(false);
   Application.ClearMessageHook();
   armed_ = false;
@@ -151,7 +155,6 @@ bool TfrmVOK::FormCloseQuery() {
     granted = false;
   }
   if (!granted) Refuse(beep);
-  asking_ = false;
   return granted;
 }
 
