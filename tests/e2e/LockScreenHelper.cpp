@@ -8,7 +8,8 @@
 //       puts the pointer there through the system, so that Wine and the X server agree on it
 //   lockscreen_helper probe
 //       prints one line per window class TfrmVOK and TfrmAsk:
-//       "<class> absent" or "<class> <visible 0|1> <left> <top> <right> <bottom> <topmost 0|1>",
+//       "<class> absent" or
+//       "<class> <visible 0|1> <left> <top> <right> <bottom> <topmost 0|1> <client x> <client y>",
 //       then "taskbar absent" or "taskbar <visible 0|1>", then "screen <width> <height>"
 #include <windows.h>
 
@@ -31,8 +32,10 @@ void PrintWindow(const char* className) {
   RECT bounds{};
   GetWindowRect(window, &bounds);
   const bool topmost = (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-  std::printf("%s %d %ld %ld %ld %ld %d\n", className, IsWindowVisible(window) ? 1 : 0, bounds.left, bounds.top,
-              bounds.right, bounds.bottom, topmost ? 1 : 0);
+  POINT client{0, 0};
+  ClientToScreen(window, &client);
+  std::printf("%s %d %ld %ld %ld %ld %d %ld %ld\n", className, IsWindowVisible(window) ? 1 : 0, bounds.left,
+              bounds.top, bounds.right, bounds.bottom, topmost ? 1 : 0, client.x, client.y);
 }
 
 }  // namespace

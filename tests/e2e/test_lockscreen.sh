@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # End to end: Velmora.scr /S under Wine with a known password, driven with xdotool. Checks the
-# lock screen's window, the 5/6-pixel rule, a wrong and a right password, the exit code, the
-# settings written back, and that a second copy ends at once. Saves screenshots of the lock
-# screen and of the prompt.
+# lock screen's window, the 5/6-pixel rule, a wrong password, a kept message left with the right
+# password, the unlock, the exit code, the settings written back, and that a second copy ends
+# at once. Saves screenshots of the lock screen and of the prompt.
 # Usage: test_lockscreen.sh <path of Velmora.scr>; needs VELMORA_WINE_RUN and a DISPLAY.
 set -u
 scr=$1
@@ -13,7 +13,7 @@ mkdir -p "$artifacts"
 work=$(mktemp -d)
 lock=""
 failures=0
-readonly password="Sesame42" start_position=700 base_x=200 base_y=200
+readonly password="Sesame42" message="Back soon" start_position=700 base_x=200 base_y=200
 
 cleanup() {
   [ -n "$lock" ] && kill "$lock" 2>/dev/null
@@ -78,7 +78,7 @@ finish() {
 }
 
 echo "== a known password, the pointer at ($base_x, $base_y)"
-"$run" "$helper" settings "$password" 5 "$start_position" >/dev/null 2>&1 || fail "the settings could not be stored"
+"$run" "$helper" settings "$password" 5 "$start_position" "$message" >/dev/null 2>&1 || fail "the settings could not be stored"
 # Through the system, so that Wine's idea of the pointer matches the X server's.
 "$run" "$helper" pointer "$base_x" "$base_y" >/dev/null 2>&1
 wait_for_pointer "$base_x $base_y" 5 || fail "the pointer is at $(pointer), not at $base_x $base_y"
@@ -92,8 +92,8 @@ if ! wait_for_window TfrmVOK 1 30; then
 fi
 read -r screen_w screen_h < <(grep '^screen ' "$work/probe" | cut -d' ' -f2-)
 expected="1 0 0 $screen_w $screen_h 1"
-[ "$(window_line TfrmVOK)" = "$expected" ] ||
-  fail "TfrmVOK is '$(window_line TfrmVOK)', expected '$expected' (visible, covering, topmost)"
+[ "$(window_line TfrmVOK | cut -d' ' -f1-6)" = "$expected" ] ||
+  fail "TfrmVOK is '$(window_line TfrmVOK | cut -d' ' -f1-6)', expected '$expected' (visible, covering, topmost)"
 grep -q '^taskbar 1' "$work/probe" && fail "the taskbar is visible over the lock screen"
 sleep 1
 import -window root "$artifacts/lockscreen.png" 2>/dev/null || fail "no screenshot of the lock screen"
@@ -135,10 +135,37 @@ probe
 # The hook is armed again once the messages of the pointer's move back have been handled.
 sleep 1
 
-echo "== the right password ends the program with 0"
+# Clicks the prompt at a point of its client area (pixels at 96 DPI).
+click_prompt() {
+  local x y
+  read -r x y < <(window_line TfrmAsk | cut -d' ' -f7-)
+  xdotool mousemove $((x + $1)) $((y + $2)) click 1
+}
+# The permanent box is enabled 0.8 to 1.2 s after the last change that leaves the right password.
+tick_permanent_box() {
+  sleep 1.6
+  click_prompt 30 162
+}
+
+echo "== the right password with a changed message, kept: refused without unlocking"
 xdotool mousemove_relative 0 6
 wait_for_window TfrmAsk 1 15 || fail "no prompt for the second attempt"
 xdotool type --delay 30 "$password"
+click_prompt 60 110
+xdotool key ctrl+End
+xdotool type --delay 30 " PS"
+tick_permanent_box
+xdotool key Return
+wait_for_window TfrmAsk 0 15 || fail "the prompt did not close on Enter"
+wait_for_pointer "$base_x $base_y" 10 || fail "the pointer is at $(pointer) after a refusal, expected $base_x $base_y"
+kill -0 "$lock" 2>/dev/null || fail "the lock screen ended with a changed message"
+sleep 1
+
+echo "== the right password with the message kept ends the program with 0"
+xdotool mousemove_relative 0 6
+wait_for_window TfrmAsk 1 15 || fail "no prompt for the third attempt"
+xdotool type --delay 30 "$password"
+tick_permanent_box
 xdotool key Return
 if wait_for_end "$lock" 30; then
   [ "$code" -eq 0 ] || fail "exit code $code after the right password, expected 0"
@@ -147,9 +174,12 @@ else
 fi
 lock=""
 [ -s "$work/err" ] && fail "the program reported: $(cat "$work/err")"
-position=$("$run" "$helper" read 2>/dev/null | tr -d '\r' | sed -n 's/^MessagePosition=//p')
+"$run" "$helper" read 2>/dev/null | tr -d '\r' >"$work/read"
+position=$(sed -n 's/^MessagePosition=//p' "$work/read")
 [ -n "$position" ] && [ "$position" != "$start_position" ] ||
   fail "MessagePosition is '$position' after the lock, expected a value moved from $start_position"
+sed -n 's/^Message=//p' "$work/read" | grep -q "$message PS\$" ||
+  fail "the kept message is '$(sed -n 's/^Message=//p' "$work/read")', expected '$message PS'"
 probe
 grep -q '^taskbar 0' "$work/probe" && fail "the taskbar stayed hidden after the unlock"
 
