@@ -12,6 +12,7 @@
 
 namespace velmora {
 
+// The lock screen form, frmVOK.
 class TfrmVOK : public TForm {
  public:
   // Builds the hidden window of class "TfrmVOK"; Application must be initialised. The first

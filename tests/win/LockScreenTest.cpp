@@ -43,6 +43,7 @@ struct WhileAsking {
   bool keyLockLoaded = false;
   bool lockScreenVisible = false;
   bool promptAboveLockScreen = false;
+  bool promptInFrontAfterDeactivation = false;
   COLORREF centrePixel = 0;
 };
 
@@ -125,6 +126,9 @@ void CALLBACK AnswerPrompt(HWND, UINT, UINT_PTR, DWORD) {
   Frame frame;
   frame.PaintFrom(*frmVOK);
   seen.centrePixel = frame.Centre();
+  frmVOK->BringToFront();
+  TfrmVOK::AppDeactivate();
+  seen.promptInFrontAfterDeactivation = GetForegroundWindow() == frmAsk->Handle();
 
   Answer answer;
   answer.modalResult = mrCancel;
@@ -263,6 +267,7 @@ class LockScreenTest : public ::testing::Test {
     EXPECT_FALSE(seen.timerRunning);
     EXPECT_TRUE(seen.lockScreenVisible);
     EXPECT_TRUE(seen.promptAboveLockScreen);
+    EXPECT_TRUE(seen.promptInFrontAfterDeactivation);
     EXPECT_FALSE(seen.taskbarVisible);
     EXPECT_TRUE(seen.keyLockLoaded);
     EXPECT_EQ(seen.centrePixel, kBackground) << "no clock while asking";
