@@ -213,6 +213,7 @@ class LockScreenTest : public ::testing::Test {
     KillTimer(nullptr, driver_);
     frmAsk.reset();
     frmVOK.reset();
+    ConfigurationDialogWindow = nullptr;
     if (extraMain_ != nullptr) DestroyWindow(extraMain_);
     Application.SetMainWindow(nullptr);
     if (ownTaskbar_ != nullptr) DestroyWindow(ownTaskbar_);
@@ -227,7 +228,9 @@ class LockScreenTest : public ::testing::Test {
     if (!runMode) {
       extraMain_ = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                    GetModuleHandleA(nullptr), nullptr);
+      ShowWindow(extraMain_, SW_SHOWNOACTIVATE);
       Application.SetMainWindow(extraMain_);
+      ConfigurationDialogWindow = extraMain_;
     }
     frmVOK = std::make_unique<TfrmVOK>();
     frmAsk = std::make_unique<TfrmAsk>();
@@ -278,8 +281,10 @@ class LockScreenTest : public ::testing::Test {
   std::int32_t savedPosition_ = 0;
   std::vector<std::string> savedFonts_;
   HWND ownTaskbar_ = nullptr;
-  HWND extraMain_ = nullptr;
   UINT_PTR driver_ = 0;
+
+ protected:
+  HWND extraMain_ = nullptr;
 };
 
 TEST_F(LockScreenTest, WindowCoversThePrimaryDisplayOnTopWithoutCaption) {
@@ -511,13 +516,14 @@ TEST_F(LockScreenTest, SystemPasswordCheckIsAskedInRunModeOnly) {
   ExpectGivenBack();
 }
 
-TEST_F(LockScreenTest, OutsideRunModeTheSystemCheckIsNotAskedAndTheMessageIsNotHighlighted) {
+TEST_F(LockScreenTest, FromTheConfigurationDialogTheDialogHidesAndNoSystemCheckOrHighlightApplies) {
   const SystemPasswordSwitch systemPassword;
   SetEnvironmentVariableA("VELMORA_TEST_PASSWORD_VERDICT", "no");
   SavedSettings.Dirty = 1;
   CreateWindows(false);
   ShowLockScreen();
   EXPECT_FALSE(frmVOK->RunMode());
+  EXPECT_FALSE(IsWindowVisible(extraMain_)) << "the configuration dialog hides while the lock is up";
   Frame frame;
   MessagePosition = 10;
   frame.PaintFrom(*frmVOK);
@@ -535,6 +541,7 @@ TEST_F(LockScreenTest, OutsideRunModeTheSystemCheckIsNotAskedAndTheMessageIsNotH
   EXPECT_EQ(beeps, 0);
   ExpectGivenBack();
   EXPECT_TRUE(IsWindow(frmVOK->Handle())) << "hidden, not destroyed";
+  EXPECT_TRUE(IsWindowVisible(extraMain_)) << "the configuration dialog is back";
 }
 
 TEST_F(LockScreenTest, KeptMessageIsHighlightedInRunMode) {
