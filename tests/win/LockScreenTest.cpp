@@ -70,7 +70,10 @@ bool KeyLockLoaded() { return GetModuleHandleA("Velmora.dll") != nullptr; }
 // Frames are drawn into a 32-bit memory bitmap of the screen's size and read pixel by pixel.
 class Frame {
  public:
-  Frame() : width_(GetSystemMetrics(SM_CXSCREEN)), height_(GetSystemMetrics(SM_CYSCREEN)), dc_(CreateCompatibleDC(nullptr)) {
+  Frame()
+      : width_(GetSystemMetrics(SM_CXSCREEN)),
+        height_(GetSystemMetrics(SM_CYSCREEN)),
+        dc_(CreateCompatibleDC(nullptr)) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = width_;
