@@ -201,6 +201,7 @@ void TfrmVOK::Refuse(bool beep) {
     SetCursorPos(SavedCursorPos.x, SavedCursorPos.y);
     Application.ProcessMessages();
   } catch (...) {
+    // As above: the hook goes back in whatever happened here.
   }
   // Last, so that the messages of putting the pointer back are not taken as activity.
   if (systemTaken_) InstallMessageHook();

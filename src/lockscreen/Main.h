@@ -58,6 +58,8 @@ class TfrmVOK : public TForm {
   LRESULT HandlerFailed(UINT message, WPARAM wParam, LPARAM lParam, const char* what) override;
 
  private:
+  // The activity filter, the application's message hook while armed: on activity it asks the
+  // window to close. It never marks a message handled.
   void AppMessage(MSG& message, bool& handled);
   void BuildDisplayLine();
   void InstallMessageHook();
