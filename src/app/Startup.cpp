@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <exception>
+#include <memory>
 
 #include "app/Application.h"
 #include "app/ErrorReport.h"
@@ -12,6 +13,8 @@
 #include "core/CommandLine.h"
 #include "core/Random.h"
 #include "core/win/SettingsStore.h"
+#include "lockscreen/Main.h"
+#include "prompt/Ask.h"
 
 namespace velmora {
 namespace {
@@ -20,6 +23,48 @@ void SeedRandomFromClock() {
   const auto ticks = std::chrono::system_clock::now().time_since_epoch().count();
   SeedRandom(static_cast<std::uint32_t>(ticks ^ (ticks >> 32)));
 }
+
+// Makes a window that must not become the main window, whatever was made before it.
+template <typename Form>
+std::unique_ptr<Form> CreateSecondaryForm() {
+  const HWND main = Application.MainWindow();
+  auto form = std::make_unique<Form>();
+  Application.SetMainWindow(main);
+  return form;
+}
+
+// The mode's windows in their order; the first made is the main window. The configuration
+// dialog and the install wizard are not built yet: their places are kept below. In the configure
+// and install modes the lock screen is made at its first show (LockScreen).
+void CreateModeWindows(TRunMode mode) {
+  switch (mode) {
+    case TRunMode::Run:
+      frmVOK = std::make_unique<TfrmVOK>();
+      // The configuration dialog follows here.
+      frmAsk = CreateSecondaryForm<TfrmAsk>();
+      break;
+    case TRunMode::Configure:
+      // The configuration dialog, the main window, comes first here; then the lock screen.
+      frmAsk = CreateSecondaryForm<TfrmAsk>();
+      break;
+    case TRunMode::Install:
+      // The install wizard, the main window, comes first here; then the lock screen and the
+      // configuration dialog.
+      frmAsk = CreateSecondaryForm<TfrmAsk>();
+      break;
+    default:
+      break;
+  }
+}
+
+// The windows go before the application window that owns them: the lock screen gives back the
+// keys and the taskbar on the way, however the loop ended.
+struct ModeWindows {
+  ~ModeWindows() {
+    frmAsk.reset();
+    frmVOK.reset();
+  }
+};
 
 // Everything between loading the settings and writing them back. Failures propagate to the
 // top-level handler.
@@ -38,12 +83,13 @@ void Dispatch(HINSTANCE instance, const std::vector<std::string>& arguments) {
   SeedRandomFromClock();
   InstallLinkCursor();
 
-  // Install, run and configure create their windows here, the main window first; preview and
-  // none create none.
-  if (mode == TRunMode::Preview) RunPreview(arguments, instance);
-
-  // The lock screen's AppDeactivate becomes the notification once the lock screen exists.
-  Application.RunWithDeactivation(nullptr);
+  const ModeWindows windows;
+  if (mode == TRunMode::Preview) {
+    RunPreview(arguments, instance);
+  } else {
+    CreateModeWindows(mode);
+  }
+  Application.RunWithDeactivation(&TfrmVOK::AppDeactivate);
 }
 
 void ReportCurrentException() {

@@ -54,7 +54,7 @@ void TKeyLockLibrary::UnlockKeys() {
 }
 
 void ShowTaskbar(bool visible) {
-  if (HWND taskbar = FindWindowA("Shell_TrayWnd", "")) ShowWindow(taskbar, visible ? SW_SHOW : SW_HIDE);
+  if (HWND taskbar = FindWindowA("Shell_TrayWnd", "")) ShowWindow(taskbar, visible ? SW_SHOWNA : SW_HIDE);
 }
 
 bool VerifySystemPassword(HWND lockScreen) {

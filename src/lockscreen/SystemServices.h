@@ -24,7 +24,8 @@ class TKeyLockLibrary {
   win::LoadedModule module_;
 };
 
-// Hides or shows the taskbar (the window of class "Shell_TrayWnd" with an empty title); does
+// Hides or shows the taskbar (the window of class "Shell_TrayWnd" with an empty title) without
+// activating it, so the taskbar never takes the foreground from the program; does
 // nothing when there is none.
 void ShowTaskbar(bool visible);
 

@@ -1,0 +1,306 @@
+// The lock screen window: its layout, show and hide, the activity filter, the unlock sequence,
+// and the paint and tick handlers.
+#include "lockscreen/Main.h"
+
+#include <algorithm>
+
+#include "app/Application.h"
+#include "core/ClockGeometry.h"
+#include "core/DisplayLine.h"
+#include "core/Error.h"
+#include "core/LockRules.h"
+#include "core/Settings.h"
+#include "prompt/Ask.h"
+#include "ui/Translate.h"
+
+namespace velmora {
+
+std::unique_ptr<TfrmVOK> frmVOK;
+HWND ConfigurationDialogWindow = nullptr;
+
+namespace {
+
+// The size is set at every show; black until the settings' background colour is taken.
+constexpr ComponentLayout kVOKLayout[] = {
+    {"frmVOK", ComponentKind::Form, nullptr, 0, 0, 640, 480,
+     Props().Caption("").Border(FormBorder::None).StayOnTop().Color(0x00000000).NoKeyboardNavigation()},
+    {"tmrTimer", ComponentKind::Timer, "frmVOK", 0, 0, 0, 0, Props().TimerDisabled()},
+};
+
+constexpr DWORD kRefusalPause = 400;
+constexpr UINT kRaisePrompt = WM_APP + 1;
+
+// Speed + 1 ms, kept to what a window timer takes, whatever the stored Speed is.
+unsigned AnimationInterval(std::int32_t speed) {
+  const std::int64_t interval = static_cast<std::int64_t>(speed) + 1;
+  return static_cast<unsigned>(std::clamp<std::int64_t>(interval, 1, 0x7FFFFFFF));
+}
+
+}  // namespace
+
+TfrmVOK::TfrmVOK() : TForm("TfrmVOK", kVOKLayout), tmrTimer(Component("tmrTimer")) {
+  Bind("tmrTimer", EventKind::Timer, &TfrmVOK::tmrTimerTimer);
+  FormCreate();
+}
+
+TfrmVOK::~TfrmVOK() {
+  // The keys and the taskbar are given back however the program ends, also when the window
+  // went with its owner before this object.
+  try {
+    if (Visible()) Hide();
+    if (systemTaken_) FormHide();
+  } catch (...) {
+    Application.ClearMessageHook();
+    ShowTaskbar(true);
+  }
+  FormDestroy();
+}
+
+void TfrmVOK::DefaultBeep() { MessageBeep(0); }
+
+bool TfrmVOK::RunMode() const { return Handle() != nullptr && Application.MainWindow() == Handle(); }
+
+void TfrmVOK::FormCreate() {
+  KeyLockLibrary.Unload();
+  ClockSize = kInitialClockSize;
+  ClockGrowing = false;
+  // No captions: the lock screen is not translated.
+  PrepareControls(*Components().front());
+  Bead = std::make_unique<ClockRenderer>();
+}
+
+void TfrmVOK::FormShow() {
+  systemTaken_ = true;
+  Bead->SetBeadColors(SavedSettings.LightColor, SavedSettings.SurfaceColor, SavedSettings.ShadowColor);
+  if (ConfigurationDialogWindow != nullptr && Application.MainWindow() == ConfigurationDialogWindow) {
+    ShowWindow(ConfigurationDialogWindow, SW_HIDE);
+  }
+  ShowTaskbar(false);
+  BuildDisplayLine();
+  if (KeyLockLibrary.Load()) {
+    Application.ProcessMessages();
+    KeyLockLibrary.LockKeys(Handle());
+  }
+  ClockSize = kInitialClockSize;
+  ClockGrowing = false;
+  SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+               SWP_NOACTIVATE);
+  GetCursorPos(&SavedCursorPos);
+  InstallMessageHook();
+  tmrTimer.SetInterval(AnimationInterval(SavedSettings.Speed));
+  tmrTimer.SetTimerEnabled(true);
+  Components().front()->SetColor(SavedSettings.BackgroundColor);
+}
+
+void TfrmVOK::FormHide() {
+  Application.ClearMessageHook();
+  armed_ = false;
+  tmrTimer.SetTimerEnabled(false);
+  if (KeyLockLibrary.Loaded()) {
+    KeyLockLibrary.UnlockKeys();
+    Application.ProcessMessages();
+    KeyLockLibrary.Unload();
+  }
+  ShowTaskbar(true);
+  systemTaken_ = false;
+  if (ConfigurationDialogWindow != nullptr && Application.MainWindow() == ConfigurationDialogWindow) {
+    ShowWindow(ConfigurationDialogWindow, SW_SHOW);
+  }
+}
+
+void TfrmVOK::FormDestroy() { Bead.reset(); }
+
+void TfrmVOK::InstallMessageHook() {
+  Application.SetMessageHook([this](MSG& message, bool& handled) { AppMessage(message, handled); });
+  armed_ = true;
+}
+
+void TfrmVOK::AppMessage(MSG& message, bool&) {
+  if (!armed_) return;
+  if (!CountsAsActivity(message.message, static_cast<std::uint64_t>(message.lParam), SavedCursorPos.x,
+                        SavedCursorPos.y)) {
+    return;
+  }
+  try {
+    Close();
+  } catch (...) {
+    // Whatever failed, the lock stays up and armed.
+    if (systemTaken_ && !armed_) {
+      tmrTimer.SetTimerEnabled(true);
+      InstallMessageHook();
+    }
+  }
+}
+
+void TfrmVOK::BuildDisplayLine() { DisplayLine = velmora::BuildDisplayLine(SavedSettings.Message); }
+
+bool TfrmVOK::FormCloseQuery() {
+  // A hidden lock screen has nothing to unlock; a request while one is being answered waits
+  // for that answer.
+  if (!systemTaken_) return true;
+  if (asking_) return false;
+  asking_ = true;
+  struct AskingEnds {
+    bool& asking;
+    ~AskingEnds() { asking = false; }
+  } askingEnds{asking_};
+  tmrTimer.SetTimerEnabled(false);
+  Application.ClearMessageHook();
+  armed_ = false;
+  bool beep = true;
+  bool granted = false;
+  try {
+    granted = AskToUnlock(beep);
+  } catch (...) {
+    granted = false;
+  }
+  if (!granted) Refuse(beep);
+  return granted;
+}
+
+bool TfrmVOK::AskToUnlock(bool& beep) {
+  const std::string password = SavedSettings.Password();
+  PromptAnswer answer;
+  if (!password.empty()) {
+    if (!frmAsk) throw Error("The unlock prompt does not exist.");
+    // The lock screen took the top of the always-on-top windows when it was shown; the prompt
+    // is put in front of it before it shows and again once it is up, whatever its showing and
+    // activation did to the order.
+    SetWindowPos(frmAsk->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    PostMessageA(Handle(), kRaisePrompt, 0, 0);
+    answer.modalResult = frmAsk->ShowModal();
+    answer.typedPassword = frmAsk->PasswordText();
+    answer.memoText = frmAsk->MessageText();
+    answer.permanentTicked = frmAsk->PermanentMessageChecked();
+  }
+  const UnlockDecision decision =
+      DecideUnlock(password, SavedSettings.AllowMessages != 0, SavedSettings.Message, answer);
+  beep = decision.beep;
+  if (decision.takeMessage) {
+    SavedSettings.Message = answer.memoText;
+    BuildDisplayLine();
+    SavedSettings.Dirty = answer.permanentTicked ? 1 : 0;
+  }
+  bool granted = decision.granted;
+  if (granted && RunMode()) granted = VerifySystemPassword(Handle());
+  return granted;
+}
+
+void TfrmVOK::Refuse(bool beep) {
+  try {
+    if (beep && Beep != nullptr) Beep();
+    BringToFront();
+    Application.ProcessMessages();
+    Sleep(kRefusalPause);
+  } catch (...) {
+    // Re-arming below is what matters.
+  }
+  if (!systemTaken_) return;
+  tmrTimer.SetTimerEnabled(true);
+  try {
+    SetCursorPos(SavedCursorPos.x, SavedCursorPos.y);
+    Application.ProcessMessages();
+  } catch (...) {
+    // As above: the hook goes back in whatever happened here.
+  }
+  // Last, so that the messages of putting the pointer back are not taken as activity.
+  if (systemTaken_) InstallMessageHook();
+}
+
+void TfrmVOK::AppDeactivate() {
+  try {
+    const HWND application = Application.Handle();
+    const HWND popup = application != nullptr ? GetLastActivePopup(application) : nullptr;
+    if (popup != nullptr && popup != application && IsWindowVisible(popup) && IsWindowEnabled(popup)) {
+      SetForegroundWindow(popup);
+    }
+    if (frmAsk && frmAsk->Visible()) {
+      frmAsk->BringToFront();
+    } else if (frmVOK && frmVOK->Visible()) {
+      frmVOK->BringToFront();
+    }
+  } catch (...) {
+    // Nothing to undo: the windows stay where they are.
+  }
+}
+
+void TfrmVOK::PaintContent(HDC dc, const RECT& client) {
+  FrameInput input = FrameInputFromSettings(SavedSettings, FontNames, RunMode());
+  input.backgroundColor = Components().front()->Color();
+  input.clockSize = ClockSize;
+  input.drawClock = tmrTimer.TimerEnabled();
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  input.hour = now.wHour;
+  input.minute = now.wMinute;
+  input.second = now.wSecond;
+  input.displayLine = DisplayLine;
+  input.messagePosition = MessagePosition;
+  Bead->PaintContent(dc, client, input);
+}
+
+void TfrmVOK::FormPaint() {
+  PAINTSTRUCT paint;
+  const HDC dc = BeginPaint(Handle(), &paint);
+  if (dc == nullptr) return;
+  if (!painting_) {
+    painting_ = true;
+    try {
+      RECT client;
+      GetClientRect(Handle(), &client);
+      PaintContent(dc, client);
+    } catch (...) {
+      // Still locked: the area is covered with black rather than left showing what lies below.
+      FillRect(dc, &paint.rcPaint, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    }
+    painting_ = false;
+  }
+  EndPaint(Handle(), &paint);
+}
+
+void TfrmVOK::tmrTimerTimer() {
+  try {
+    AdvanceClockPulse(ClockSize, ClockGrowing, SavedSettings.Speed);
+    const SIZE size = Bead->MeasureText(DisplayLine, MessageFontFromSettings(SavedSettings, FontNames));
+    MessagePosition = AdvanceMessagePosition(MessagePosition, size.cx, ClientWidth());
+    InvalidateRect(Handle(), nullptr, FALSE);
+  } catch (...) {
+    // The next tick tries again; the lock stays up.
+  }
+}
+
+LRESULT TfrmVOK::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_SETCURSOR:
+      SetCursor(nullptr);
+      return TRUE;
+    case WM_ERASEBKGND:
+      // Every frame is drawn whole.
+      return 1;
+    case WM_PAINT:
+      FormPaint();
+      return 0;
+    case kRaisePrompt:
+      if (frmAsk && frmAsk->Visible()) {
+        SetWindowPos(frmAsk->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+      }
+      return 0;
+    default:
+      return TForm::HandleMessage(message, wParam, lParam);
+  }
+}
+
+LRESULT TfrmVOK::HandlerFailed(UINT message, WPARAM wParam, LPARAM lParam, const char*) {
+  return Handle() != nullptr ? DefWindowProcA(Handle(), message, wParam, lParam) : 0;
+}
+
+TfrmVOK& LockScreen() {
+  if (!frmVOK) {
+    const HWND main = Application.MainWindow();
+    frmVOK = std::make_unique<TfrmVOK>();
+    Application.SetMainWindow(main);
+  }
+  return *frmVOK;
+}
+
+}  // namespace velmora

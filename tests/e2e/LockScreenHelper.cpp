@@ -1,0 +1,80 @@
+// Helper of test_lockscreen.sh, working through the program's own settings store and on its
+// windows:
+//   lockscreen_helper settings <password> <speed> <message-position> [message]
+//       stores a settings record for Velmora.scr with that password (messages allowed)
+//   lockscreen_helper read
+//       prints the stored MessagePosition and message
+//   lockscreen_helper pointer <x> <y>
+//       puts the pointer there through the system, so that Wine and the X server agree on it
+//   lockscreen_helper probe
+//       prints one line per window class TfrmVOK and TfrmAsk:
+//       "<class> absent" or
+//       "<class> <visible 0|1> <left> <top> <right> <bottom> <topmost 0|1> <client x> <client y>",
+//       then "taskbar absent" or "taskbar <visible 0|1>", then "screen <width> <height>"
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "core/Settings.h"
+#include "core/win/SettingsStore.h"
+
+namespace {
+
+void PrintWindow(const char* className) {
+  const HWND window = FindWindowA(className, nullptr);
+  if (window == nullptr) {
+    std::printf("%s absent\n", className);
+    return;
+  }
+  RECT bounds{};
+  GetWindowRect(window, &bounds);
+  const bool topmost = (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+  POINT client{0, 0};
+  ClientToScreen(window, &client);
+  std::printf("%s %d %ld %ld %ld %ld %d %ld %ld\n", className, IsWindowVisible(window) ? 1 : 0, bounds.left,
+              bounds.top, bounds.right, bounds.bottom, topmost ? 1 : 0, client.x, client.y);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace velmora;
+  if (argc >= 2 && std::strcmp(argv[1], "probe") == 0) {
+    PrintWindow("TfrmVOK");
+    PrintWindow("TfrmAsk");
+    if (const HWND taskbar = FindWindowA("Shell_TrayWnd", "")) {
+      std::printf("taskbar %d\n", IsWindowVisible(taskbar) ? 1 : 0);
+    } else {
+      std::printf("taskbar absent\n");
+    }
+    std::printf("screen %d %d\n", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    return 0;
+  }
+  if (argc >= 4 && std::strcmp(argv[1], "pointer") == 0) {
+    return SetCursorPos(std::atoi(argv[2]), std::atoi(argv[3])) ? 0 : 1;
+  }
+  // The settings of Velmora.scr, whatever this helper's own file is called.
+  ProgramName = "Velmora";
+  EnumerateFontNames();
+  LoadSettings();
+  if (argc >= 5 && std::strcmp(argv[1], "settings") == 0) {
+    SavedSettings.SetPassword(argv[2]);
+    SavedSettings.Speed = std::atoi(argv[3]);
+    MessagePosition = std::atoi(argv[4]);
+    SavedSettings.AllowMessages = 1;
+    if (argc >= 6) SavedSettings.Message = argv[5];
+    SavedSettings.Dirty = 1;
+    SaveSettings();
+    return 0;
+  }
+  if (argc >= 2 && std::strcmp(argv[1], "read") == 0) {
+    std::printf("MessagePosition=%ld\n", static_cast<long>(MessagePosition));
+    std::printf("Message=%s\n", SavedSettings.Message.c_str());
+    return 0;
+  }
+  std::fprintf(stderr, "usage: lockscreen_helper settings|read|probe ...\n");
+  return 2;
+}

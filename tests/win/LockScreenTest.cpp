@@ -1,0 +1,643 @@
+// The lock screen window in process, with a real unlock prompt answered from a thread timer:
+// its window, what it takes from the system while shown and gives back, the activity filter,
+// the unlock sequence's outcomes, and what its frames show.
+#include "lockscreen/Main.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <optional>
+#include <string>
+
+#include "app/Application.h"
+#include "core/Settings.h"
+#include "prompt/Ask.h"
+#include "win/Handles.h"
+
+namespace velmora {
+namespace {
+
+constexpr COLORREF kLight = RGB(250, 240, 230);
+constexpr COLORREF kSurface = RGB(40, 160, 80);
+constexpr COLORREF kShadow = RGB(20, 30, 120);
+constexpr COLORREF kBackground = RGB(5, 10, 15);
+constexpr char kPassword[] = "Secret";
+constexpr char kMessage[] = "Gone for lunch\r\nback at two";
+constexpr POINT kStartPointer{200, 150};
+
+// One answer to the prompt, given by the driver once the prompt is up.
+struct Answer {
+  int modalResult = mrOK;
+  std::string password;
+  std::optional<std::string> memo;  // none: the memo as the prompt filled it
+  bool tick = false;
+  bool autoSubmit = false;  // the 30-second timer's OK instead of a button
+  std::optional<POINT> movePointer;
+};
+
+// What the driver saw while the prompt was up, at its last answer.
+struct WhileAsking {
+  bool hookInstalled = true;
+  bool timerRunning = true;
+  bool taskbarVisible = true;
+  bool keyLockLoaded = false;
+  bool lockScreenVisible = false;
+  bool promptAboveLockScreen = false;
+  bool promptInFrontAfterDeactivation = false;
+  COLORREF centrePixel = 0;
+};
+
+std::deque<Answer> answers;
+int prompts = 0;
+int beeps = 0;
+WhileAsking seen;
+
+void CountBeep() { ++beeps; }
+
+Answer Reply(int modalResult, std::string password, std::optional<std::string> memo = std::nullopt,
+             bool tick = false) {
+  Answer answer;
+  answer.modalResult = modalResult;
+  answer.password = std::move(password);
+  answer.memo = std::move(memo);
+  answer.tick = tick;
+  return answer;
+}
+
+HWND Taskbar() { return FindWindowA("Shell_TrayWnd", ""); }
+bool KeyLockLoaded() { return GetModuleHandleA("Velmora.dll") != nullptr; }
+
+// Frames are drawn into a 32-bit memory bitmap of the screen's size and read pixel by pixel.
+class Frame {
+ public:
+  Frame()
+      : width_(GetSystemMetrics(SM_CXSCREEN)),
+        height_(GetSystemMetrics(SM_CYSCREEN)),
+        dc_(CreateCompatibleDC(nullptr)) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width_;
+    info.bmiHeader.biHeight = -height_;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    bitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    bits_ = static_cast<const std::uint32_t*>(bits);
+    SelectObject(dc_.get(), bitmap_.get());
+  }
+  void PaintFrom(TfrmVOK& form) {
+    const RECT client{0, 0, width_, height_};
+    form.PaintContent(dc_.get(), client);
+  }
+  COLORREF Pixel(int x, int y) const {
+    GdiFlush();
+    const std::uint32_t p = bits_[static_cast<std::size_t>(y) * width_ + x];
+    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+  }
+  // The centre bead's top-left pixel, at (W div 2 + 1, H div 2 + 1), is LightColor.
+  COLORREF Centre() const { return Pixel(width_ / 2 + 1, height_ / 2 + 1); }
+  bool RowHas(int y, COLORREF colour) const {
+    for (int x = 0; x < width_; ++x) {
+      if (Pixel(x, y) == colour) return true;
+    }
+    return false;
+  }
+  int width() const { return width_; }
+  int height() const { return height_; }
+
+ private:
+  int width_;
+  int height_;
+  win::Bitmap bitmap_;
+  win::MemoryDC dc_;
+  const std::uint32_t* bits_ = nullptr;
+};
+
+void CALLBACK AnswerPrompt(HWND, UINT, UINT_PTR, DWORD) {
+  if (!frmAsk || !frmAsk->Modal() || !frmAsk->Visible() || !frmVOK) return;
+  ++prompts;
+  seen.hookInstalled = Application.HasMessageHook();
+  seen.timerRunning = frmVOK->Timer().TimerEnabled();
+  seen.taskbarVisible = IsWindowVisible(Taskbar()) != FALSE;
+  seen.keyLockLoaded = KeyLockLoaded();
+  seen.lockScreenVisible = frmVOK->Visible();
+  seen.promptAboveLockScreen = false;
+  for (HWND below = GetWindow(frmAsk->Handle(), GW_HWNDNEXT); below != nullptr; below = GetWindow(below, GW_HWNDNEXT)) {
+    if (below == frmVOK->Handle()) seen.promptAboveLockScreen = true;
+  }
+  Frame frame;
+  frame.PaintFrom(*frmVOK);
+  seen.centrePixel = frame.Centre();
+  frmVOK->BringToFront();
+  TfrmVOK::AppDeactivate();
+  seen.promptInFrontAfterDeactivation = GetForegroundWindow() == frmAsk->Handle();
+
+  Answer answer;
+  answer.modalResult = mrCancel;
+  if (!answers.empty()) {
+    answer = answers.front();
+    answers.pop_front();
+  }
+  frmAsk->Component("edtPassword").SetText(answer.password);
+  if (answer.memo) frmAsk->Component("memMessage").SetText(*answer.memo);
+  if (answer.tick) frmAsk->Component("chkPermanentMessage").SetChecked(true);
+  if (answer.movePointer) SetCursorPos(answer.movePointer->x, answer.movePointer->y);
+  if (answer.autoSubmit) {
+    frmAsk->tmrCloseTimer();
+  } else {
+    frmAsk->Component(answer.modalResult == mrOK ? "btnOK" : "btnCancel").Click();
+  }
+}
+
+// Sets "ScreenSaveUsePassword" for one test and removes it afterwards.
+class SystemPasswordSwitch {
+ public:
+  SystemPasswordSwitch() {
+    RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key_.put(),
+                    nullptr);
+    const DWORD on = 1;
+    RegSetValueExA(key_.get(), "ScreenSaveUsePassword", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&on), sizeof(on));
+  }
+  ~SystemPasswordSwitch() {
+    RegDeleteValueA(key_.get(), "ScreenSaveUsePassword");
+    SetEnvironmentVariableA("VELMORA_TEST_PASSWORD_VERDICT", nullptr);
+  }
+
+ private:
+  win::RegistryKey key_;
+};
+
+class LockScreenTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Application.Initialize(GetModuleHandleA(nullptr));
+    Application.SetMainWindow(nullptr);
+    Application.ClearMessageHook();
+    // Other tests register stand-in windows under the lock screen's class name; the forms
+    // layer would take that class as it finds it.
+    UnregisterClassA("TfrmVOK", GetModuleHandleA(nullptr));
+    savedSettings_ = SavedSettings;
+    savedPosition_ = MessagePosition;
+    savedFonts_ = FontNames;
+    SavedSettings = TSavedSettings();
+    SavedSettings.SetPassword(kPassword);
+    SavedSettings.AllowMessages = 1;
+    SavedSettings.Message = kMessage;
+    SavedSettings.Speed = 50;
+    SavedSettings.LightColor = kLight;
+    SavedSettings.SurfaceColor = kSurface;
+    SavedSettings.ShadowColor = kShadow;
+    SavedSettings.BackgroundColor = kBackground;
+    FontNames = {"Tahoma"};
+    MessagePosition = 100;
+
+    // The test's own taskbar, above any other in the z-order, so that the lock screen finds it
+    // first and every check stays in this process.
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "Shell_TrayWnd";
+    RegisterClassA(&windowClass);
+    ownTaskbar_ = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, "Shell_TrayWnd", "", WS_POPUP, 0, 0, 10, 10,
+                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_EQ(Taskbar(), ownTaskbar_);
+    ShowWindow(ownTaskbar_, SW_SHOWNOACTIVATE);
+
+    answers.clear();
+    prompts = 0;
+    beeps = 0;
+    seen = WhileAsking();
+    driver_ = SetTimer(nullptr, 0, 20, AnswerPrompt);
+    SetCursorPos(kStartPointer.x, kStartPointer.y);
+  }
+
+  void TearDown() override {
+    KillTimer(nullptr, driver_);
+    frmAsk.reset();
+    frmVOK.reset();
+    ConfigurationDialogWindow = nullptr;
+    if (extraMain_ != nullptr) DestroyWindow(extraMain_);
+    Application.SetMainWindow(nullptr);
+    if (ownTaskbar_ != nullptr) DestroyWindow(ownTaskbar_);
+    SavedSettings = savedSettings_;
+    MessagePosition = savedPosition_;
+    FontNames = savedFonts_;
+  }
+
+  // The lock screen made first is the main window: run mode. With `runMode` false another
+  // window is the main window, as for the configuration dialog's test.
+  void CreateWindows(bool runMode = true) {
+    if (!runMode) {
+      extraMain_ = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                   GetModuleHandleA(nullptr), nullptr);
+      ShowWindow(extraMain_, SW_SHOWNOACTIVATE);
+      Application.SetMainWindow(extraMain_);
+      ConfigurationDialogWindow = extraMain_;
+    }
+    frmVOK = std::make_unique<TfrmVOK>();
+    frmAsk = std::make_unique<TfrmAsk>();
+    frmVOK->Beep = &CountBeep;
+  }
+
+  void ShowLockScreen() {
+    frmVOK->Show();
+    Application.ProcessMessages();
+  }
+
+  // Posts a key press to the lock screen and handles messages until the close request is over.
+  void PressKey() {
+    PostMessageA(frmVOK->Handle(), WM_KEYDOWN, 'A', 0);
+    Application.ProcessMessages();
+  }
+
+  void ExpectArmed() {
+    EXPECT_TRUE(frmVOK->Visible());
+    EXPECT_TRUE(frmVOK->Armed());
+    EXPECT_TRUE(Application.HasMessageHook());
+    EXPECT_TRUE(frmVOK->Timer().TimerEnabled());
+    EXPECT_FALSE(IsWindowVisible(Taskbar()));
+    EXPECT_TRUE(KeyLockLoaded());
+  }
+
+  void ExpectGivenBack() {
+    EXPECT_FALSE(frmVOK->Visible());
+    EXPECT_FALSE(Application.HasMessageHook());
+    EXPECT_FALSE(frmVOK->Timer().TimerEnabled());
+    EXPECT_TRUE(IsWindowVisible(Taskbar()));
+    EXPECT_FALSE(KeyLockLoaded());
+  }
+
+  void ExpectAskedWithLockHeld() {
+    EXPECT_FALSE(seen.hookInstalled) << "the activity hook stays out while asking";
+    EXPECT_FALSE(seen.timerRunning);
+    EXPECT_TRUE(seen.lockScreenVisible);
+    EXPECT_TRUE(seen.promptAboveLockScreen);
+    EXPECT_TRUE(seen.promptInFrontAfterDeactivation);
+    EXPECT_FALSE(seen.taskbarVisible);
+    EXPECT_TRUE(seen.keyLockLoaded);
+    EXPECT_EQ(seen.centrePixel, kBackground) << "no clock while asking";
+  }
+
+ private:
+  TSavedSettings savedSettings_;
+  std::int32_t savedPosition_ = 0;
+  std::vector<std::string> savedFonts_;
+  HWND ownTaskbar_ = nullptr;
+  UINT_PTR driver_ = 0;
+
+ protected:
+  HWND extraMain_ = nullptr;
+};
+
+TEST_F(LockScreenTest, WindowCoversThePrimaryDisplayOnTopWithoutCaption) {
+  CreateWindows();
+  char className[32] = {};
+  GetClassNameA(frmVOK->Handle(), className, sizeof(className));
+  EXPECT_STREQ(className, "TfrmVOK");
+  EXPECT_FALSE(frmVOK->Visible());
+  EXPECT_FALSE(frmVOK->Timer().TimerEnabled()) << "disabled at creation";
+  EXPECT_EQ(Application.MainWindow(), frmVOK->Handle());
+
+  ShowLockScreen();
+  RECT bounds{};
+  GetWindowRect(frmVOK->Handle(), &bounds);
+  EXPECT_EQ(bounds.left, 0);
+  EXPECT_EQ(bounds.top, 0);
+  EXPECT_EQ(bounds.right, GetSystemMetrics(SM_CXSCREEN));
+  EXPECT_EQ(bounds.bottom, GetSystemMetrics(SM_CYSCREEN));
+  const LONG_PTR style = GetWindowLongPtrA(frmVOK->Handle(), GWL_STYLE);
+  EXPECT_EQ(style & WS_CAPTION, 0);
+  EXPECT_EQ(style & WS_THICKFRAME, 0);
+  EXPECT_EQ(style & WS_SYSMENU, 0);
+  EXPECT_NE(GetWindowLongPtrA(frmVOK->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+  EXPECT_EQ(frmVOK->Timer().Interval(), 51u) << "Speed 50 gives 51 ms";
+  EXPECT_EQ(frmVOK->SavedCursorPos.x, kStartPointer.x);
+  EXPECT_EQ(frmVOK->SavedCursorPos.y, kStartPointer.y);
+  EXPECT_EQ(frmVOK->DisplayLine, "Gone for lunch        back at two");
+  EXPECT_EQ(frmVOK->ClockSize, 400);
+  EXPECT_FALSE(frmVOK->ClockGrowing);
+  ExpectArmed();
+
+  // No pointer over the lock screen.
+  SendMessageA(frmVOK->Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(frmVOK->Handle()),
+               MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  EXPECT_EQ(GetCursor(), nullptr);
+
+  frmVOK->Hide();
+  ExpectGivenBack();
+  // A second show takes everything again and starts the clock at 400, shrinking.
+  frmVOK->ClockSize = 120;
+  frmVOK->ClockGrowing = true;
+  ShowLockScreen();
+  ExpectArmed();
+  EXPECT_EQ(frmVOK->ClockSize, 400);
+  EXPECT_FALSE(frmVOK->ClockGrowing);
+  frmVOK->Hide();
+  ExpectGivenBack();
+}
+
+TEST_F(LockScreenTest, TimerIntervalIsSpeedPlusOneAndNeverBelowOne) {
+  SavedSettings.Speed = 0;
+  CreateWindows();
+  ShowLockScreen();
+  EXPECT_EQ(frmVOK->Timer().Interval(), 1u);
+  frmVOK->Hide();
+  SavedSettings.Speed = -7;
+  ShowLockScreen();
+  EXPECT_EQ(frmVOK->Timer().Interval(), 1u) << "a damaged Speed still animates";
+  EXPECT_TRUE(frmVOK->Timer().TimerEnabled());
+}
+
+// Moves Velmora.dll away from beside the tests for one test, and back.
+class KeyLockLibraryAway {
+ public:
+  KeyLockLibraryAway() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    library_ = path;
+    library_ = library_.substr(0, library_.find_last_of('\\') + 1) + "Velmora.dll";
+    moved_ = MoveFileExA(library_.c_str(), (library_ + ".away").c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+  }
+  ~KeyLockLibraryAway() {
+    if (moved_) MoveFileExA((library_ + ".away").c_str(), library_.c_str(), MOVEFILE_REPLACE_EXISTING);
+  }
+  bool moved() const { return moved_; }
+
+ private:
+  std::string library_;
+  bool moved_ = false;
+};
+
+TEST_F(LockScreenTest, WithoutTheKeyLockLibraryItStillLocksAndUnlocks) {
+  const KeyLockLibraryAway away;
+  ASSERT_TRUE(away.moved());
+  CreateWindows();
+  ShowLockScreen();
+  EXPECT_FALSE(frmVOK->KeyLockLibrary.Loaded());
+  EXPECT_FALSE(IsWindowVisible(Taskbar()));
+  EXPECT_TRUE(Application.HasMessageHook());
+  answers.push_back(Reply(mrOK, kPassword));
+  PressKey();
+  EXPECT_EQ(prompts, 1);
+  EXPECT_FALSE(frmVOK->Visible());
+  EXPECT_TRUE(IsWindowVisible(Taskbar()));
+}
+
+TEST_F(LockScreenTest, MouseMovesUpToFivePixelsAndOtherMessagesKeepItQuiet) {
+  CreateWindows();
+  ShowLockScreen();
+  const HWND window = frmVOK->Handle();
+  const int x = frmVOK->SavedCursorPos.x;
+  const int y = frmVOK->SavedCursorPos.y;
+  PostMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(x + 5, y));
+  PostMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(x - 5, y + 5));
+  PostMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(x, y - 5));
+  PostMessageA(window, WM_MOUSEWHEEL, MAKEWPARAM(0, 120), MAKELPARAM(x, y));
+  PostMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+  PostMessageA(window, WM_LBUTTONDBLCLK, 0, MAKELPARAM(x, y));
+  PostMessageA(window, WM_CHAR, 'a', 0);
+  Application.ProcessMessages();
+  EXPECT_EQ(prompts, 0);
+  ExpectArmed();
+
+  PostMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(x, y + 6));
+  Application.ProcessMessages();
+  EXPECT_EQ(prompts, 1) << "6 pixels in y wake it";
+  PostMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(x - 6, y));
+  Application.ProcessMessages();
+  EXPECT_EQ(prompts, 2) << "6 pixels in x wake it";
+  PostMessageA(window, WM_RBUTTONDOWN, 0, MAKELPARAM(x, y));
+  Application.ProcessMessages();
+  EXPECT_EQ(prompts, 3);
+  EXPECT_EQ(beeps, 3) << "each Cancel with the message untouched beeps";
+  ExpectArmed();
+}
+
+TEST_F(LockScreenTest, EmptyPasswordUnlocksAtOnceWithoutPromptOrBeep) {
+  SavedSettings.SetPassword("");
+  CreateWindows();
+  ShowLockScreen();
+  PressKey();
+  EXPECT_EQ(prompts, 0);
+  EXPECT_EQ(beeps, 0);
+  ExpectGivenBack();
+}
+
+TEST_F(LockScreenTest, PasswordInAnotherCaseIsRefusedWithBeepAndThePointerGoesBack) {
+  CreateWindows();
+  ShowLockScreen();
+  Answer wrongCase = Reply(mrOK, "secret");
+  wrongCase.movePointer = POINT{400, 300};
+  answers.push_back(wrongCase);
+  PressKey();
+  EXPECT_EQ(prompts, 1);
+  ExpectAskedWithLockHeld();
+  EXPECT_EQ(beeps, 1);
+  ExpectArmed();
+  POINT pointer{};
+  GetCursorPos(&pointer);
+  EXPECT_EQ(pointer.x, kStartPointer.x);
+  EXPECT_EQ(pointer.y, kStartPointer.y);
+  EXPECT_EQ(SavedSettings.Message, kMessage);
+  // Armed again, the clock is back in the frames.
+  Frame frame;
+  frame.PaintFrom(*frmVOK);
+  EXPECT_EQ(frame.Centre(), kLight);
+}
+
+TEST_F(LockScreenTest, CancelBeepsOnlyWhenTheMessageWasLeftAloneAndDropsAnEdit) {
+  CreateWindows();
+  ShowLockScreen();
+  answers.push_back(Reply(mrCancel, kPassword));
+  PressKey();
+  EXPECT_EQ(beeps, 1);
+  answers.push_back(Reply(mrCancel, kPassword, std::string("A note")));
+  PressKey();
+  EXPECT_EQ(prompts, 2);
+  EXPECT_EQ(beeps, 1) << "no beep for an edited message";
+  EXPECT_EQ(SavedSettings.Message, kMessage) << "Cancel drops the edit";
+  EXPECT_EQ(SavedSettings.Dirty, 0);
+  ExpectArmed();
+}
+
+TEST_F(LockScreenTest, RightPasswordWithAChangedMessageIsRefusedButTheMessageIsTakenOver) {
+  CreateWindows();
+  ShowLockScreen();
+  answers.push_back(Reply(mrOK, kPassword, std::string("Call me\r\n  back"), true));
+  PressKey();
+  EXPECT_EQ(beeps, 0);
+  ExpectArmed();
+  EXPECT_EQ(SavedSettings.Message, "Call me\r\n  back");
+  EXPECT_EQ(frmVOK->DisplayLine, "Call me          back");
+  EXPECT_EQ(SavedSettings.Dirty, 1) << "the ticked box asks for the record to be kept";
+
+  answers.push_back(Reply(mrOK, kPassword));
+  PressKey();
+  EXPECT_EQ(prompts, 2);
+  EXPECT_EQ(beeps, 0);
+  EXPECT_EQ(SavedSettings.Dirty, 0) << "the unticked box clears it again";
+  ExpectGivenBack();
+}
+
+TEST_F(LockScreenTest, WithMessagesNotAllowedTheMemoIsNotCompared) {
+  SavedSettings.AllowMessages = 0;
+  CreateWindows();
+  ShowLockScreen();
+  answers.push_back(Reply(mrOK, kPassword, std::string("changed anyway")));
+  PressKey();
+  EXPECT_EQ(prompts, 1);
+  ExpectGivenBack();
+  EXPECT_EQ(SavedSettings.Message, "changed anyway");
+}
+
+TEST_F(LockScreenTest, AutoSubmitWithAnEmptyFieldIsARefusalWithBeep) {
+  CreateWindows();
+  ShowLockScreen();
+  Answer answer;
+  answer.autoSubmit = true;
+  answers.push_back(answer);
+  PressKey();
+  EXPECT_EQ(prompts, 1);
+  EXPECT_EQ(beeps, 1);
+  ExpectArmed();
+  EXPECT_EQ(SavedSettings.Message, kMessage);
+}
+
+TEST_F(LockScreenTest, SystemPasswordCheckIsAskedInRunModeOnly) {
+  const SystemPasswordSwitch systemPassword;
+  SetEnvironmentVariableA("VELMORA_TEST_PASSWORD_VERDICT", "no");
+  CreateWindows(true);
+  ShowLockScreen();
+  answers.push_back(Reply(mrOK, kPassword));
+  PressKey();
+  EXPECT_EQ(beeps, 1) << "the system refused";
+  ExpectArmed();
+  SetEnvironmentVariableA("VELMORA_TEST_PASSWORD_VERDICT", "yes");
+  answers.push_back(Reply(mrOK, kPassword));
+  PressKey();
+  ExpectGivenBack();
+}
+
+TEST_F(LockScreenTest, FromTheConfigurationDialogTheDialogHidesAndNoSystemCheckOrHighlightApplies) {
+  const SystemPasswordSwitch systemPassword;
+  SetEnvironmentVariableA("VELMORA_TEST_PASSWORD_VERDICT", "no");
+  SavedSettings.Dirty = 1;
+  CreateWindows(false);
+  ShowLockScreen();
+  EXPECT_FALSE(frmVOK->RunMode());
+  EXPECT_FALSE(IsWindowVisible(extraMain_)) << "the configuration dialog hides while the lock is up";
+  Frame frame;
+  MessagePosition = 10;
+  frame.PaintFrom(*frmVOK);
+  bool light = false;
+  bool surface = false;
+  for (int y = frame.height() - 60; y < frame.height(); ++y) {
+    light = light || frame.RowHas(y, kLight);
+    surface = surface || frame.RowHas(y, kSurface);
+  }
+  EXPECT_TRUE(surface);
+  EXPECT_FALSE(light);
+
+  answers.push_back(Reply(mrOK, kPassword));
+  PressKey();
+  EXPECT_EQ(beeps, 0);
+  ExpectGivenBack();
+  EXPECT_TRUE(IsWindow(frmVOK->Handle())) << "hidden, not destroyed";
+  EXPECT_TRUE(IsWindowVisible(extraMain_)) << "the configuration dialog is back";
+}
+
+TEST_F(LockScreenTest, KeptMessageIsHighlightedInRunMode) {
+  SavedSettings.Dirty = 1;
+  CreateWindows();
+  ShowLockScreen();
+  Frame frame;
+  MessagePosition = 10;
+  frame.PaintFrom(*frmVOK);
+  bool light = false;
+  for (int y = frame.height() - 60; y < frame.height(); ++y) light = light || frame.RowHas(y, kLight);
+  EXPECT_TRUE(light);
+}
+
+TEST_F(LockScreenTest, FailureWhileAskingLeavesTheLockArmed) {
+  CreateWindows();
+  ShowLockScreen();
+  frmAsk.reset();
+  PressKey();
+  ExpectArmed();
+}
+
+TEST_F(LockScreenTest, EndingWhileShownGivesKeysAndTaskbarBack) {
+  CreateWindows();
+  ShowLockScreen();
+  ExpectArmed();
+  frmVOK.reset();
+  EXPECT_FALSE(Application.HasMessageHook());
+  EXPECT_TRUE(IsWindowVisible(Taskbar()));
+  EXPECT_FALSE(KeyLockLoaded());
+  EXPECT_EQ(FindWindowA("TfrmVOK", nullptr), nullptr);
+}
+
+TEST_F(LockScreenTest, TickPulsesTheClockAndScrollsTheMessage) {
+  SavedSettings.Speed = 5;
+  SavedSettings.Message = "";
+  CreateWindows();
+  ShowLockScreen();
+  frmVOK->Timer().SetTimerEnabled(false);
+  frmVOK->ClockSize = 400;
+  frmVOK->ClockGrowing = false;
+  MessagePosition = 1;
+  frmVOK->tmrTimerTimer();
+  EXPECT_EQ(frmVOK->ClockSize, 398);
+  EXPECT_EQ(MessagePosition, 0);
+  // An empty line has width 0: below 0 it re-enters at the right edge.
+  frmVOK->tmrTimerTimer();
+  EXPECT_EQ(MessagePosition, frmVOK->ClientWidth());
+  EXPECT_EQ(frmVOK->ClockSize, 396);
+
+  SavedSettings.Speed = 50;
+  frmVOK->tmrTimerTimer();
+  EXPECT_EQ(frmVOK->ClockSize, 396) << "the clock keeps its size at Speed 50";
+  EXPECT_EQ(MessagePosition, frmVOK->ClientWidth() - 1);
+}
+
+TEST_F(LockScreenTest, MessageReentersOnlyAfterItsLastColumnHasLeft) {
+  CreateWindows();
+  ShowLockScreen();
+  frmVOK->Timer().SetTimerEnabled(false);
+  const SIZE size = frmVOK->Bead->MeasureText(frmVOK->DisplayLine, MessageFontFromSettings(SavedSettings, FontNames));
+  ASSERT_GT(size.cx, 0);
+  MessagePosition = -size.cx + 1;
+  frmVOK->tmrTimerTimer();
+  EXPECT_EQ(MessagePosition, -size.cx);
+  frmVOK->tmrTimerTimer();
+  EXPECT_EQ(MessagePosition, frmVOK->ClientWidth());
+}
+
+TEST_F(LockScreenTest, LockScreenWindowOfTheSecondaryModesIsMadeAtFirstUse) {
+  const HWND main = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                    GetModuleHandleA(nullptr), nullptr);
+  Application.SetMainWindow(main);
+  EXPECT_EQ(FindWindowA("TfrmVOK", nullptr), nullptr);
+  TfrmVOK& lockScreen = LockScreen();
+  EXPECT_NE(FindWindowA("TfrmVOK", nullptr), nullptr);
+  EXPECT_EQ(&LockScreen(), &lockScreen);
+  EXPECT_EQ(Application.MainWindow(), main) << "never the main window";
+  frmVOK.reset();
+  Application.SetMainWindow(nullptr);
+  DestroyWindow(main);
+}
+
+TEST_F(LockScreenTest, DeactivationBringsThePromptOrTheLockScreenToTheFront) {
+  CreateWindows();
+  ShowLockScreen();
+  const HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
+                                     GetModuleHandleA(nullptr), nullptr);
+  SetForegroundWindow(other);
+  TfrmVOK::AppDeactivate();
+  EXPECT_EQ(GetForegroundWindow(), frmVOK->Handle());
+  DestroyWindow(other);
+}
+
+}  // namespace
+}  // namespace velmora
