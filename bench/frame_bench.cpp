@@ -12,6 +12,7 @@
 #include "core/DisplayLine.h"
 #include "core/Settings.h"
 #include "lockscreen/ClockRenderer.h"
+#include "win/DibSection.h"
 #include "win/Handles.h"
 
 namespace {
@@ -26,18 +27,6 @@ double Median(std::vector<double> values) {
   return values.size() % 2 != 0 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
-HBITMAP CreateTargetBitmap(int width, int height) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-}
-
 // The median time of one frame once every clock size has been seen, and the slowest frame of
 // the first pulse, when the renderer draws the rings of each new size.
 struct FrameTimes {
@@ -49,7 +38,7 @@ struct FrameTimes {
 // Speed 5; `clock` and `message` leave either out to show what they cost.
 FrameTimes MeasureFrames(int width, int height, int frames, bool clock, bool message) {
   using namespace velmora;
-  velmora::win::Bitmap bitmap(CreateTargetBitmap(width, height));
+  velmora::win::Bitmap bitmap(velmora::win::CreateDibSection32(width, height));
   velmora::win::MemoryDC target(CreateCompatibleDC(nullptr));
   SelectObject(target.get(), bitmap.get());
 

@@ -2,6 +2,7 @@
 
 #include "core/DisplayLine.h"
 #include "core/Error.h"
+#include "win/DibSection.h"
 
 #include <cstdlib>
 
@@ -17,21 +18,6 @@ constexpr int kRingMargin = 8;
 std::uint32_t PixelValue(COLORREF color) {
   return (static_cast<std::uint32_t>(GetRValue(color)) << 16) | (static_cast<std::uint32_t>(GetGValue(color)) << 8) |
          GetBValue(color);
-}
-
-// A 32-bit top-down DIB section; drawing into it runs in process, without a display driver.
-HBITMAP CreateFrameBitmap(int width, int height, std::uint32_t** bits = nullptr) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* pixels = nullptr;
-  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
-  if (bits != nullptr) *bits = static_cast<std::uint32_t*>(pixels);
-  return bitmap;
 }
 
 // Draws the outer ring (3-pixel light pen) and the inner ring (1-pixel surface pen), both filled
@@ -72,7 +58,7 @@ FrameInput FrameInputFromSettings(const TSavedSettings& settings, const std::vec
 }
 
 ClockRenderer::ClockRenderer()
-    : beadBitmap_(CreateFrameBitmap(kBeadSize, kBeadSize)),
+    : beadBitmap_(win::CreateDibSection32(kBeadSize, kBeadSize)),
       beadDC_(CreateCompatibleDC(nullptr)),
       frameDC_(CreateCompatibleDC(nullptr)),
       ringScratchDC_(CreateCompatibleDC(nullptr)) {
@@ -93,7 +79,7 @@ void ClockRenderer::SetBeadColors(ColorValue light, ColorValue surface, ColorVal
 void ClockRenderer::EnsureFrameBitmap(int width, int height) {
   if (frameBitmap_ && width == frameWidth_ && height == frameHeight_) return;
   std::uint32_t* bits = nullptr;
-  win::Bitmap bitmap(CreateFrameBitmap(width, height, &bits));
+  win::Bitmap bitmap(win::CreateDibSection32(width, height, &bits));
   if (!bitmap) throw Error("The lock screen's off-screen bitmap cannot be created.");
   SelectObject(frameDC_.get(), bitmap.get());
   frameBitmap_ = std::move(bitmap);
@@ -161,7 +147,7 @@ const std::vector<ClockRenderer::RingPixel>& ClockRenderer::RingPixels(int clock
   const int side = clockSize + 2 * kRingMargin;
   if (side > ringScratchSize_) {
     std::uint32_t* bits = nullptr;
-    win::Bitmap bitmap(CreateFrameBitmap(side, side, &bits));
+    win::Bitmap bitmap(win::CreateDibSection32(side, side, &bits));
     if (!bitmap) throw Error("The lock screen's off-screen bitmap cannot be created.");
     SelectObject(ringScratchDC_.get(), bitmap.get());
     ringScratchBitmap_ = std::move(bitmap);

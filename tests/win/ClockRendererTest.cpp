@@ -5,6 +5,7 @@
 #include <cmath>
 #include <vector>
 
+#include "win/DibSection.h"
 #include "win/Handles.h"
 
 namespace velmora {
@@ -23,16 +24,9 @@ constexpr int kHeight = 480;
 class Target {
  public:
   Target(int width, int height) : width_(width), height_(height), dc_(CreateCompatibleDC(nullptr)) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    bitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    bits_ = static_cast<const std::uint32_t*>(bits);
+    std::uint32_t* bits = nullptr;
+    bitmap_.reset(win::CreateDibSection32(width, height, &bits));
+    bits_ = bits;
     SelectObject(dc_.get(), bitmap_.get());
   }
   HDC dc() const { return dc_.get(); }

@@ -12,6 +12,7 @@
 #include "app/Application.h"
 #include "core/Settings.h"
 #include "prompt/Ask.h"
+#include "win/DibSection.h"
 #include "win/Handles.h"
 
 namespace velmora {
@@ -74,16 +75,9 @@ class Frame {
       : width_(GetSystemMetrics(SM_CXSCREEN)),
         height_(GetSystemMetrics(SM_CYSCREEN)),
         dc_(CreateCompatibleDC(nullptr)) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width_;
-    info.bmiHeader.biHeight = -height_;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    bitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    bits_ = static_cast<const std::uint32_t*>(bits);
+    std::uint32_t* bits = nullptr;
+    bitmap_.reset(win::CreateDibSection32(width_, height_, &bits));
+    bits_ = bits;
     SelectObject(dc_.get(), bitmap_.get());
   }
   void PaintFrom(TfrmVOK& form) {
