@@ -66,12 +66,12 @@ void TfrmVOK::FormCreate() {
   ClockGrowing = false;
   // No captions: the lock screen is not translated.
   PrepareControls(*Components().front());
-  Bead = std::make_unique<ClockRenderer>();
+  Renderer = std::make_unique<ClockRenderer>();
 }
 
 void TfrmVOK::FormShow() {
   systemTaken_ = true;
-  Bead->SetBeadColors(SavedSettings.LightColor, SavedSettings.SurfaceColor, SavedSettings.ShadowColor);
+  Renderer->SetBeadColors(SavedSettings.LightColor, SavedSettings.SurfaceColor, SavedSettings.ShadowColor);
   if (ConfigurationDialogWindow != nullptr && Application.MainWindow() == ConfigurationDialogWindow) {
     ShowWindow(ConfigurationDialogWindow, SW_HIDE);
   }
@@ -108,7 +108,7 @@ void TfrmVOK::FormHide() {
   }
 }
 
-void TfrmVOK::FormDestroy() { Bead.reset(); }
+void TfrmVOK::FormDestroy() { Renderer.reset(); }
 
 void TfrmVOK::InstallMessageHook() {
   Application.SetMessageHook([this](MSG& message, bool& handled) { AppMessage(message, handled); });
@@ -236,7 +236,7 @@ void TfrmVOK::PaintContent(HDC dc, const RECT& client) {
   input.second = now.wSecond;
   input.displayLine = DisplayLine;
   input.messagePosition = MessagePosition;
-  Bead->PaintContent(dc, client, input);
+  Renderer->PaintContent(dc, client, input);
 }
 
 void TfrmVOK::FormPaint() {
@@ -261,7 +261,7 @@ void TfrmVOK::FormPaint() {
 void TfrmVOK::tmrTimerTimer() {
   try {
     AdvanceClockPulse(ClockSize, ClockGrowing, SavedSettings.Speed);
-    const SIZE size = Bead->MeasureText(DisplayLine, MessageFontFromSettings(SavedSettings, FontNames));
+    const SIZE size = Renderer->MeasureText(DisplayLine, MessageFontFromSettings(SavedSettings, FontNames));
     MessagePosition = AdvanceMessagePosition(MessagePosition, size.cx, ClientWidth());
     InvalidateRect(Handle(), nullptr, FALSE);
   } catch (...) {

@@ -45,9 +45,9 @@ class TfrmVOK : public TForm {
   bool ClockGrowing = false;
   std::int32_t ClockSize = 400;
   TKeyLockLibrary KeyLockLibrary;
-  // The bead bitmap together with the frame's kept drawing tools; made by FormCreate, freed by
-  // FormDestroy.
-  std::unique_ptr<ClockRenderer> Bead;
+  // The frame renderer: it owns the 3x3 bead bitmap (whose pixels FormShow sets) and the
+  // drawing tools kept between frames; made by FormCreate, freed by FormDestroy.
+  std::unique_ptr<ClockRenderer> Renderer;
 
   // The refusal's beep; replaceable so that tests can count it.
   void (*Beep)() = &DefaultBeep;

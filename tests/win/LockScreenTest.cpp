@@ -599,7 +599,7 @@ TEST_F(LockScreenTest, MessageReentersOnlyAfterItsLastColumnHasLeft) {
   CreateWindows();
   ShowLockScreen();
   frmVOK->Timer().SetTimerEnabled(false);
-  const SIZE size = frmVOK->Bead->MeasureText(frmVOK->DisplayLine, MessageFontFromSettings(SavedSettings, FontNames));
+  const SIZE size = frmVOK->Renderer->MeasureText(frmVOK->DisplayLine, MessageFontFromSettings(SavedSettings, FontNames));
   ASSERT_GT(size.cx, 0);
   MessagePosition = -size.cx + 1;
   frmVOK->tmrTimerTimer();
