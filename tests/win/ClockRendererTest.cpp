@@ -5,7 +5,7 @@
 #include <cmath>
 #include <vector>
 
-#include "win/DibSection.h"
+#include "PixelCanvas.h"
 #include "win/Handles.h"
 
 namespace velmora {
@@ -20,33 +20,7 @@ constexpr COLORREF kBackground = RGB(5, 10, 15);
 constexpr int kWidth = 640;
 constexpr int kHeight = 480;
 
-// A memory DC with a 32-bit top-down bitmap whose pixels the test reads directly.
-class Target {
- public:
-  Target(int width, int height) : width_(width), height_(height), dc_(CreateCompatibleDC(nullptr)) {
-    std::uint32_t* bits = nullptr;
-    bitmap_.reset(win::CreateDibSection32(width, height, &bits));
-    bits_ = bits;
-    SelectObject(dc_.get(), bitmap_.get());
-  }
-  HDC dc() const { return dc_.get(); }
-  COLORREF Pixel(int x, int y) const {
-    GdiFlush();
-    const std::uint32_t p = bits_[static_cast<std::size_t>(y) * width_ + x];
-    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-  }
-  std::vector<std::uint32_t> Snapshot() const {
-    GdiFlush();
-    return std::vector<std::uint32_t>(bits_, bits_ + static_cast<std::size_t>(width_) * height_);
-  }
-
- private:
-  int width_;
-  int height_;
-  win::Bitmap bitmap_;  // before the DC: the DC goes first
-  win::MemoryDC dc_;
-  const std::uint32_t* bits_ = nullptr;
-};
+using Target = testing::PixelCanvas;
 
 FrameInput ClockAt(int hour, int minute, int second) {
   FrameInput input;

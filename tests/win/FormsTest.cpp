@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "FormsTestSupport.h"
+#include "PixelCanvas.h"
 #include "core/Error.h"
 #include "ui/Translate.h"
 
@@ -303,28 +304,19 @@ TEST_F(FormsTest, PrepareControlsMakesPanelsOpaqueAndWindowedControlsBuffered) {
 TEST_F(FormsTest, OpaquePanelPaintsItsOwnColourInsideItsBevels) {
   TComponent& frame = form->Component("pnlFrame");
   frame.SetColor(0x0000FF00);
-  win::MemoryDC memory(CreateCompatibleDC(nullptr));
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = 200;
-  info.bmiHeader.biHeight = -100;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  win::Bitmap bitmap(CreateDIBSection(memory.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  win::SelectedObject selected(memory.get(), bitmap.get());
+  testing::PixelCanvas canvas(200, 100);
 
   frame.SetCaption("");
-  SendMessageA(frame.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory.get()), PRF_CLIENT);
-  EXPECT_EQ(GetPixel(memory.get(), 100, 50), ResolveColor(form->Component("pnlBackground").Color()));
+  SendMessageA(frame.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT);
+  EXPECT_EQ(GetPixel(canvas.dc(), 100, 50), ResolveColor(form->Component("pnlBackground").Color()));
 
   frame.SetParentBackground(false);
-  SendMessageA(frame.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory.get()), PRF_CLIENT);
-  EXPECT_EQ(GetPixel(memory.get(), 100, 50), RGB(0, 255, 0));
-  EXPECT_EQ(GetPixel(memory.get(), 0, 0), GetSysColor(COLOR_BTNSHADOW));
-  EXPECT_EQ(GetPixel(memory.get(), 199, 99), GetSysColor(COLOR_BTNHIGHLIGHT));
-  EXPECT_EQ(GetPixel(memory.get(), 1, 1), GetSysColor(COLOR_BTNHIGHLIGHT));
-  EXPECT_EQ(GetPixel(memory.get(), 2, 2), RGB(0, 255, 0));
+  SendMessageA(frame.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT);
+  EXPECT_EQ(GetPixel(canvas.dc(), 100, 50), RGB(0, 255, 0));
+  EXPECT_EQ(GetPixel(canvas.dc(), 0, 0), GetSysColor(COLOR_BTNSHADOW));
+  EXPECT_EQ(GetPixel(canvas.dc(), 199, 99), GetSysColor(COLOR_BTNHIGHLIGHT));
+  EXPECT_EQ(GetPixel(canvas.dc(), 1, 1), GetSysColor(COLOR_BTNHIGHLIGHT));
+  EXPECT_EQ(GetPixel(canvas.dc(), 2, 2), RGB(0, 255, 0));
 }
 
 TEST_F(FormsTest, FailingHandlerIsCaughtAtTheWindowProcedure) {

@@ -12,7 +12,7 @@
 #include "app/Application.h"
 #include "core/Settings.h"
 #include "prompt/Ask.h"
-#include "win/DibSection.h"
+#include "PixelCanvas.h"
 #include "win/Handles.h"
 
 namespace velmora {
@@ -69,43 +69,12 @@ HWND Taskbar() { return FindWindowA("Shell_TrayWnd", ""); }
 bool KeyLockLoaded() { return GetModuleHandleA("Velmora.dll") != nullptr; }
 
 // Frames are drawn into a 32-bit memory bitmap of the screen's size and read pixel by pixel.
-class Frame {
+class Frame : public testing::PixelCanvas {
  public:
-  Frame()
-      : width_(GetSystemMetrics(SM_CXSCREEN)),
-        height_(GetSystemMetrics(SM_CYSCREEN)),
-        dc_(CreateCompatibleDC(nullptr)) {
-    std::uint32_t* bits = nullptr;
-    bitmap_.reset(win::CreateDibSection32(width_, height_, &bits));
-    bits_ = bits;
-    SelectObject(dc_.get(), bitmap_.get());
-  }
-  void PaintFrom(TfrmVOK& form) {
-    const RECT client{0, 0, width_, height_};
-    form.PaintContent(dc_.get(), client);
-  }
-  COLORREF Pixel(int x, int y) const {
-    GdiFlush();
-    const std::uint32_t p = bits_[static_cast<std::size_t>(y) * width_ + x];
-    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-  }
+  Frame() : PixelCanvas(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)) {}
+  void PaintFrom(TfrmVOK& form) { form.PaintContent(dc(), Client()); }
   // The centre bead's top-left pixel, at (W div 2 + 1, H div 2 + 1), is LightColor.
-  COLORREF Centre() const { return Pixel(width_ / 2 + 1, height_ / 2 + 1); }
-  bool RowHas(int y, COLORREF colour) const {
-    for (int x = 0; x < width_; ++x) {
-      if (Pixel(x, y) == colour) return true;
-    }
-    return false;
-  }
-  int width() const { return width_; }
-  int height() const { return height_; }
-
- private:
-  int width_;
-  int height_;
-  win::Bitmap bitmap_;
-  win::MemoryDC dc_;
-  const std::uint32_t* bits_ = nullptr;
+  COLORREF Centre() const { return Pixel(width() / 2 + 1, height() / 2 + 1); }
 };
 
 void CALLBACK AnswerPrompt(HWND, UINT, UINT_PTR, DWORD) {

@@ -9,6 +9,7 @@
 #include <set>
 
 #include "FormsTestSupport.h"
+#include "PixelCanvas.h"
 #include "common/LanguageTable.h"
 #include "core/Settings.h"
 #include "core/TranslatedNames.h"
@@ -222,29 +223,20 @@ TEST_F(TranslateTest, ListsHoldItemsWithDataAndColourListsDrawTheirSwatch) {
   colors.AddItem("Red", 0x000000FF);
   EXPECT_EQ(colors.ItemData(0), 0x000000FF);
 
-  win::MemoryDC memory(CreateCompatibleDC(nullptr));
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = 160;
-  info.bmiHeader.biHeight = -16;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  win::Bitmap bitmap(CreateDIBSection(memory.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  win::SelectedObject selected(memory.get(), bitmap.get());
+  testing::PixelCanvas canvas(160, 16);
   DRAWITEMSTRUCT item{};
   item.CtlType = ODT_COMBOBOX;
   item.CtlID = static_cast<UINT>(colors.Id());
   item.itemID = 0;
   item.itemAction = ODA_DRAWENTIRE;
   item.hwndItem = colors.Handle();
-  item.hDC = memory.get();
+  item.hDC = canvas.dc();
   item.rcItem = RECT{0, 0, 160, 16};
   item.itemData = 0x000000FF;
   SendMessageA(form.Handle(), WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
-  EXPECT_EQ(GetPixel(memory.get(), 8, 8), RGB(255, 0, 0));
-  EXPECT_EQ(GetPixel(memory.get(), 2, 2), GetSysColor(COLOR_WINDOWTEXT));
-  EXPECT_EQ(GetPixel(memory.get(), 150, 1), GetSysColor(COLOR_WINDOW));
+  EXPECT_EQ(GetPixel(canvas.dc(), 8, 8), RGB(255, 0, 0));
+  EXPECT_EQ(GetPixel(canvas.dc(), 2, 2), GetSysColor(COLOR_WINDOWTEXT));
+  EXPECT_EQ(GetPixel(canvas.dc(), 150, 1), GetSysColor(COLOR_WINDOW));
 }
 
 }  // namespace
