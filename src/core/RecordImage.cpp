@@ -187,13 +187,4 @@ std::vector<std::string> BuildFontNameList(std::vector<std::string> reportedName
   return reportedNames;
 }
 
-std::string FileNamePart(const std::string& path) {
-  const std::size_t separator = path.find_last_of("\\/:");
-  return separator == std::string::npos ? path : path.substr(separator + 1);
-}
-
-std::string RemoveExtension(const std::string& fileName) {
-  return fileName.substr(0, fileName.rfind('.'));
-}
-
 }  // namespace velmora

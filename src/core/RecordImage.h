@@ -50,10 +50,4 @@ int CompareAsciiIgnoringCase(const std::string& a, const std::string& b);
 std::vector<std::string> BuildFontNameList(std::vector<std::string> reportedNames,
                                            TextComparison compare);
 
-// The name part of a path: what follows its last "\", "/" or ":".
-std::string FileNamePart(const std::string& path);
-// A file name without its extension: everything from the last "." on is dropped; a name
-// without "." stays whole.
-std::string RemoveExtension(const std::string& fileName);
-
 }  // namespace velmora

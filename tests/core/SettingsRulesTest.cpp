@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "common/FileNames.h"
 #include "core/RecordImage.h"
 
 namespace velmora {

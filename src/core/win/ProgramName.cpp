@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "core/RecordImage.h"
+#include "common/FileNames.h"
 #include "win/Handles.h"
 
 namespace velmora {
