@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "ErrorText.h"
 #include "app/Application.h"
 #include "common/LanguageTable.h"
 #include "common/win/SpecialFolders.h"
@@ -173,12 +174,7 @@ TEST_F(LanguageFileLoad, PendingMessagesAreHandledDuringTheLoad) {
 
 TEST_F(LanguageFileLoad, MissingFileFailsWithTheSystemsReason) {
   DeleteFileA(path_.c_str());
-  try {
-    LoadLanguageFile();
-    FAIL() << "no error";
-  } catch (const Error& error) {
-    EXPECT_EQ(std::string(error.what()), ExpectedOpenError(ERROR_FILE_NOT_FOUND));
-  }
+  EXPECT_EQ(testing::ErrorText(LoadLanguageFile), ExpectedOpenError(ERROR_FILE_NOT_FOUND));
 }
 
 TEST_F(LanguageFileLoad, FileHeldOpenForWritingCannotBeLoaded) {
@@ -187,12 +183,7 @@ TEST_F(LanguageFileLoad, FileHeldOpenForWritingCannotBeLoaded) {
                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                      FILE_ATTRIBUTE_NORMAL, nullptr));
   ASSERT_TRUE(writer);
-  try {
-    LoadLanguageFile();
-    FAIL() << "no error";
-  } catch (const Error& error) {
-    EXPECT_EQ(std::string(error.what()), ExpectedOpenError(ERROR_SHARING_VIOLATION));
-  }
+  EXPECT_EQ(testing::ErrorText(LoadLanguageFile), ExpectedOpenError(ERROR_SHARING_VIOLATION));
 }
 
 TEST_F(LanguageFileLoad, FileHeldOpenForReadingStillLoads) {

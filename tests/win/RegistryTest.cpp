@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "ErrorText.h"
 #include "core/Error.h"
 
 namespace velmora::win {
@@ -11,15 +12,7 @@ namespace {
 
 constexpr char kTestKeyPath[] = "Software\\VelmoraTestRegistry";
 
-// The text of the Error that `action` throws; empty when it throws none.
-std::string ErrorText(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const Error& error) {
-    return error.what();
-  }
-  return {};
-}
+using testing::ErrorText;
 
 class RegistryLayer : public ::testing::Test {
  protected:

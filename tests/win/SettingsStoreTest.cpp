@@ -1,5 +1,6 @@
 #include "core/win/SettingsStore.h"
 
+#include "ErrorText.h"
 #include "core/win/ProgramName.h"
 
 #include <windows.h>
@@ -71,14 +72,7 @@ DWORD ValueCount(const char* keyPath) {
   return count;
 }
 
-std::string ErrorText(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const Error& error) {
-    return error.what();
-  }
-  return {};
-}
+using testing::ErrorText;
 
 std::string ScreenWidthText() { return std::to_string(GetSystemMetrics(SM_CXSCREEN)); }
 
