@@ -1,20 +1,10 @@
 #include "common/LanguageTable.h"
 
+#include "core/AsciiText.h"
+
 namespace velmora {
 
 TLanguageTable LanguageTable;
-
-namespace {
-char FoldAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-}  // namespace
-
-bool AsciiNamesEqual(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
-  }
-  return true;
-}
 
 void TLanguageTable::Assign(const std::string& fileBytes) {
   lines_.clear();

@@ -4,12 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "core/AsciiText.h"
+
 namespace velmora {
 
 // Compares two names without regard to case. The default folds ASCII letters; the Windows side
 // installs the user locale's comparison at start-up.
 using NameComparer = bool (*)(const std::string& a, const std::string& b);
-bool AsciiNamesEqual(const std::string& a, const std::string& b);
 
 class TLanguageTable {
  public:
@@ -36,7 +37,7 @@ class TLanguageTable {
 
  private:
   std::vector<std::string> lines_;
-  NameComparer equals_ = AsciiNamesEqual;
+  NameComparer equals_ = AsciiEqualIgnoringCase;
 };
 
 // A line's name is its text before the first "="; a line without "=" has none.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/AsciiText.h"
+
 namespace velmora {
 
 const std::array<const char*, kFolderMacroCount> FolderMacroNames = {
@@ -19,14 +21,6 @@ const std::array<const char*, kFolderMacroCount> FolderMacroNames = {
 namespace {
 
 using UpperCaseFunction = std::function<std::string(const std::string&)>;
-
-std::string AsciiUpperCase(const std::string& text) {
-  std::string upper = text;
-  for (char& c : upper) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return upper;
-}
 
 std::string UpperCaseOf(const std::string& text, const UpperCaseFunction& upperCase) {
   if (upperCase) {

@@ -2,15 +2,9 @@
 
 #include <charconv>
 
-namespace velmora {
+#include "core/AsciiText.h"
 
-std::string AsciiUpperCase(const std::string& text) {
-  std::string upper = text;
-  for (char& c : upper) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return upper;
-}
+namespace velmora {
 
 TRunMode ChooseRunMode(const std::vector<std::string>& arguments) {
   if (arguments.empty()) return TRunMode::Configure;

@@ -20,9 +20,6 @@ enum class TRunMode { Uninstall, Install, Run, None, Configure, Preview };
 // Only ASCII a to z are upper-cased.
 TRunMode ChooseRunMode(const std::vector<std::string>& arguments);
 
-// ASCII a to z become A to Z; every other byte stays as it is.
-std::string AsciiUpperCase(const std::string& text);
-
 // Reads a window handle written as a decimal number: an optional sign and digits, nothing else
 // (no blanks), whose value fits 32 bits (signed or unsigned). Window handles carry 32
 // significant bits on every Windows, so the value comes back as its 32-bit pattern, to be

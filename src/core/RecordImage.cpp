@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstring>
 
+#include "core/AsciiText.h"
 #include "core/Crypt32.h"
 
 namespace velmora {
@@ -77,8 +78,6 @@ void TransformPassword(TSavedSettings& settings, Scrambler scrambler) {
   settings.PasswordBytes[0] = static_cast<std::uint8_t>(length);
 }
 
-char FoldAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
 }  // namespace
 
 RecordImage EncodeRecordImage(const TSavedSettings& settings) {
@@ -137,20 +136,22 @@ void AdjustLoadedConfigPage(TSavedSettings& settings) {
 }
 
 void ApplyDefaults(TSavedSettings& settings, const std::vector<std::string>& fontNames) {
-  settings.AllowMessages = 0;
-  settings.AutoRun = 0;
-  settings.Speed = 5;
-  settings.ConfigPage = 0;
-  settings.Reserved = 0;
-  settings.LightColor = 0xFF000016;
-  settings.SurfaceColor = 0xFF000001;
-  settings.ShadowColor = 0xFF000010;
-  settings.BackgroundColor = 0x00000000;
+  // A record made afresh holds the defaults; Dirty, the font style and the gaps are not reset.
+  const TSavedSettings defaults;
+  settings.AllowMessages = defaults.AllowMessages;
+  settings.AutoRun = defaults.AutoRun;
+  settings.Speed = defaults.Speed;
+  settings.ConfigPage = defaults.ConfigPage;
+  settings.Reserved = defaults.Reserved;
+  settings.LightColor = defaults.LightColor;
+  settings.SurfaceColor = defaults.SurfaceColor;
+  settings.ShadowColor = defaults.ShadowColor;
+  settings.BackgroundColor = defaults.BackgroundColor;
   const auto tahoma = std::find_if(fontNames.begin(), fontNames.end(), [](const std::string& name) {
-    return CompareAsciiIgnoringCase(name, "Tahoma") == 0;
+    return AsciiEqualIgnoringCase(name, "Tahoma");
   });
   settings.FontIndex = tahoma == fontNames.end() ? 0 : static_cast<std::int32_t>(tahoma - fontNames.begin());
-  settings.FontSize = 12;
+  settings.FontSize = defaults.FontSize;
   settings.SetPassword("");
   settings.Message = DefaultMessage();
 }
@@ -164,17 +165,6 @@ std::optional<std::int32_t> ParseMessagePosition(const std::string& text) {
 }
 
 std::string FormatMessagePosition(std::int32_t position) { return std::to_string(position); }
-
-int CompareAsciiIgnoringCase(const std::string& a, const std::string& b) {
-  const std::size_t common = std::min(a.size(), b.size());
-  for (std::size_t i = 0; i < common; ++i) {
-    const auto left = static_cast<unsigned char>(FoldAscii(a[i]));
-    const auto right = static_cast<unsigned char>(FoldAscii(b[i]));
-    if (left != right) return left < right ? -1 : 1;
-  }
-  if (a.size() == b.size()) return 0;
-  return a.size() < b.size() ? -1 : 1;
-}
 
 std::vector<std::string> BuildFontNameList(std::vector<std::string> reportedNames,
                                            TextComparison compare) {

@@ -42,8 +42,6 @@ std::string FormatMessagePosition(std::int32_t position);
 
 // Three-way comparison of two texts without regard to case: negative, zero or positive.
 using TextComparison = int (*)(const std::string& a, const std::string& b);
-// Folds ASCII letters only; the Windows side uses the user locale's comparison instead.
-int CompareAsciiIgnoringCase(const std::string& a, const std::string& b);
 
 // The font faces as reported, without the names that equal an earlier one under `compare`
 // (the first spelling stays), sorted ascending by `compare`.

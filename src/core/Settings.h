@@ -4,10 +4,9 @@
 #include <string>
 #include <vector>
 
-namespace velmora {
+#include "core/ColorValue.h"
 
-// Colour value: 0x00BBGGRR is an RGB colour; 0xFF0000nn is the system colour with index nn.
-using ColorValue = std::uint32_t;
+namespace velmora {
 
 constexpr int kMaxPasswordLength = 40;
 

@@ -2,7 +2,7 @@
 #pragma once
 #include <windows.h>
 
-#include "core/Settings.h"
+#include "core/ColorValue.h"
 
 namespace velmora {
 

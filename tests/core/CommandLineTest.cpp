@@ -1,5 +1,6 @@
 // The switch table and the preview handle's reading.
 #include "core/CommandLine.h"
+#include "core/AsciiText.h"
 
 #include <gtest/gtest.h>
 

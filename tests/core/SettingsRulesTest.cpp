@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "common/FileNames.h"
+#include "core/AsciiText.h"
 #include "core/RecordImage.h"
 
 namespace velmora {
