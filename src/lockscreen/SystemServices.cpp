@@ -1,8 +1,12 @@
 #include "lockscreen/SystemServices.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
+
+#include "win/Registry.h"
 
 namespace velmora {
 namespace {
@@ -18,22 +22,17 @@ Proc Export(HMODULE module, const char* name) {
 
 // "ScreenSaveUsePassword" is a DWORD on old systems and the text "0" or "1" on newer ones.
 bool ScreenSaverPasswordSwitchedOn() {
-  win::RegistryKey key;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, KEY_READ, key.put()) != ERROR_SUCCESS) {
-    return false;
+  const win::RegistryKey key = win::OpenExistingKey(HKEY_CURRENT_USER, "Control Panel\\Desktop", KEY_READ);
+  if (!key) return false;
+  const std::optional<win::RawValue> value = win::ReadRawValue(key.get(), "ScreenSaveUsePassword");
+  if (!value) return false;
+  if (value->type == REG_SZ || value->type == REG_EXPAND_SZ) {
+    const std::string text(value->bytes.begin(), value->bytes.end());
+    return std::strtol(text.c_str(), nullptr, 10) != 0;
   }
-  BYTE data[16] = {};
-  DWORD size = sizeof(data) - 1;
-  DWORD type = 0;
-  if (RegQueryValueExA(key.get(), "ScreenSaveUsePassword", nullptr, &type, data, &size) != ERROR_SUCCESS) {
-    return false;
-  }
-  if (type == REG_SZ || type == REG_EXPAND_SZ) {
-    return std::strtol(reinterpret_cast<const char*>(data), nullptr, 10) != 0;
-  }
-  DWORD value = 0;
-  std::memcpy(&value, data, size < sizeof(value) ? size : sizeof(value));
-  return value != 0;
+  DWORD number = 0;
+  std::memcpy(&number, value->bytes.data(), std::min(value->bytes.size(), sizeof(number)));
+  return number != 0;
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "win/Registry.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "core/Error.h"
@@ -49,6 +50,62 @@ RegistryKey OpenKeyForWriting(HKEY root, const std::string& path) {
   RegistryKey key = OpenKey(root, path);
   if (!key) throw Error("Failed to create key " + path);
   return key;
+}
+
+RegistryKey OpenExistingKey(HKEY root, const std::string& path, REGSAM access) {
+  RegistryKey key;
+  if (RegOpenKeyExA(root, path.c_str(), 0, access, key.put()) != ERROR_SUCCESS) key.release();
+  return key;
+}
+
+std::optional<RawValue> ReadRawValue(HKEY key, const std::string& name) {
+  std::optional<ValueInfo> info = QueryValueInfo(key, name);
+  if (!info) return std::nullopt;
+  RawValue value;
+  for (;;) {
+    value.bytes.resize(info->size);
+    DWORD size = info->size;
+    const LONG result = RegQueryValueExA(key, name.c_str(), nullptr, &value.type, value.bytes.data(), &size);
+    if (result == ERROR_MORE_DATA) {
+      info->size = size;
+      continue;
+    }
+    if (result != ERROR_SUCCESS) return std::nullopt;
+    value.bytes.resize(size);
+    return value;
+  }
+}
+
+std::vector<std::pair<std::string, std::string>> ReadTextValues(HKEY key) {
+  std::vector<std::pair<std::string, std::string>> values;
+  DWORD longestName = 0;
+  DWORD longestData = 0;
+  if (RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &longestName,
+                       &longestData, nullptr, nullptr) != ERROR_SUCCESS) {
+    return values;
+  }
+  std::string name(longestName + 1, '\0');
+  std::string data(longestData + 1, '\0');
+  for (DWORD index = 0;;) {
+    DWORD nameSize = static_cast<DWORD>(name.size());
+    DWORD dataSize = static_cast<DWORD>(data.size());
+    DWORD type = 0;
+    const LONG result = RegEnumValueA(key, index, name.data(), &nameSize, nullptr, &type,
+                                      reinterpret_cast<BYTE*>(data.data()), &dataSize);
+    if (result == ERROR_MORE_DATA) {
+      // A value that grew since the key was measured: widen both buffers and ask again.
+      name.assign(name.size() * 2, '\0');
+      data.assign(data.size() * 2, '\0');
+      continue;
+    }
+    if (result != ERROR_SUCCESS) break;
+    if (type == REG_SZ) {
+      const std::string text(data.data(), std::min<std::size_t>(dataSize, data.size()));
+      values.emplace_back(name.substr(0, nameSize), text.substr(0, text.find('\0')));
+    }
+    ++index;
+  }
+  return values;
 }
 
 std::optional<std::string> ReadText(HKEY key, const std::string& name) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "win/Handles.h"
@@ -19,6 +20,19 @@ RegistryKey OpenKey(HKEY root, const std::string& path);
 // As OpenKey, for writing: throws Error "Failed to create key <path>" instead of returning an
 // empty key.
 RegistryKey OpenKeyForWriting(HKEY root, const std::string& path);
+// Opens root\path with the given access without creating it; an empty key when that fails.
+RegistryKey OpenExistingKey(HKEY root, const std::string& path, REGSAM access);
+
+// A value as stored: its registry type and its bytes.
+struct RawValue {
+  DWORD type = REG_NONE;
+  std::vector<std::uint8_t> bytes;
+};
+// Any value, whatever its type; no value when it does not exist or cannot be read.
+std::optional<RawValue> ReadRawValue(HKEY key, const std::string& name);
+// The REG_SZ values of a key (every other type is passed over) as name and text up to the first
+// zero byte, in the order the registry enumerates them.
+std::vector<std::pair<std::string, std::string>> ReadTextValues(HKEY key);
 
 // The text of a REG_SZ or REG_EXPAND_SZ value (not expanded), up to its first zero byte; no value
 // when it does not exist. Throws Error "Invalid data type for '<name>'" for any other type.

@@ -6,15 +6,19 @@
 #include <gtest/gtest.h>
 
 #include "ErrorText.h"
-#include "app/Application.h"
+#include "ui/Application.h"
 #include "common/LanguageTable.h"
 #include "common/win/SpecialFolders.h"
 #include "common/win/SystemMessage.h"
 #include "core/Error.h"
 #include "win/Handles.h"
+#include "win/LocaleText.h"
 
 namespace velmora {
 namespace {
+
+// Loads as start-up does: messages are handled through Application after every line.
+void Load() { LoadLanguageFile({Application.Handle(), [] { Application.ProcessMessages(); }}); }
 
 std::string ExecutablePath() {
   char path[MAX_PATH + 1] = {};
@@ -44,7 +48,7 @@ class LanguageFileLoad : public ::testing::Test {
   // Loads a file of the given bytes and returns the value of `name`.
   std::string Loaded(const std::string& bytes, const std::string& name) {
     Write(bytes);
-    LoadLanguageFile();
+    Load();
     return LanguageTable.Value(name);
   }
 
@@ -65,7 +69,7 @@ TEST(LanguageFilePath, IsTheExecutablePathWithTheExtensionLng) {
 TEST_F(LanguageFileLoad, LinesEndAtEveryLineBreakAndAtTheFirstZeroByte) {
   static const char bytes[] = "a=1\r\nb=2\nc=3\rd=4\r\n\r\nbtnOK=first\r\nBTNOK=second\0hidden=1\r\n";
   Write(std::string(bytes, sizeof bytes - 1));
-  LoadLanguageFile();
+  Load();
   ASSERT_EQ(LanguageTable.Count(), 7u);
   EXPECT_EQ(LanguageTable.Line(2), "c=3");
   EXPECT_EQ(LanguageTable.Line(4), "");
@@ -75,9 +79,9 @@ TEST_F(LanguageFileLoad, LinesEndAtEveryLineBreakAndAtTheFirstZeroByte) {
 
 TEST_F(LanguageFileLoad, ReplacesWhatTheTableHeld) {
   Write("old=1\r\n");
-  LoadLanguageFile();
+  Load();
   Write("new=2\r\n");
-  LoadLanguageFile();
+  Load();
   ASSERT_EQ(LanguageTable.Count(), 1u);
   EXPECT_EQ(LanguageTable.Value("old"), "");
   EXPECT_EQ(LanguageTable.Value("NEW"), "2");
@@ -87,14 +91,14 @@ TEST_F(LanguageFileLoad, NamesAreComparedByTheUsersLocale) {
   // A-umlaut and a-umlaut in the ANSI code page: equal only to a locale-aware comparison.
   if (GetACP() != 1252) GTEST_SKIP() << "needs the Western European ANSI code page";
   EXPECT_EQ(Loaded("\xC4pfel=apple\r\n", "\xE4PFEL"), "apple");
-  EXPECT_FALSE(LocaleNamesEqual("\xC4pfel", "Apfel"));
+  EXPECT_FALSE(win::EqualIgnoringCaseByLocale("\xC4pfel", "Apfel"));
 }
 
 TEST_F(LanguageFileLoad, FolderMacrosInAnyCase) {
   const std::string desktop = GetSpecialFolderPath(0);
   ASSERT_FALSE(desktop.empty());
   Write("upper=%DESKTOP%\\x\r\nlower=%desktop%\\x\r\n");
-  LoadLanguageFile();
+  Load();
   EXPECT_EQ(LanguageTable.Value("upper"), desktop + "\\x");
   EXPECT_EQ(LanguageTable.Value("lower"), desktop + "\\x");
 }
@@ -102,7 +106,7 @@ TEST_F(LanguageFileLoad, FolderMacrosInAnyCase) {
 TEST_F(LanguageFileLoad, ValueThatExpandsToNothingRemovesItsLineAndTheNextIsStillExpanded) {
   const std::string desktop = GetSpecialFolderPath(0);
   Write("first=1\r\ngone=%CONTROLS%\r\nnext=%DESKTOP%\r\nlast=2\r\n");
-  LoadLanguageFile();
+  Load();
   ASSERT_EQ(LanguageTable.Count(), 3u);
   EXPECT_EQ(LanguageTable.Line(0), "first=1");
   EXPECT_EQ(LanguageTable.Line(1), "next=" + desktop);
@@ -113,7 +117,7 @@ TEST_F(LanguageFileLoad, QuickLaunchInAnyCase) {
   const std::string expected =
       GetSpecialFolderPath(26) + "\\Microsoft\\Internet Explorer\\Quick Launch";
   Write("a=%QUICKLAUNCH%\r\nb=%quickLaunch%\\x.lnk\r\n");
-  LoadLanguageFile();
+  Load();
   EXPECT_EQ(LanguageTable.Value("a"), expected);
   EXPECT_EQ(LanguageTable.Value("b"), expected + "\\x.lnk");
 }
@@ -123,7 +127,7 @@ TEST_F(LanguageFileLoad, EnvironmentVariablesAndTheirLongExpansions) {
   const std::string longValue(300, 'v');
   ASSERT_TRUE(SetEnvironmentVariableA("VELMORA_TEST_LONG", longValue.c_str()));
   Write("dir=%VELMORA_TEST_DIR%\\x\r\nlong=%VELMORA_TEST_LONG%!\r\nnone=%VELMORA_NOT_SET%\r\n");
-  LoadLanguageFile();
+  Load();
   EXPECT_EQ(LanguageTable.Value("dir"), "C:\\velmora test\\x");
   EXPECT_EQ(LanguageTable.Value("long"), longValue + "!");
   EXPECT_EQ(LanguageTable.Value("none"), "%VELMORA_NOT_SET%");
@@ -151,7 +155,7 @@ TEST_F(LanguageFileLoad, ProgramFilesDirFromTheCurrentVersionKey) {
 TEST_F(LanguageFileLoad, EntryReferringToAnotherEntryWithAFolderMacro) {
   const std::string desktop = GetSpecialFolderPath(0);
   Write("ReadMe=%Base%\\ReadMe.txt\r\nBase=%DESKTOP%\\Velmora\r\n");
-  LoadLanguageFile();
+  Load();
   EXPECT_EQ(LanguageTable.Value("ReadMe"), desktop + "\\Velmora\\ReadMe.txt");
   EXPECT_EQ(LanguageTable.Value("Base"), desktop + "\\Velmora");
 }
@@ -167,14 +171,14 @@ TEST_F(LanguageFileLoad, PendingMessagesAreHandledDuringTheLoad) {
     }
   });
   ASSERT_TRUE(PostThreadMessageA(GetCurrentThreadId(), kProbe, 0, 0));
-  LoadLanguageFile();
+  Load();
   Application.ClearMessageHook();
   EXPECT_TRUE(seen);
 }
 
 TEST_F(LanguageFileLoad, MissingFileFailsWithTheSystemsReason) {
   DeleteFileA(path_.c_str());
-  EXPECT_EQ(testing::ErrorText(LoadLanguageFile), ExpectedOpenError(ERROR_FILE_NOT_FOUND));
+  EXPECT_EQ(testing::ErrorText(Load), ExpectedOpenError(ERROR_FILE_NOT_FOUND));
 }
 
 TEST_F(LanguageFileLoad, FileHeldOpenForWritingCannotBeLoaded) {
@@ -183,7 +187,7 @@ TEST_F(LanguageFileLoad, FileHeldOpenForWritingCannotBeLoaded) {
                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                      FILE_ATTRIBUTE_NORMAL, nullptr));
   ASSERT_TRUE(writer);
-  EXPECT_EQ(testing::ErrorText(LoadLanguageFile), ExpectedOpenError(ERROR_SHARING_VIOLATION));
+  EXPECT_EQ(testing::ErrorText(Load), ExpectedOpenError(ERROR_SHARING_VIOLATION));
 }
 
 TEST_F(LanguageFileLoad, FileHeldOpenForReadingStillLoads) {
@@ -191,7 +195,7 @@ TEST_F(LanguageFileLoad, FileHeldOpenForReadingStillLoads) {
   win::FileHandle reader(CreateFileA(path_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   ASSERT_TRUE(reader);
-  LoadLanguageFile();
+  Load();
   EXPECT_EQ(LanguageTable.Value("a"), "1");
 }
 

@@ -2,27 +2,18 @@
 
 #include <windows.h>
 
-#include "app/Application.h"
 #include "common/FileNames.h"
 #include "common/LanguageTable.h"
 #include "common/win/PathMacroSources.h"
 #include "common/win/SystemMessage.h"
 #include "core/Error.h"
 #include "win/Handles.h"
+#include "win/LocaleText.h"
+#include "win/Process.h"
 
 namespace velmora {
 
 namespace {
-
-std::string ModuleFileName() {
-  std::string buffer(MAX_PATH, '\0');
-  for (;;) {
-    const DWORD length =
-        GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-    if (length < buffer.size()) return buffer.substr(0, length);
-    buffer.assign(buffer.size() * 2, '\0');
-  }
-}
 
 [[noreturn]] void ThrowOpenError(const std::string& path, DWORD code) {
   throw Error("Cannot open file \"" + path + "\". " + SystemErrorMessage(code));
@@ -47,25 +38,20 @@ std::string ReadWholeFile(const std::string& path) {
 
 }  // namespace
 
-bool LocaleNamesEqual(const std::string& a, const std::string& b) {
-  return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()),
-                        b.data(), static_cast<int>(b.size())) == CSTR_EQUAL;
-}
+std::string LanguageFilePath() { return ChangeFileExtension(win::ExecutablePath(), ".lng"); }
 
-std::string LanguageFilePath() { return ChangeFileExtension(ModuleFileName(), ".lng"); }
-
-void LoadLanguageFile() {
+void LoadLanguageFile(const LanguageLoadHost& host) {
   const std::string path = LanguageFilePath();
-  LanguageTable.SetComparer(LocaleNamesEqual);
+  LanguageTable.SetComparer(win::EqualIgnoringCaseByLocale);
   LanguageTable.Assign(ReadWholeFile(path));
   std::size_t index = 0;
   while (index < LanguageTable.Count()) {
     const std::size_t countBefore = LanguageTable.Count();
     if (LanguageTable.Line(index).find('%') != std::string::npos) {
       const std::string name = LineName(LanguageTable.Line(index));
-      LanguageTable.SetValue(name, ExpandPathMacros(LanguageTable.Value(name)));
+      LanguageTable.SetValue(name, ExpandPathMacros(LanguageTable.Value(name), host.owner));
     }
-    Application.ProcessMessages();
+    if (host.processMessages) host.processMessages();
     // A value that expanded to nothing took its line out: the lines after it moved up by one,
     // so the same index now holds a line not yet examined.
     if (LanguageTable.Count() == countBefore) ++index;

@@ -1,10 +1,9 @@
 #include "common/win/PathMacroSources.h"
 
-#include <windows.h>
-
 #include "common/LanguageTable.h"
 #include "common/win/SpecialFolders.h"
-#include "win/Handles.h"
+#include "win/LocaleText.h"
+#include "win/Registry.h"
 
 namespace velmora {
 
@@ -12,12 +11,6 @@ namespace {
 
 constexpr DWORD kEnvironmentBufferSize = 260;
 constexpr char kCurrentVersionKey[] = "Software\\Microsoft\\Windows\\CurrentVersion";
-
-std::string SystemUpperCase(const std::string& text) {
-  std::string upper = text;
-  if (!upper.empty()) CharUpperBuffA(upper.data(), static_cast<DWORD>(upper.size()));
-  return upper;
-}
 
 std::string UpToZeroByte(const char* data, std::size_t size) {
   const std::string text(data, size);
@@ -38,53 +31,22 @@ std::string ExpandEnvironmentText(const std::string& text) {
 }
 
 std::vector<std::pair<std::string, std::string>> CurrentVersionTextValues() {
-  std::vector<std::pair<std::string, std::string>> values;
-  win::RegistryKey key;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kCurrentVersionKey, 0, KEY_ALL_ACCESS, key.put()) !=
-      ERROR_SUCCESS) {
-    return values;
-  }
-  DWORD longestName = 0;
-  DWORD longestData = 0;
-  if (RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                       &longestName, &longestData, nullptr, nullptr) != ERROR_SUCCESS) {
-    return values;
-  }
-  std::string name(longestName + 1, '\0');
-  std::string data(longestData + 1, '\0');
-  for (DWORD index = 0;;) {
-    DWORD nameSize = static_cast<DWORD>(name.size());
-    DWORD dataSize = static_cast<DWORD>(data.size());
-    DWORD type = 0;
-    const LONG result = RegEnumValueA(key.get(), index, name.data(), &nameSize, nullptr, &type,
-                                      reinterpret_cast<BYTE*>(data.data()), &dataSize);
-    if (result == ERROR_MORE_DATA) {
-      // A value that grew since the key was measured: widen both buffers and ask again.
-      name.assign(name.size() * 2, '\0');
-      data.assign(data.size() * 2, '\0');
-      continue;
-    }
-    if (result != ERROR_SUCCESS) break;
-    if (type == REG_SZ) {
-      values.emplace_back(name.substr(0, nameSize),
-                          UpToZeroByte(data.data(), std::min<std::size_t>(dataSize, data.size())));
-    }
-    ++index;
-  }
-  return values;
+  const win::RegistryKey key = win::OpenExistingKey(HKEY_LOCAL_MACHINE, kCurrentVersionKey, KEY_ALL_ACCESS);
+  if (!key) return {};
+  return win::ReadTextValues(key.get());
 }
 
-PathMacroSources WindowsPathMacroSources() {
+PathMacroSources WindowsPathMacroSources(HWND owner) {
   PathMacroSources sources;
   sources.ExpandEnvironment = ExpandEnvironmentText;
-  sources.SpecialFolderPath = GetSpecialFolderPath;
+  sources.SpecialFolderPath = [owner](int csidl) { return GetSpecialFolderPath(csidl, owner); };
   sources.RegistryValues = CurrentVersionTextValues;
-  sources.UpperCase = SystemUpperCase;
+  sources.UpperCase = win::UpperCaseByLocale;
   return sources;
 }
 
-std::string ExpandPathMacros(const std::string& text) {
-  return ExpandPathMacros(text, LanguageTable, WindowsPathMacroSources());
+std::string ExpandPathMacros(const std::string& text, HWND owner) {
+  return ExpandPathMacros(text, LanguageTable, WindowsPathMacroSources(owner));
 }
 
 }  // namespace velmora

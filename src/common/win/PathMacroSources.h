@@ -1,6 +1,8 @@
 // The Windows sources of path macros: the environment, the shell's folders and the values of
 // the system's CurrentVersion registry key.
 #pragma once
+#include <windows.h>
+
 #include <string>
 #include <utility>
 #include <vector>
@@ -17,9 +19,11 @@ std::string ExpandEnvironmentText(const std::string& text);
 // name/text pairs, in enumeration order; none when the key does not open with full access.
 std::vector<std::pair<std::string, std::string>> CurrentVersionTextValues();
 
-PathMacroSources WindowsPathMacroSources();
+// The system's sources; `owner` is the window the shell may use for its messages while it
+// looks up folders.
+PathMacroSources WindowsPathMacroSources(HWND owner);
 
 // Expands the macros of `text` from the system's sources and LanguageTable's entries.
-std::string ExpandPathMacros(const std::string& text);
+std::string ExpandPathMacros(const std::string& text, HWND owner = nullptr);
 
 }  // namespace velmora

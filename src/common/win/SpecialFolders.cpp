@@ -6,7 +6,6 @@
 #include <shobjidl.h>
 #include <wrl/client.h>
 
-#include "app/Application.h"
 #include "common/FileNames.h"
 #include "win/Handles.h"
 
@@ -27,11 +26,11 @@ std::wstring ToWide(const std::string& text) {
 
 }  // namespace
 
-std::string GetSpecialFolderPath(int csidl) {
+std::string GetSpecialFolderPath(int csidl, HWND owner) {
   ComPtr<IMalloc> allocator;
   if (FAILED(SHGetMalloc(allocator.GetAddressOf()))) return std::string();
   LPITEMIDLIST list = nullptr;
-  if (FAILED(SHGetSpecialFolderLocation(Application.Handle(), csidl, &list)) || list == nullptr) {
+  if (FAILED(SHGetSpecialFolderLocation(owner, csidl, &list)) || list == nullptr) {
     return std::string();
   }
   char path[MAX_PATH + 1] = {};

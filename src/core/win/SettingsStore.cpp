@@ -10,6 +10,8 @@
 #include "core/Settings.h"
 #include "core/win/ProgramName.h"
 #include "win/Handles.h"
+#include "win/LocaleText.h"
+#include "win/Process.h"
 #include "win/Registry.h"
 
 namespace velmora {
@@ -22,26 +24,7 @@ constexpr char kRecordValue[] = "";
 
 std::string SettingsKeyPath() { return "Software\\" + ProgramName; }
 
-std::string ExecutablePath() {
-  std::string path(MAX_PATH, '\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length == 0) return {};
-    if (length < path.size()) {
-      path.resize(length);
-      return path;
-    }
-    path.resize(path.size() * 2);
-  }
-}
-
 std::int32_t PrimaryScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
-
-int CompareUserLocaleIgnoringCase(const std::string& a, const std::string& b) {
-  return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), static_cast<int>(a.size()), b.c_str(),
-                        static_cast<int>(b.size())) -
-         CSTR_EQUAL;
-}
 
 // What the font enumeration callback collects; a failure is carried past the callback.
 struct FontEnumeration {
@@ -67,7 +50,7 @@ void TakeDefaults() {
 
 }  // namespace
 
-void FindProgramName() { ProgramName = ProgramNameOf(ExecutablePath()); }
+void FindProgramName() { ProgramName = ProgramNameOf(win::ExecutablePath()); }
 
 void EnumerateFontNames() {
   FontEnumeration enumeration;
@@ -76,7 +59,7 @@ void EnumerateFontNames() {
     EnumFontsA(screen.get(), nullptr, CollectFontName, reinterpret_cast<LPARAM>(&enumeration));
   }
   if (enumeration.failure) std::rethrow_exception(enumeration.failure);
-  FontNames = BuildFontNameList(std::move(enumeration.names), CompareUserLocaleIgnoringCase);
+  FontNames = BuildFontNameList(std::move(enumeration.names), win::CompareIgnoringCaseByLocale);
 }
 
 void LoadSettings() {
@@ -122,7 +105,7 @@ void SaveSettings() {
   }
   const win::RegistryKey run = win::OpenKeyForWriting(HKEY_CURRENT_USER, kRunKeyPath);
   if (SavedSettings.AutoRun != 0) {
-    win::WriteText(run.get(), ProgramName, ExecutablePath());
+    win::WriteText(run.get(), ProgramName, win::ExecutablePath());
   } else {
     win::DeleteValue(run.get(), ProgramName);
   }
