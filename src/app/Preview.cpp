@@ -1,8 +1,9 @@
 #include "app/Preview.h"
 
-#include "app/Application.h"
 #include "core/CommandLine.h"
 #include "core/Error.h"
+#include "lockscreen/Main.h"
+#include "ui/Application.h"
 #include "win/Handles.h"
 
 namespace velmora {

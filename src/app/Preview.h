@@ -10,9 +10,6 @@
 
 namespace velmora {
 
-// The class of the lock screen window: while a window of this class exists anywhere, the
-// preview stops and no second copy of the program starts.
-constexpr char kLockScreenClassName[] = "TfrmVOK";
 // The program's bitmap resource that the preview pulses.
 constexpr char kPreviewPictureName[] = "150x120";
 

@@ -2,19 +2,17 @@
 
 #include <chrono>
 #include <exception>
-#include <memory>
 
-#include "app/Application.h"
-#include "app/ErrorReport.h"
-#include "app/LinkCursor.h"
+#include "app/ModeWindows.h"
 #include "app/Preview.h"
 #include "common/LanguageTable.h"
 #include "common/win/LanguageFile.h"
 #include "core/CommandLine.h"
 #include "core/Random.h"
 #include "core/win/SettingsStore.h"
-#include "lockscreen/Main.h"
-#include "prompt/Ask.h"
+#include "ui/Application.h"
+#include "ui/ErrorReport.h"
+#include "ui/LinkCursor.h"
 
 namespace velmora {
 namespace {
@@ -24,53 +22,16 @@ void SeedRandomFromClock() {
   SeedRandom(static_cast<std::uint32_t>(ticks ^ (ticks >> 32)));
 }
 
-// Makes a window that must not become the main window, whatever was made before it.
-template <typename Form>
-std::unique_ptr<Form> CreateSecondaryForm() {
-  const HWND main = Application.MainWindow();
-  auto form = std::make_unique<Form>();
-  Application.SetMainWindow(main);
-  return form;
-}
-
-// The mode's windows in their order; the first made is the main window. The configuration
-// dialog and the install wizard are not built yet: their places are kept below. In the configure
-// and install modes the lock screen is made at its first show (LockScreen).
-void CreateModeWindows(TRunMode mode) {
-  switch (mode) {
-    case TRunMode::Run:
-      frmVOK = std::make_unique<TfrmVOK>();
-      // The configuration dialog follows here.
-      frmAsk = CreateSecondaryForm<TfrmAsk>();
-      break;
-    case TRunMode::Configure:
-      // The configuration dialog, the main window, comes first here; then the lock screen.
-      frmAsk = CreateSecondaryForm<TfrmAsk>();
-      break;
-    case TRunMode::Install:
-      // The install wizard, the main window, comes first here; then the lock screen and the
-      // configuration dialog.
-      frmAsk = CreateSecondaryForm<TfrmAsk>();
-      break;
-    default:
-      break;
-  }
-}
-
-// The windows go before the application window that owns them: the lock screen gives back the
-// keys and the taskbar on the way, however the loop ended.
+// The windows go before the application window that owns them.
 struct ModeWindows {
-  ~ModeWindows() {
-    frmAsk.reset();
-    frmVOK.reset();
-  }
+  ~ModeWindows() { DestroyModeWindows(); }
 };
 
 // Everything between loading the settings and writing them back. Failures propagate to the
 // top-level handler.
 void Dispatch(HINSTANCE instance, const std::vector<std::string>& arguments) {
   // The language file is read before the command line, in every mode.
-  LoadLanguageFile();
+  LoadLanguageFile({Application.Handle(), [] { Application.ProcessMessages(); }});
   const TRunMode mode = ChooseRunMode(arguments);
   if (mode == TRunMode::Uninstall) {
     // The uninstaller runs here; nothing of what follows happens for it.
@@ -89,7 +50,7 @@ void Dispatch(HINSTANCE instance, const std::vector<std::string>& arguments) {
   } else {
     CreateModeWindows(mode);
   }
-  Application.RunWithDeactivation(&TfrmVOK::AppDeactivate);
+  Application.RunWithDeactivation(&AppDeactivate);
 }
 
 void ReportCurrentException() {

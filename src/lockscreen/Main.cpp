@@ -4,20 +4,14 @@
 
 #include <algorithm>
 
-#include "app/Application.h"
 #include "core/ClockGeometry.h"
 #include "core/DisplayLine.h"
 #include "core/Error.h"
-#include "core/LockRules.h"
 #include "core/Settings.h"
-#include "prompt/Ask.h"
+#include "ui/Application.h"
 #include "ui/Translate.h"
 
 namespace velmora {
-
-std::unique_ptr<TfrmVOK> frmVOK;
-HWND ConfigurationDialogWindow = nullptr;
-
 namespace {
 
 // The size is set at every show; black until the settings' background colour is taken.
@@ -38,7 +32,7 @@ unsigned AnimationInterval(std::int32_t speed) {
 
 }  // namespace
 
-TfrmVOK::TfrmVOK() : TForm("TfrmVOK", kVOKLayout), tmrTimer(Component("tmrTimer")) {
+TfrmVOK::TfrmVOK() : TForm(kLockScreenClassName, kVOKLayout), tmrTimer(Component("tmrTimer")) {
   Bind("tmrTimer", EventKind::Timer, &TfrmVOK::tmrTimerTimer);
   FormCreate();
 }
@@ -58,6 +52,17 @@ TfrmVOK::~TfrmVOK() {
 
 void TfrmVOK::DefaultBeep() { MessageBeep(0); }
 
+void TfrmVOK::SetUnlockPrompt(TForm* prompt, AskPrompt ask) {
+  prompt_ = prompt;
+  askPrompt_ = std::move(ask);
+}
+
+void TfrmVOK::ShowWindowToHide(bool visible) {
+  if (windowToHide_ != nullptr && Application.MainWindow() == windowToHide_) {
+    ShowWindow(windowToHide_, visible ? SW_SHOW : SW_HIDE);
+  }
+}
+
 bool TfrmVOK::RunMode() const { return Handle() != nullptr && Application.MainWindow() == Handle(); }
 
 void TfrmVOK::FormCreate() {
@@ -72,9 +77,7 @@ void TfrmVOK::FormCreate() {
 void TfrmVOK::FormShow() {
   systemTaken_ = true;
   Renderer->SetBeadColors(SavedSettings.LightColor, SavedSettings.SurfaceColor, SavedSettings.ShadowColor);
-  if (ConfigurationDialogWindow != nullptr && Application.MainWindow() == ConfigurationDialogWindow) {
-    ShowWindow(ConfigurationDialogWindow, SW_HIDE);
-  }
+  ShowWindowToHide(false);
   ShowTaskbar(false);
   BuildDisplayLine();
   if (KeyLockLibrary.Load()) {
@@ -103,9 +106,7 @@ void TfrmVOK::FormHide() {
   }
   ShowTaskbar(true);
   systemTaken_ = false;
-  if (ConfigurationDialogWindow != nullptr && Application.MainWindow() == ConfigurationDialogWindow) {
-    ShowWindow(ConfigurationDialogWindow, SW_SHOW);
-  }
+  ShowWindowToHide(true);
 }
 
 void TfrmVOK::FormDestroy() { Renderer.reset(); }
@@ -162,16 +163,13 @@ bool TfrmVOK::AskToUnlock(bool& beep) {
   const std::string password = SavedSettings.Password();
   PromptAnswer answer;
   if (!password.empty()) {
-    if (!frmAsk) throw Error("The unlock prompt does not exist.");
+    if (prompt_ == nullptr || !askPrompt_) throw Error("The unlock prompt does not exist.");
     // The lock screen took the top of the always-on-top windows when it was shown; the prompt
     // is put in front of it before it shows and again once it is up, whatever its showing and
     // activation did to the order.
-    SetWindowPos(frmAsk->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(prompt_->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     PostMessageA(Handle(), kRaisePrompt, 0, 0);
-    answer.modalResult = frmAsk->ShowModal();
-    answer.typedPassword = frmAsk->PasswordText();
-    answer.memoText = frmAsk->MessageText();
-    answer.permanentTicked = frmAsk->PermanentMessageChecked();
+    answer = askPrompt_();
   }
   const UnlockDecision decision =
       DecideUnlock(password, SavedSettings.AllowMessages != 0, SavedSettings.Message, answer);
@@ -207,17 +205,17 @@ void TfrmVOK::Refuse(bool beep) {
   if (systemTaken_) InstallMessageHook();
 }
 
-void TfrmVOK::AppDeactivate() {
+void TfrmVOK::AppDeactivate(TForm* prompt, TForm* lockScreen) {
   try {
     const HWND application = Application.Handle();
     const HWND popup = application != nullptr ? GetLastActivePopup(application) : nullptr;
     if (popup != nullptr && popup != application && IsWindowVisible(popup) && IsWindowEnabled(popup)) {
       SetForegroundWindow(popup);
     }
-    if (frmAsk && frmAsk->Visible()) {
-      frmAsk->BringToFront();
-    } else if (frmVOK && frmVOK->Visible()) {
-      frmVOK->BringToFront();
+    if (prompt != nullptr && prompt->Visible()) {
+      prompt->BringToFront();
+    } else if (lockScreen != nullptr && lockScreen->Visible()) {
+      lockScreen->BringToFront();
     }
   } catch (...) {
     // Nothing to undo: the windows stay where they are.
@@ -281,8 +279,8 @@ LRESULT TfrmVOK::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       FormPaint();
       return 0;
     case kRaisePrompt:
-      if (frmAsk && frmAsk->Visible()) {
-        SetWindowPos(frmAsk->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+      if (prompt_ != nullptr && prompt_->Visible()) {
+        SetWindowPos(prompt_->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
       }
       return 0;
     default:
@@ -292,15 +290,6 @@ LRESULT TfrmVOK::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT TfrmVOK::HandlerFailed(UINT message, WPARAM wParam, LPARAM lParam, const char*) {
   return Handle() != nullptr ? DefWindowProcA(Handle(), message, wParam, lParam) : 0;
-}
-
-TfrmVOK& LockScreen() {
-  if (!frmVOK) {
-    const HWND main = Application.MainWindow();
-    frmVOK = std::make_unique<TfrmVOK>();
-    Application.SetMainWindow(main);
-  }
-  return *frmVOK;
 }
 
 }  // namespace velmora

@@ -3,20 +3,29 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
+#include "core/LockRules.h"
 #include "lockscreen/ClockRenderer.h"
 #include "lockscreen/SystemServices.h"
 #include "ui/Form.h"
 
 namespace velmora {
 
+// The class of the lock screen window: while a window of this class exists anywhere, the
+// preview stops and no second copy of the program starts.
+constexpr char kLockScreenClassName[] = "TfrmVOK";
+
 // The lock screen form, frmVOK.
 class TfrmVOK : public TForm {
  public:
-  // Builds the hidden window of class "TfrmVOK"; Application must be initialised. The first
-  // form created becomes the main window: that is run mode.
+  // Shows the unlock prompt modally and returns what was entered in it.
+  using AskPrompt = std::function<PromptAnswer()>;
+
+  // Builds the hidden window of class "TfrmVOK"; Application must be initialised. When it is
+  // the application's main window, the lock screen is in run mode.
   TfrmVOK();
   ~TfrmVOK() override;
 
@@ -31,9 +40,16 @@ class TfrmVOK : public TForm {
   // Draws one whole frame of the client area into `dc`: the clock while tmrTimer runs, and the
   // message.
   void PaintContent(HDC dc, const RECT& client);
-  // The application's deactivation notification: pulls the prompt, or the lock screen, back to
-  // the front. Works whether or not frmVOK exists.
-  static void AppDeactivate();
+  // The unlock prompt: its window (kept in front of the lock screen while it is up) and how to
+  // ask it. Without one, a close request with a password set is refused.
+  void SetUnlockPrompt(TForm* prompt, AskPrompt ask);
+  // The window hidden while the lock screen is up and shown again when it goes, as long as it
+  // is the application's main window (the configuration dialog in configure mode).
+  void SetWindowToHide(HWND window) { windowToHide_ = window; }
+
+  // The application's deactivation notification: brings the application's last active pop-up
+  // forward, then the prompt if it is up, else the lock screen if it is up. Either may be null.
+  static void AppDeactivate(TForm* prompt, TForm* lockScreen);
 
   // The lock screen is the application's main window only in run mode.
   bool RunMode() const;
@@ -63,28 +79,21 @@ class TfrmVOK : public TForm {
   void AppMessage(MSG& message, bool& handled);
   void BuildDisplayLine();
   void InstallMessageHook();
-  // Steps 2 to 5 of the unlock sequence; sets beep for a refusal.
+  // Asks the prompt when a password is set, decides, takes a left message over, and in run mode
+  // asks the system's own screen-saver password; sets beep for a refusal.
   bool AskToUnlock(bool& beep);
+  void ShowWindowToHide(bool visible);
   void Refuse(bool beep);
   void FormPaint();
 
   TComponent& tmrTimer;
+  TForm* prompt_ = nullptr;
+  AskPrompt askPrompt_;
+  HWND windowToHide_ = nullptr;
   bool armed_ = false;       // AppMessage is the application's message hook
   bool systemTaken_ = false;  // between FormShow and FormHide: keys locked, taskbar hidden
   bool asking_ = false;
   bool painting_ = false;
 };
-
-// The lock screen; made by start-up in run mode, otherwise by LockScreen.
-extern std::unique_ptr<TfrmVOK> frmVOK;
-
-// The lock screen of the configure and install modes, made with its window on first use, so
-// that no window of class "TfrmVOK" exists (and a second copy of the program starts normally)
-// until the lock screen is first shown. It never becomes the main window.
-TfrmVOK& LockScreen();
-
-// The configuration dialog's window, none until that dialog exists. While it is the main window
-// the lock screen hides it for the time it is up.
-extern HWND ConfigurationDialogWindow;
 
 }  // namespace velmora

@@ -7,8 +7,6 @@
 
 namespace velmora {
 
-std::unique_ptr<TfrmAsk> frmAsk;
-
 namespace {
 
 constexpr Props kFramedPanel = Props().Bevels(Bevel::Raised, Bevel::Lowered);
@@ -73,6 +71,17 @@ TfrmAsk::TfrmAsk()
   Bind("tmrLocale", EventKind::Timer, &TfrmAsk::tmrLocaleTimer);
   Bind("tmrBlink", EventKind::Timer, &TfrmAsk::tmrBlinkTimer);
   FormCreate();
+}
+
+LayoutTable TfrmAsk::Layout() { return LayoutTable(kAskLayout); }
+
+PromptAnswer TfrmAsk::Ask() {
+  PromptAnswer answer;
+  answer.modalResult = ShowModal();
+  answer.typedPassword = PasswordText();
+  answer.memoText = MessageText();
+  answer.permanentTicked = PermanentMessageChecked();
+  return answer;
 }
 
 std::string TfrmAsk::PasswordText() const { return edtPassword.Text(); }

@@ -1,10 +1,11 @@
 // The unlock prompt: the password, the visitor's message with its keep box, the keyboard
 // indicators and the auto-submit after 30 seconds without input.
 #pragma once
-#include <memory>
 #include <string>
 
+#include "core/LockRules.h"
 #include "ui/Form.h"
+#include "ui/Layout.h"
 
 namespace velmora {
 
@@ -12,6 +13,12 @@ class TfrmAsk : public TForm {
  public:
   // Builds the hidden prompt and translates it; Application must be initialised.
   TfrmAsk();
+
+  // The prompt's layout table, the keys it looks up in the language file among them.
+  static LayoutTable Layout();
+
+  // Shows the prompt modally and returns the modal result with what was entered.
+  PromptAnswer Ask();
 
   // What the caller reads after ShowModal (which returns mrOK or mrCancel).
   std::string PasswordText() const;
@@ -47,8 +54,5 @@ class TfrmAsk : public TForm {
   TComponent& tmrBlink;
   int blinkCount_ = 0;
 };
-
-// Created at start-up in the run, configure and install modes; empty otherwise.
-extern std::unique_ptr<TfrmAsk> frmAsk;
 
 }  // namespace velmora

@@ -7,6 +7,7 @@
 
 #include "core/Error.h"
 #include "ui/Form.h"
+#include "ui/LinkCursor.h"
 #include "ui/WindowProcedure.h"
 
 namespace velmora {
@@ -94,7 +95,7 @@ LRESULT CALLBACK LabelMouseProcedure(HWND window, UINT message, WPARAM wParam, L
       break;
     case WM_SETCURSOR:
       if (label->Layout().props.handCursor) {
-        SetCursor(LoadCursorA(nullptr, IDC_HAND));
+        SetCursor(LinkCursor());
         return TRUE;
       }
       break;

@@ -5,8 +5,8 @@
 
 #include <algorithm>
 
-#include "app/Application.h"
-#include "app/ErrorReport.h"
+#include "ui/Application.h"
+#include "ui/ErrorReport.h"
 #include "core/Error.h"
 #include "ui/WindowProcedure.h"
 
@@ -127,7 +127,6 @@ TForm::TForm(const char* className, const ComponentLayout* table, std::size_t co
   ArrangeTabOrder();
   if (formRow.props.centered) CenterOnScreen();
   Application.SetDialogFilter(&FormDialogFilter);
-  if (Application.MainWindow() == nullptr) Application.SetMainWindow(handle_);
 }
 
 TForm::~TForm() {

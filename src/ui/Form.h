@@ -21,9 +21,9 @@ namespace velmora {
 class TForm {
  public:
   // Builds the window of class `className` and every component of the table, all hidden. The
-  // window is owned by Application.Handle() (Application must be initialised); the first form
-  // created becomes Application's main window. The derived class binds its handlers and runs
-  // its FormCreate afterwards.
+  // window is owned by Application.Handle() (Application must be initialised). Which form is the
+  // main window is the caller's choice (Application.SetMainWindow). The derived class binds its
+  // handlers and runs its FormCreate afterwards.
   template <std::size_t N>
   TForm(const char* className, const ComponentLayout (&table)[N]) : TForm(className, table, N) {}
   TForm(const char* className, const ComponentLayout* table, std::size_t count);

@@ -1,9 +1,10 @@
 // Forms as data: the layout table rows a form is built from, with their defaulted properties.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 
-#include "core/ComponentKinds.h"
-#include "core/Settings.h"
+#include "common/ComponentKinds.h"
+#include "core/ColorValue.h"
 
 namespace velmora {
 
@@ -30,8 +31,9 @@ constexpr ColorValue clDefault = 0x1FFFFFFF;
 constexpr ColorValue clRed = 0x000000FF;
 constexpr ColorValue SystemColor(int index) { return 0xFF000000u | static_cast<std::uint32_t>(index); }
 
-// The properties of one component; every field has the toolkit's default, and the setters
-// chain so that a table row names only what differs: Props().Default().ModalResult(mrOK).
+// The properties of one component; every field holds what a component has when its row does not
+// say otherwise, and the setters chain so that a row names only what differs:
+// Props().Default().ModalResult(mrOK).
 struct Props {
   const char* caption = nullptr;  // design caption; none means the component's own name
   char passwordChar = 0;
@@ -142,6 +144,17 @@ struct ComponentLayout {
   int width;
   int height;
   Props props;
+};
+
+// A whole layout table, as a window module hands it out.
+struct LayoutTable {
+  const ComponentLayout* rows = nullptr;
+  std::size_t count = 0;
+
+  template <std::size_t N>
+  constexpr explicit LayoutTable(const ComponentLayout (&table)[N]) : rows(table), count(N) {}
+  const ComponentLayout* begin() const { return rows; }
+  const ComponentLayout* end() const { return rows + count; }
 };
 
 }  // namespace velmora

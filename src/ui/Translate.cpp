@@ -1,8 +1,8 @@
 // Form translation and control preparation.
 #include "ui/Translate.h"
 
+#include "common/ComponentKinds.h"
 #include "common/LanguageTable.h"
-#include "core/ComponentKinds.h"
 #include "ui/Form.h"
 
 namespace velmora {
@@ -27,6 +27,15 @@ void PrepareControls(TComponent& control) {
   for (const auto& child : control.Owner().Components()) {
     if (child->Parent() == &control) PrepareControls(*child);
   }
+}
+
+std::vector<std::string> TranslatedNames(const LayoutTable& table) {
+  std::vector<std::string> names;
+  for (const ComponentLayout& row : table) {
+    const TranslatableTexts texts = TranslatableTextsOf(row.kind);
+    if (texts.caption || texts.text || texts.hint) names.emplace_back(row.name);
+  }
+  return names;
 }
 
 }  // namespace velmora

@@ -6,8 +6,8 @@
 
 #include <stdexcept>
 
-#include "app/Application.h"
-#include "app/LinkCursor.h"
+#include "ui/Application.h"
+#include "ui/LinkCursor.h"
 
 namespace velmora {
 namespace {

@@ -10,6 +10,7 @@
 #include "FormsTestSupport.h"
 #include "PixelCanvas.h"
 #include "core/Error.h"
+#include "ui/LinkCursor.h"
 #include "ui/Translate.h"
 
 namespace velmora {
@@ -329,8 +330,9 @@ TEST_F(FormsTest, FailingHandlerIsCaughtAtTheWindowProcedure) {
   EXPECT_EQ(later, 1);
 }
 
-TEST_F(FormsTest, FirstFormBecomesTheMainWindowUntilItGoes) {
-  EXPECT_EQ(Application.MainWindow(), form->Handle());
+TEST_F(FormsTest, TheMainWindowIsChosenExplicitlyAndGoesWithItsForm) {
+  EXPECT_EQ(Application.MainWindow(), nullptr) << "making a form chooses no main window";
+  Application.SetMainWindow(form->Handle());
   TTestForm second;
   EXPECT_EQ(Application.MainWindow(), form->Handle());
   const HWND first = form->Handle();
@@ -353,6 +355,7 @@ TEST_F(FormsTest, LabelsReportTheMouseEnteringOnceAndLeavingAndShowTheHand) {
   SendMessageA(label.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
   EXPECT_EQ(entered, 2);
 
+  InstallLinkCursor();
   EXPECT_TRUE(SendMessageA(label.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(label.Handle()),
                            MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
   EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_HAND));

@@ -7,7 +7,7 @@
 #include <map>
 #include <string>
 
-#include "app/Application.h"
+#include "ui/Application.h"
 
 namespace velmora::testing {
 

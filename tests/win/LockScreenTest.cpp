@@ -7,9 +7,11 @@
 
 #include <deque>
 #include <optional>
+#include <stdexcept>
 #include <string>
 
-#include "app/Application.h"
+#include "app/ModeWindows.h"
+#include "ui/Application.h"
 #include "core/Settings.h"
 #include "prompt/Ask.h"
 #include "PixelCanvas.h"
@@ -93,7 +95,7 @@ void CALLBACK AnswerPrompt(HWND, UINT, UINT_PTR, DWORD) {
   frame.PaintFrom(*frmVOK);
   seen.centrePixel = frame.Centre();
   frmVOK->BringToFront();
-  TfrmVOK::AppDeactivate();
+  AppDeactivate();
   seen.promptInFrontAfterDeactivation = GetForegroundWindow() == frmAsk->Handle();
 
   Answer answer;
@@ -179,7 +181,6 @@ class LockScreenTest : public ::testing::Test {
     KillTimer(nullptr, driver_);
     frmAsk.reset();
     frmVOK.reset();
-    ConfigurationDialogWindow = nullptr;
     if (extraMain_ != nullptr) DestroyWindow(extraMain_);
     Application.SetMainWindow(nullptr);
     if (ownTaskbar_ != nullptr) DestroyWindow(ownTaskbar_);
@@ -188,18 +189,21 @@ class LockScreenTest : public ::testing::Test {
     FontNames = savedFonts_;
   }
 
-  // The lock screen made first is the main window: run mode. With `runMode` false another
-  // window is the main window, as for the configuration dialog's test.
+  // The lock screen as the main window: run mode. With `runMode` false another window is the
+  // main window and the window the lock screen hides, as the configuration dialog is in
+  // configure mode.
   void CreateWindows(bool runMode = true) {
     if (!runMode) {
       extraMain_ = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                    GetModuleHandleA(nullptr), nullptr);
       ShowWindow(extraMain_, SW_SHOWNOACTIVATE);
       Application.SetMainWindow(extraMain_);
-      ConfigurationDialogWindow = extraMain_;
     }
     frmVOK = std::make_unique<TfrmVOK>();
+    if (runMode) Application.SetMainWindow(frmVOK->Handle());
     frmAsk = std::make_unique<TfrmAsk>();
+    frmVOK->SetUnlockPrompt(frmAsk.get(), [] { return frmAsk->Ask(); });
+    frmVOK->SetWindowToHide(extraMain_);
     frmVOK->Beep = &CountBeep;
   }
 
@@ -525,7 +529,7 @@ TEST_F(LockScreenTest, KeptMessageIsHighlightedInRunMode) {
 TEST_F(LockScreenTest, FailureWhileAskingLeavesTheLockArmed) {
   CreateWindows();
   ShowLockScreen();
-  frmAsk.reset();
+  frmVOK->SetUnlockPrompt(frmAsk.get(), []() -> PromptAnswer { throw std::runtime_error("the prompt failed"); });
   PressKey();
   ExpectArmed();
 }
@@ -597,7 +601,7 @@ TEST_F(LockScreenTest, DeactivationBringsThePromptOrTheLockScreenToTheFront) {
   const HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
                                      GetModuleHandleA(nullptr), nullptr);
   SetForegroundWindow(other);
-  TfrmVOK::AppDeactivate();
+  AppDeactivate();
   EXPECT_EQ(GetForegroundWindow(), frmVOK->Handle());
   DestroyWindow(other);
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/Preview.h"
+#include "lockscreen/Main.h"
 #include "core/Error.h"
 
 namespace velmora {

@@ -12,7 +12,6 @@
 #include "PixelCanvas.h"
 #include "common/LanguageTable.h"
 #include "core/Settings.h"
-#include "core/TranslatedNames.h"
 #include "prompt/Ask.h"
 #include "ui/Form.h"
 
@@ -153,12 +152,26 @@ TEST_F(TranslateTest, PromptIsTranslatedFromTheGermanFile) {
 
 TEST_F(TranslateTest, ThePromptsNameListIsExactlyItsTranslatedComponents) {
   TfrmAsk ask;
-  std::set<std::string> listed(std::begin(kAskNames), std::end(kAskNames));
+  const std::vector<std::string> names = TranslatedNames(TfrmAsk::Layout());
+  const std::set<std::string> listed(names.begin(), names.end());
   std::set<std::string> built;
   for (const auto& component : ask.Components()) {
     if (component->Kind() != ComponentKind::Timer) built.insert(component->Name());
   }
   EXPECT_EQ(built, listed);
+}
+
+// The keys a language file must hold are the names of the windows' layout tables.
+TEST_F(TranslateTest, BothShippedLanguageFilesHaveAnEntryForEveryTranslatedName) {
+  for (const char* file : {"resources/Velmora.lng", "resources/lang/Velmora.de.lng"}) {
+    TLanguageTable table;
+    table.Assign(ReadSourceFile(file));
+    for (const LayoutTable& layout : {TfrmAsk::Layout()}) {
+      for (const std::string& name : TranslatedNames(layout)) {
+        EXPECT_NE(table.Find(name), TLanguageTable::npos) << file << ": " << name;
+      }
+    }
+  }
 }
 
 TEST_F(TranslateTest, PageControlShowsOnlyTheActiveSheet) {

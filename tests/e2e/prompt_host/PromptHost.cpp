@@ -5,15 +5,18 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 
-#include "app/Application.h"
+#include "ui/Application.h"
 #include "common/LanguageTable.h"
 #include "core/Random.h"
 #include "core/Settings.h"
 #include "prompt/Ask.h"
 
 namespace {
+
+std::unique_ptr<velmora::TfrmAsk> frmAsk;
 
 std::string LanguageFileBesideProgram() {
   char path[MAX_PATH] = {};
@@ -32,9 +35,9 @@ BOOL CALLBACK PrintControl(HWND window, LPARAM) {
 void CALLBACK PrintWhatIsShown(HWND, UINT, UINT_PTR id, DWORD) {
   KillTimer(nullptr, id);
   char title[256] = {};
-  GetWindowTextA(velmora::frmAsk->Handle(), title, sizeof(title));
+  GetWindowTextA(frmAsk->Handle(), title, sizeof(title));
   std::printf("title: %s\n", title);
-  EnumChildWindows(velmora::frmAsk->Handle(), PrintControl, 0);
+  EnumChildWindows(frmAsk->Handle(), PrintControl, 0);
   std::printf("shown\n");
   std::fflush(stdout);
 }

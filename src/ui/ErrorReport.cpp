@@ -1,4 +1,4 @@
-#include "app/ErrorReport.h"
+#include "ui/ErrorReport.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "app/LinkCursor.h"
+#include "ui/LinkCursor.h"
 
 namespace velmora {
 namespace {

@@ -1,0 +1,31 @@
+// The program's windows: made in the order each mode asks for, wired to each other, and
+// destroyed before the application window that owns them.
+#pragma once
+#include <memory>
+
+#include "core/CommandLine.h"
+#include "lockscreen/Main.h"
+#include "prompt/Ask.h"
+
+namespace velmora {
+
+// One variable per window, empty in a mode that does not make it.
+extern std::unique_ptr<TfrmVOK> frmVOK;
+extern std::unique_ptr<TfrmAsk> frmAsk;
+
+// Makes the mode's windows in their order and chooses the first as the main window. In the
+// configure and install modes the lock screen is made at its first show (LockScreen).
+void CreateModeWindows(TRunMode mode);
+// Destroys every window, the lock screen last but one: it gives the keys and the taskbar back
+// on the way, however the message loop ended.
+void DestroyModeWindows();
+
+// The lock screen of the configure and install modes, made with its window on first use, so
+// that no window of class "TfrmVOK" exists (and a second copy of the program starts normally)
+// until it is first shown. It never becomes the main window.
+TfrmVOK& LockScreen();
+
+// The application's deactivation notification for the message loop of every mode.
+void AppDeactivate();
+
+}  // namespace velmora
