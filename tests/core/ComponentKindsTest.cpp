@@ -1,4 +1,4 @@
-#include "core/ComponentKinds.h"
+#include "common/ComponentKinds.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "common/LanguageTable.h"
-#include "core/TranslatedNames.h"
 
 namespace velmora {
 namespace {
@@ -31,20 +30,6 @@ class LanguageFileTest : public ::testing::TestWithParam<const char*> {
   std::string bytes;
   TLanguageTable table;
 };
-
-template <std::size_t N>
-void ExpectEntries(const TLanguageTable& table, const std::string_view (&names)[N]) {
-  for (std::string_view name : names) {
-    EXPECT_NE(table.Find(std::string(name)), TLanguageTable::npos) << name;
-  }
-}
-
-TEST_P(LanguageFileTest, HasAnEntryForEveryNameOfEveryTranslatedWindow) {
-  ExpectEntries(table, kAskNames);
-  ExpectEntries(table, kConfigNames);
-  ExpectEntries(table, kInstallWizardNames);
-  ExpectEntries(table, kUninstallMessageIds);
-}
 
 TEST_P(LanguageFileTest, EveryLineIsANamedEntryAndNoNameRepeats) {
   std::set<std::string> seen;

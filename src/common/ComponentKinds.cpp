@@ -1,5 +1,5 @@
 // Which texts each component kind takes from its language entry.
-#include "core/ComponentKinds.h"
+#include "common/ComponentKinds.h"
 
 #include "common/LanguageTable.h"
 
