@@ -57,7 +57,7 @@ TEST(CommandLine, PasswordChangeSwitchIsWholeArgument) {
   EXPECT_EQ(ModeOf({"/a"}), TRunMode::None);
   EXPECT_EQ(ModeOf({"/a", "x"}), TRunMode::None);
   EXPECT_EQ(ModeOf({"/A", "1234"}), TRunMode::None);
-  // "/A" followed by more falls through to row 8, which also ends at once; what matters is
+  // "/A" followed by more matches no switch and also ends at once; what matters is
   // that it is not taken for any other mode.
   EXPECT_EQ(ModeOf({"/Ax"}), TRunMode::None);
 }
