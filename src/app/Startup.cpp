@@ -13,6 +13,7 @@
 #include "ui/Application.h"
 #include "ui/ErrorReport.h"
 #include "ui/LinkCursor.h"
+#include "win/Handles.h"
 
 namespace velmora {
 namespace {
@@ -20,6 +21,22 @@ namespace {
 void SeedRandomFromClock() {
   const auto ticks = std::chrono::system_clock::now().time_since_epoch().count();
   SeedRandom(static_cast<std::uint32_t>(ticks ^ (ticks >> 32)));
+}
+
+// A copy that is about to lock the screen holds this mutex until it ends. Two copies started in
+// the same instant both find no lock screen window yet; only one of them gets the mutex.
+constexpr char kLockScreenMutexName[] = "Local\\Velmora.TfrmVOK";
+
+// Takes the mutex when no other copy holds it; empty when another does. A mutex left by a copy
+// that ended without releasing it counts as free.
+win::KernelObject TakeLockScreenMutex(bool& heldElsewhere) {
+  win::KernelObject mutex(CreateMutexA(nullptr, FALSE, kLockScreenMutexName));
+  heldElsewhere = false;
+  if (!mutex) return mutex;
+  const DWORD wait = WaitForSingleObject(mutex.get(), 0);
+  if (wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED) return mutex;
+  heldElsewhere = true;
+  return win::KernelObject();
 }
 
 // The windows go before the application window that owns them.
@@ -37,8 +54,16 @@ void Dispatch(HINSTANCE instance, const std::vector<std::string>& arguments) {
     // The uninstaller runs here; nothing of what follows happens for it.
     return;
   }
-  // A running lock screen, visible or hidden, in any process: this copy ends silently.
-  if (FindWindowA(kLockScreenClassName, nullptr) != nullptr) return;
+  // A running lock screen, visible or hidden, in any process, or a copy about to show one: this
+  // copy ends silently.
+  bool lockedElsewhere = false;
+  win::KernelObject lockScreenMutex = TakeLockScreenMutex(lockedElsewhere);
+  if (lockedElsewhere || FindWindowA(kLockScreenClassName, nullptr) != nullptr) return;
+  // Only run mode shows its lock screen at once; the other modes leave the mutex to others.
+  if (mode != TRunMode::Run && lockScreenMutex) {
+    ReleaseMutex(lockScreenMutex.get());
+    lockScreenMutex.reset();
+  }
 
   Application.Initialize(instance);
   SeedRandomFromClock();

@@ -23,11 +23,16 @@ constexpr ComponentLayout kVOKLayout[] = {
 
 constexpr DWORD kRefusalPause = 400;
 constexpr UINT kRaisePrompt = WM_APP + 1;
+constexpr UINT kRecover = WM_APP + 2;
+// The guard timer checks, while the lock is held, that the lock screen (or the prompt) still
+// has the top and the focus; its identifier lies below those of the components' timers.
+constexpr UINT_PTR kGuardTimer = 1;
+constexpr UINT kGuardInterval = 100;
 
-// Speed + 1 ms, kept to what a window timer takes, whatever the stored Speed is.
+// Speed + 1 ms. The dialog offers Speed 0 to 50; a stored value outside that range (damaged, or
+// written by something else) animates at the nearest end instead of never or overflowing.
 unsigned AnimationInterval(std::int32_t speed) {
-  const std::int64_t interval = static_cast<std::int64_t>(speed) + 1;
-  return static_cast<unsigned>(std::clamp<std::int64_t>(interval, 1, 0x7FFFFFFF));
+  return static_cast<unsigned>(std::clamp<std::int32_t>(speed, 0, kSteadySpeed)) + 1;
 }
 
 }  // namespace
@@ -40,6 +45,7 @@ TfrmVOK::TfrmVOK() : TForm(kLockScreenClassName, kVOKLayout), tmrTimer(Component
 TfrmVOK::~TfrmVOK() {
   // The keys and the taskbar are given back however the program ends, also when the window
   // went with its owner before this object.
+  releasing_ = true;
   try {
     if (Visible()) Hide();
     if (systemTaken_) FormHide();
@@ -76,6 +82,8 @@ void TfrmVOK::FormCreate() {
 
 void TfrmVOK::FormShow() {
   systemTaken_ = true;
+  releasing_ = false;
+  Application.SetLockHeld(true);
   Renderer->SetBeadColors(SavedSettings.LightColor, SavedSettings.SurfaceColor, SavedSettings.ShadowColor);
   ShowWindowToHide(false);
   ShowTaskbar(false);
@@ -93,9 +101,11 @@ void TfrmVOK::FormShow() {
   tmrTimer.SetInterval(AnimationInterval(SavedSettings.Speed));
   tmrTimer.SetTimerEnabled(true);
   Components().front()->SetColor(SavedSettings.BackgroundColor);
+  SetTimer(Handle(), kGuardTimer, kGuardInterval, nullptr);
 }
 
 void TfrmVOK::FormHide() {
+  KillTimer(Handle(), kGuardTimer);
   Application.ClearMessageHook();
   armed_ = false;
   tmrTimer.SetTimerEnabled(false);
@@ -106,6 +116,8 @@ void TfrmVOK::FormHide() {
   }
   ShowTaskbar(true);
   systemTaken_ = false;
+  releasing_ = false;
+  Application.SetLockHeld(false);
   ShowWindowToHide(true);
 }
 
@@ -156,6 +168,8 @@ bool TfrmVOK::FormCloseQuery() {
     granted = false;
   }
   if (!granted) Refuse(beep);
+  // The window may now be hidden: FormHide gives the lock up.
+  releasing_ = granted;
   return granted;
 }
 
@@ -267,8 +281,63 @@ void TfrmVOK::tmrTimerTimer() {
   }
 }
 
+bool TfrmVOK::CoversTheScreen() const {
+  RECT bounds{0, 0, 0, 0};
+  GetWindowRect(Handle(), &bounds);
+  return IsWindowVisible(Handle()) && !IsIconic(Handle()) && bounds.left <= 0 && bounds.top <= 0 &&
+         bounds.right >= GetSystemMetrics(SM_CXSCREEN) && bounds.bottom >= GetSystemMetrics(SM_CYSCREEN) &&
+         (GetWindowLongPtrA(Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+void TfrmVOK::KeepCovering(WINDOWPOS& position) const {
+  position.flags &= ~static_cast<UINT>(SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE);
+  position.x = 0;
+  position.y = 0;
+  position.cx = GetSystemMetrics(SM_CXSCREEN);
+  position.cy = GetSystemMetrics(SM_CYSCREEN);
+  // While the prompt is up it stands above the lock screen; otherwise nothing may go over it.
+  if (!asking_ && (position.flags & SWP_NOZORDER) == 0) position.hwndInsertAfter = HWND_TOPMOST;
+}
+
+void TfrmVOK::Recover() {
+  if (!Holding()) return;
+  if (IsIconic(Handle()) || !IsWindowVisible(Handle())) ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+  SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+               SWP_SHOWWINDOW | SWP_NOACTIVATE);
+  if (asking_ && prompt_ != nullptr && prompt_->Visible()) {
+    SetWindowPos(prompt_->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (GetForegroundWindow() != prompt_->Handle()) prompt_->BringToFront();
+  } else if (!asking_ && GetForegroundWindow() != Handle()) {
+    BringToFront();
+  }
+}
+
 LRESULT TfrmVOK::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_WINDOWPOSCHANGING:
+      if (Holding()) KeepCovering(*reinterpret_cast<WINDOWPOS*>(lParam));
+      return TForm::HandleMessage(message, wParam, lParam);
+    case WM_WINDOWPOSCHANGED:
+    case WM_SIZE:
+      if (Holding() && !CoversTheScreen()) PostMessageA(Handle(), kRecover, 0, 0);
+      return TForm::HandleMessage(message, wParam, lParam);
+    case WM_SHOWWINDOW:
+      // Hiding is for a granted unlock and the program's end; any other hide is undone.
+      if (wParam == FALSE && Holding()) {
+        PostMessageA(Handle(), kRecover, 0, 0);
+        return 0;
+      }
+      return TForm::HandleMessage(message, wParam, lParam);
+    case WM_TIMER:
+      if (wParam != kGuardTimer) return TForm::HandleMessage(message, wParam, lParam);
+      [[fallthrough]];
+    case kRecover:
+      try {
+        Recover();
+      } catch (...) {
+        // The guard timer tries again.
+      }
+      return 0;
     case WM_SETCURSOR:
       SetCursor(nullptr);
       return TRUE;

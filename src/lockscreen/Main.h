@@ -79,6 +79,14 @@ class TfrmVOK : public TForm {
   void AppMessage(MSG& message, bool& handled);
   void BuildDisplayLine();
   void InstallMessageHook();
+  // While the lock is held (shown, and not being given up by a granted unlock or the program's
+  // end), nothing another program does may hide, shrink, move or bury the window.
+  bool Holding() const { return systemTaken_ && !releasing_; }
+  // Puts the window back over the whole primary display on top, and the prompt (when it is up)
+  // or the lock screen in front with the focus.
+  void Recover();
+  bool CoversTheScreen() const;
+  void KeepCovering(WINDOWPOS& position) const;
   // Asks the prompt when a password is set, decides, takes a left message over, and in run mode
   // asks the system's own screen-saver password; sets beep for a refusal.
   bool AskToUnlock(bool& beep);
@@ -94,6 +102,7 @@ class TfrmVOK : public TForm {
   bool systemTaken_ = false;  // between FormShow and FormHide: keys locked, taskbar hidden
   bool asking_ = false;
   bool painting_ = false;
+  bool releasing_ = false;   // a granted unlock or the program's end is hiding the window
 };
 
 }  // namespace velmora

@@ -50,7 +50,7 @@ bool TApplication::HandleMessage() {
   MSG message;
   if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) return false;
   if (message.message == WM_QUIT) {
-    terminated_ = true;
+    if (!lockHeld_ || quitRequested_) terminated_ = true;
     return true;
   }
   bool handled = false;
@@ -76,7 +76,7 @@ void TApplication::ProcessMessages() {
 void TApplication::Run() {
   if (mainWindow_ == nullptr) return;
   ShowWindow(mainWindow_, SW_SHOW);
-  while (!terminated_ && IsWindow(mainWindow_) && IsWindowVisible(mainWindow_)) {
+  while (!terminated_ && IsWindow(mainWindow_) && (IsWindowVisible(mainWindow_) || lockHeld_)) {
     if (!HandleMessage()) WaitMessage();
   }
 }
@@ -91,6 +91,7 @@ void TApplication::RunWithDeactivation(Notification onDeactivate) {
 }
 
 void TApplication::Terminate() {
+  quitRequested_ = true;
   terminated_ = true;
   PostQuitMessage(0);
 }

@@ -54,6 +54,11 @@ class TApplication {
   void Terminate();
   bool Terminated() const { return terminated_; }
 
+  // While a lock is held, a WM_QUIT that the program did not ask for (Terminate) is dropped,
+  // and Run keeps going while the main window is hidden: another program can end neither.
+  void SetLockHeld(bool held) { lockHeld_ = held; }
+  bool LockHeld() const { return lockHeld_; }
+
  private:
   HINSTANCE instance_ = nullptr;
   HWND handle_ = nullptr;
@@ -63,6 +68,8 @@ class TApplication {
   Notification onDeactivate_;
   bool active_ = true;
   bool terminated_ = false;
+  bool quitRequested_ = false;
+  bool lockHeld_ = false;
 };
 
 extern TApplication Application;

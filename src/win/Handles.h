@@ -62,6 +62,14 @@ struct FileTraits {
 };
 using FileHandle = UniqueHandle<FileTraits>;
 
+// Events, mutexes and other kernel objects, null when absent.
+struct KernelObjectTraits {
+  using Type = HANDLE;
+  static Type Invalid() { return nullptr; }
+  static void Close(Type object) { CloseHandle(object); }
+};
+using KernelObject = UniqueHandle<KernelObjectTraits>;
+
 struct FindTraits {
   using Type = HANDLE;
   static Type Invalid() { return INVALID_HANDLE_VALUE; }

@@ -14,6 +14,7 @@
 #include "ui/Application.h"
 #include "core/Settings.h"
 #include "prompt/Ask.h"
+#include "FormsTestSupport.h"
 #include "PixelCanvas.h"
 #include "win/Handles.h"
 
@@ -218,6 +219,13 @@ class LockScreenTest : public ::testing::Test {
     Application.ProcessMessages();
   }
 
+  // Hides the lock screen the only way it lets itself be hidden: a granted unlock.
+  void UnlockWithThePassword() {
+    answers.push_back(Reply(mrOK, kPassword));
+    PressKey();
+    EXPECT_FALSE(frmVOK->Visible());
+  }
+
   void ExpectArmed() {
     EXPECT_TRUE(frmVOK->Visible());
     EXPECT_TRUE(frmVOK->Armed());
@@ -291,7 +299,7 @@ TEST_F(LockScreenTest, WindowCoversThePrimaryDisplayOnTopWithoutCaption) {
                MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
   EXPECT_EQ(GetCursor(), nullptr);
 
-  frmVOK->Hide();
+  UnlockWithThePassword();
   ExpectGivenBack();
   // A second show takes everything again and starts the clock at 400, shrinking.
   frmVOK->ClockSize = 120;
@@ -300,7 +308,7 @@ TEST_F(LockScreenTest, WindowCoversThePrimaryDisplayOnTopWithoutCaption) {
   ExpectArmed();
   EXPECT_EQ(frmVOK->ClockSize, 400);
   EXPECT_FALSE(frmVOK->ClockGrowing);
-  frmVOK->Hide();
+  UnlockWithThePassword();
   ExpectGivenBack();
 }
 
@@ -309,11 +317,55 @@ TEST_F(LockScreenTest, TimerIntervalIsSpeedPlusOneAndNeverBelowOne) {
   CreateWindows();
   ShowLockScreen();
   EXPECT_EQ(frmVOK->Timer().Interval(), 1u);
-  frmVOK->Hide();
+  UnlockWithThePassword();
   SavedSettings.Speed = -7;
   ShowLockScreen();
   EXPECT_EQ(frmVOK->Timer().Interval(), 1u) << "a damaged Speed still animates";
   EXPECT_TRUE(frmVOK->Timer().TimerEnabled());
+  UnlockWithThePassword();
+  SavedSettings.Speed = 2147483647;
+  ShowLockScreen();
+  EXPECT_EQ(frmVOK->Timer().Interval(), 51u) << "no overflow: the slowest speed the dialog offers";
+}
+
+// What another program can do to the window of a held lock, through the messages and calls it
+// has: each leaves the lock covering the screen, on top, armed, with the loop still running.
+TEST_F(LockScreenTest, AnotherProgramCannotHideShrinkBuryOrQuitTheLock) {
+  CreateWindows();
+  ShowLockScreen();
+  const HWND lock = frmVOK->Handle();
+  const int width = GetSystemMetrics(SM_CXSCREEN);
+  const int height = GetSystemMetrics(SM_CYSCREEN);
+  const struct {
+    const char* what;
+    void (*attack)(HWND);
+  } attacks[] = {
+      {"WM_QUIT posted to the window", [](HWND w) { PostMessageA(w, WM_QUIT, 0, 0); }},
+      {"WM_QUIT posted to the thread", [](HWND) { PostThreadMessageA(GetCurrentThreadId(), WM_QUIT, 0, 0); }},
+      {"ShowWindow SW_HIDE", [](HWND w) { ShowWindow(w, SW_HIDE); }},
+      {"SetWindowPos SWP_HIDEWINDOW", [](HWND w) { SetWindowPos(w, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE); }},
+      {"ShowWindow SW_MINIMIZE", [](HWND w) { ShowWindow(w, SW_MINIMIZE); }},
+      {"SetWindowPos to 10x10", [](HWND w) { SetWindowPos(w, nullptr, 0, 0, 10, 10, SWP_NOZORDER); }},
+      {"SetWindowPos off the screen", [](HWND w) { SetWindowPos(w, nullptr, 5000, 5000, 0, 0, SWP_NOSIZE | SWP_NOZORDER); }},
+      {"SetWindowPos HWND_NOTOPMOST", [](HWND w) { SetWindowPos(w, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); }},
+      {"SetWindowPos HWND_BOTTOM", [](HWND w) { SetWindowPos(w, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); }},
+  };
+  for (const auto& attack : attacks) {
+    attack.attack(lock);
+    testing::Pump(300);
+    RECT bounds{};
+    GetWindowRect(lock, &bounds);
+    EXPECT_TRUE(IsWindowVisible(lock) && !IsIconic(lock)) << attack.what;
+    EXPECT_EQ(bounds.left, 0) << attack.what;
+    EXPECT_EQ(bounds.top, 0) << attack.what;
+    EXPECT_EQ(bounds.right, width) << attack.what;
+    EXPECT_EQ(bounds.bottom, height) << attack.what;
+    EXPECT_NE(GetWindowLongPtrA(lock, GWL_EXSTYLE) & WS_EX_TOPMOST, 0) << attack.what;
+    EXPECT_FALSE(Application.Terminated()) << attack.what;
+    ExpectArmed();
+  }
+  UnlockWithThePassword();
+  ExpectGivenBack();
 }
 
 // Moves Velmora.dll away from beside the tests for one test, and back.
