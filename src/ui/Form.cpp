@@ -83,7 +83,7 @@ TForm::TForm(const char* className, const ComponentLayout* table, std::size_t co
     if (dpi_ <= 0) dpi_ = 96;
   }
   const ComponentLayout& formRow = table[0];
-  components_.push_back(std::make_unique<TComponent>(*this, formRow, nullptr, kFirstComponentId));
+  components_.push_back(MakeComponent(*this, formRow, nullptr, kFirstComponentId));
 
   DWORD style = WS_POPUP | WS_CLIPCHILDREN;
   DWORD exStyle = 0;
@@ -150,13 +150,11 @@ void TForm::BuildComponents(const ComponentLayout* table, std::size_t count) {
       parent = FindComponent(layout.parent);
       if (parent == nullptr) throw Error(std::string("The parent of ") + layout.name + " stands below it");
     }
-    components_.push_back(
-        std::make_unique<TComponent>(*this, layout, parent, kFirstComponentId + static_cast<int>(row)));
+    components_.push_back(MakeComponent(*this, layout, parent, kFirstComponentId + static_cast<int>(row)));
   }
   for (auto& component : components_) {
     component->MeasureAnchors();
-    if (component->Kind() == ComponentKind::Timer) component->StartTimerWindow();
-    if (component->Kind() == ComponentKind::PageControl) component->SetActivePageIndex(0);
+    component->Loaded();
   }
 }
 
@@ -207,14 +205,14 @@ TComponent* TForm::ComponentByHandle(HWND handle) const {
 
 TComponent* TForm::DefaultButton() const {
   for (const auto& component : components_) {
-    if (component->Kind() == ComponentKind::Button && component->Layout().props.isDefault) return component.get();
+    if (component->IsDefaultButton()) return component.get();
   }
   return nullptr;
 }
 
 TComponent* TForm::CancelButton() const {
   for (const auto& component : components_) {
-    if (component->Kind() == ComponentKind::Button && component->Layout().props.isCancel) return component.get();
+    if (component->IsCancelButton()) return component.get();
   }
   return nullptr;
 }
@@ -419,10 +417,8 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 1;
     }
     case WM_TIMER:
-      if (TComponent* timer = ComponentById(static_cast<int>(wParam));
-          timer != nullptr && timer->Kind() == ComponentKind::Timer) {
-        if (timer->TimerEnabled() && timer->OnTimer && !destroying_) timer->OnTimer();
-        return 0;
+      if (TComponent* timer = ComponentById(static_cast<int>(wParam)); timer != nullptr && !destroying_) {
+        if (timer->Elapsed()) return 0;
       }
       return DefaultHandling(message, wParam, lParam);
     case DM_GETDEFID:
@@ -435,8 +431,7 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_HSCROLL:
     case WM_VSCROLL:
       if (TComponent* control = ComponentByHandle(reinterpret_cast<HWND>(lParam)); control != nullptr && !destroying_) {
-        if (control->Kind() == ComponentKind::TrackBar && control->OnChange) control->OnChange();
-        if (control->Kind() == ComponentKind::UpDown && control->OnClick) control->OnClick();
+        control->Scrolled();
       }
       return 0;
     case WM_CTLCOLORSTATIC:
@@ -465,7 +460,6 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT TForm::OnCommand(WPARAM wParam, LPARAM lParam) {
   if (destroying_) return 0;
   const int id = LOWORD(wParam);
-  const int code = HIWORD(wParam);
   TComponent* control = ComponentByHandle(reinterpret_cast<HWND>(lParam));
   if (control == nullptr) control = ComponentById(id);
   if (control == nullptr) {
@@ -474,50 +468,23 @@ LRESULT TForm::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (button != nullptr && button->Enabled() && button->Visible()) button->Click();
     return 0;
   }
-  switch (control->Kind()) {
-    case ComponentKind::Button:
-      if (code == BN_CLICKED) control->Click();
-      break;
-    case ComponentKind::CheckBox:
-      if (code == BN_CLICKED && control->OnClick) control->OnClick();
-      break;
-    case ComponentKind::Label:
-      if (code == STN_CLICKED && control->OnClick) control->OnClick();
-      break;
-    case ComponentKind::Edit:
-    case ComponentKind::Memo:
-      if (code == EN_CHANGE && control->OnChange) control->OnChange();
-      if (code == EN_SETFOCUS && control->OnEnter) control->OnEnter();
-      if (code == EN_KILLFOCUS && control->OnExit) control->OnExit();
-      break;
-    case ComponentKind::ComboBox:
-    case ComponentKind::ColorBox:
-      if (code == CBN_SELCHANGE && control->OnChange) control->OnChange();
-      break;
-    default:
-      break;
-  }
+  control->Command(HIWORD(wParam));
   return 0;
 }
 
 LRESULT TForm::OnNotify(const NMHDR& header) {
   if (destroying_) return 0;
   TComponent* control = ComponentByHandle(header.hwndFrom);
-  if (control != nullptr && control->Kind() == ComponentKind::PageControl && header.code == TCN_SELCHANGE) {
-    control->SetActivePageIndex(control->ActivePageIndex());
-    if (control->OnChange) control->OnChange();
-  }
+  if (control != nullptr) control->Notify(header.code);
   return 0;
 }
 
 LRESULT TForm::OnControlColor(HDC dc, HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
   TComponent* component = ComponentByHandle(control);
   if (component == nullptr) return DefaultHandling(message, wParam, lParam);
-  const ComponentKind kind = component->Kind();
-  const bool ownBackground = kind == ComponentKind::Edit || kind == ComponentKind::Memo ||
-                             kind == ComponentKind::ComboBox || kind == ComponentKind::ColorBox;
-  const ColorValue background =
-      ownBackground || component->Parent() == nullptr ? component->Color() : component->Parent()->Color();
+  const ColorValue background = component->OwnsBackground() || component->Parent() == nullptr
+                                   ? component->Color()
+                                   : component->Parent()->Color();
   SetTextColor(dc, ResolveColor(component->FontColor()));
   SetBkColor(dc, ResolveColor(background));
   return reinterpret_cast<LRESULT>(BrushFor(background));
