@@ -417,10 +417,11 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 1;
     }
     case WM_TIMER:
-      if (TComponent* timer = ComponentById(static_cast<int>(wParam)); timer != nullptr && !destroying_) {
-        if (timer->Elapsed()) return 0;
-      }
-      return DefaultHandling(message, wParam, lParam);
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM:
+      return OnControlMessage(message, wParam, lParam);
     case DM_GETDEFID:
       if (TComponent* button = DefaultButton(); button != nullptr) return MAKELRESULT(button->Id(), DC_HASDEFID);
       return 0;
@@ -428,17 +429,29 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return OnCommand(wParam, lParam);
     case WM_NOTIFY:
       return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+      return OnControlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), message, wParam, lParam);
+    default:
+      return DefaultHandling(message, wParam, lParam);
+  }
+}
+
+LRESULT TForm::OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_TIMER:
+      if (TComponent* timer = ComponentById(static_cast<int>(wParam)); timer != nullptr && !destroying_) {
+        if (timer->Elapsed()) return 0;
+      }
+      return DefaultHandling(message, wParam, lParam);
     case WM_HSCROLL:
     case WM_VSCROLL:
       if (TComponent* control = ComponentByHandle(reinterpret_cast<HWND>(lParam)); control != nullptr && !destroying_) {
         control->Scrolled();
       }
       return 0;
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-      return OnControlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), message, wParam, lParam);
     case WM_MEASUREITEM: {
       auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
       measure->itemHeight = static_cast<UINT>(Scale(16));
