@@ -65,8 +65,8 @@ TEST_F(ComponentKindsTest, EachKindGetsItsWindowClassStyleAndTraits) {
   const Row rows[] = {
       {"pnlPanel", "TVelmoraPanel", WS_CLIPCHILDREN, WS_CLIPCHILDREN, true, false, true},
       {"lblLabel", "Static", SS_NOTIFY, SS_NOTIFY, false, false, false},
-      {"chkCheck", "Button", 0x0F, BS_AUTOCHECKBOX, true, false, false},
-      {"btnButton", "Button", 0x0F, BS_DEFPUSHBUTTON, true, false, false},
+      {"chkCheck", "Button", BS_TYPEMASK, BS_AUTOCHECKBOX, true, false, false},
+      {"btnButton", "Button", BS_TYPEMASK, BS_DEFPUSHBUTTON, true, false, false},
       {"edtEdit", "Edit", ES_MULTILINE | ES_AUTOHSCROLL, ES_AUTOHSCROLL, true, true, false},
       {"memMemo", "Edit", ES_MULTILINE | ES_AUTOHSCROLL, ES_MULTILINE, true, true, false},
       {"cbxCombo", "ComboBox", CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED, CBS_DROPDOWNLIST, true, true, false},
@@ -160,7 +160,7 @@ TEST_F(ComponentKindsTest, MadeComponentTakesTheRowUnderItsParent) {
   EXPECT_EQ(WindowText(made->Handle()), "btnMade");
   EXPECT_TRUE(made->IsCancelButton());
   EXPECT_FALSE(made->IsDefaultButton());
-  EXPECT_EQ(Style(made->Handle()) & 0x0F, BS_PUSHBUTTON);
+  EXPECT_EQ(Style(made->Handle()) & BS_TYPEMASK, BS_PUSHBUTTON);
 }
 
 }  // namespace
