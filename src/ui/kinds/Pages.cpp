@@ -55,9 +55,7 @@ class TTabSheetComponent : public TCustomPanel {
  protected:
   void Create() override {
     if (!Parent()->HoldsOnlySheets()) throw Error("A tab sheet lies on a page control: " + Name());
-    TCITEMA item{};
-    item.mask = TCIF_TEXT;
-    item.pszText = const_cast<char*>(CaptionText().c_str());
+    TCITEMA item = Tab();
     SendMessageA(Parent()->Handle(), TCM_INSERTITEMA, SheetIndex(), reinterpret_cast<LPARAM>(&item));
     RECT area;
     GetClientRect(Parent()->Handle(), &area);
@@ -71,13 +69,19 @@ class TTabSheetComponent : public TCustomPanel {
   }
 
   void ShowCaption() override {
-    TCITEMA item{};
-    item.mask = TCIF_TEXT;
-    item.pszText = const_cast<char*>(CaptionText().c_str());
+    TCITEMA item = Tab();
     SendMessageA(Parent()->Handle(), TCM_SETITEMA, SheetIndex(), reinterpret_cast<LPARAM>(&item));
   }
 
  private:
+  // The sheet's tab, showing its caption.
+  TCITEMA Tab() const {
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<char*>(CaptionText().c_str());
+    return item;
+  }
+
   // The number of sheets of the same page control above this one in the table.
   int SheetIndex() const {
     int index = 0;
