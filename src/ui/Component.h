@@ -1,9 +1,12 @@
 // A component of a form: its name, kind and owner, its window (none for timers), its texts by
-// kind, and its events.
+// kind, and its events. Each kind is a class of its own beside its siblings in ui/kinds/, made by
+// MakeComponent from the layout row; TComponent holds what every kind shares and the hooks the
+// kinds override. A property a kind does not have reads as empty and ignores being set.
 #pragma once
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,10 +20,9 @@ class TComponent {
  public:
   using Event = std::function<void()>;
 
-  // Creates the component's window under its parent's (the form has created its own window
-  // before). `id` is the control identifier and, for timers, the timer identifier.
+  // Takes the row; the window is created by MakeComponent, which is how components are made.
   TComponent(TForm& owner, const ComponentLayout& layout, TComponent* parent, int id);
-  ~TComponent();
+  virtual ~TComponent();
   TComponent(const TComponent&) = delete;
   TComponent& operator=(const TComponent&) = delete;
 
@@ -31,31 +33,32 @@ class TComponent {
   const ComponentLayout& Layout() const { return layout_; }
   HWND Handle() const { return handle_; }
   int Id() const { return id_; }
-  // A control with a window of its own in the toolkit's sense: not a label, not a timer.
-  bool IsWindowedControl() const;
+  // A control with a window of its own that can hold the focus and children of its own: not a
+  // label (whose static window only shows text), not a timer.
+  virtual bool IsWindowedControl() const { return handle_ != nullptr; }
 
   // Texts; which of them a kind has is TranslatableTextsOf(Kind()). Setting a text a kind does
   // not have is ignored.
-  std::string Caption() const;
-  void SetCaption(const std::string& caption);
-  std::string Text() const;
-  void SetText(const std::string& text);
+  virtual std::string Caption() const;
+  virtual void SetCaption(const std::string& caption);
+  virtual std::string Text() const { return std::string(); }
+  virtual void SetText(const std::string&) {}
   const std::string& Hint() const { return hint_; }
   // The hint shows as a tooltip when it is not empty and says more than the caption.
   void SetHint(const std::string& hint);
   bool HintShown() const { return toolAdded_; }
 
-  bool Enabled() const;
-  void SetEnabled(bool enabled);
+  virtual bool Enabled() const;
+  virtual void SetEnabled(bool enabled);
   bool Visible() const;
-  void SetVisible(bool visible);
+  virtual void SetVisible(bool visible);
   void SetFocus();
 
   // Check boxes. Changing the state runs OnClick, as a click would.
-  bool Checked() const;
-  void SetChecked(bool checked);
+  virtual bool Checked() const { return false; }
+  virtual void SetChecked(bool) {}
   // Buttons: the click behaviour (the modal result, then OnClick); check boxes toggle.
-  void Click();
+  virtual void Click();
 
   // Background colour (panels, edits); labels and check boxes show their parent's.
   ColorValue Color() const;
@@ -80,27 +83,27 @@ class TComponent {
   int ClientHeight() const;
 
   // Timers: window timers of the owner form. Setting the interval of a running timer restarts it.
-  unsigned Interval() const { return interval_; }
-  void SetInterval(unsigned milliseconds);
-  bool TimerEnabled() const { return timerEnabled_; }
-  void SetTimerEnabled(bool enabled);
+  virtual unsigned Interval() const { return layout_.props.interval; }
+  virtual void SetInterval(unsigned) {}
+  virtual bool TimerEnabled() const { return false; }
+  virtual void SetTimerEnabled(bool) {}
 
   // Track bars and up-down controls. A track bar's changed position runs OnChange.
-  int Position() const;
-  void SetPosition(int position);
+  virtual int Position() const { return 0; }
+  virtual void SetPosition(int) {}
 
   // Page controls: the index of the shown tab sheet, -1 for none. Setting it runs no event.
-  int ActivePageIndex() const;
-  void SetActivePageIndex(int index);
-  int PageCount() const;
+  virtual int ActivePageIndex() const { return -1; }
+  virtual void SetActivePageIndex(int) {}
+  virtual int PageCount() const { return 0; }
 
   // Drop-down and colour lists; setting the index runs no event.
-  void ClearItems();
-  void AddItem(const std::string& text, LPARAM data = 0);
-  int ItemCount() const;
-  int ItemIndex() const;
-  void SetItemIndex(int index);
-  LPARAM ItemData(int index) const;
+  virtual void ClearItems() {}
+  virtual void AddItem(const std::string&, LPARAM = 0) {}
+  virtual int ItemCount() const { return 0; }
+  virtual int ItemIndex() const { return -1; }
+  virtual void SetItemIndex(int) {}
+  virtual LPARAM ItemData(int) const { return 0; }
 
   Event OnClick;
   Event OnChange;
@@ -112,33 +115,72 @@ class TComponent {
   Event OnMouseLeave;
   void ClearEvents();
 
+  // What the kind answers to, for the owner form.
+  // A notification code of WM_COMMAND from the control.
+  virtual void Command(int) {}
+  // A WM_NOTIFY code from the control.
+  virtual void Notify(UINT) {}
+  // WM_HSCROLL or WM_VSCROLL from the control.
+  virtual void Scrolled() {}
+  // A window timer of the form with this component's identifier elapsed; false when the
+  // component is no timer.
+  virtual bool Elapsed() { return false; }
+  // Runs once the form has built every component (timers start, page controls show a sheet).
+  virtual void Loaded() {}
+  // The control paints its own colour behind its text (edits, lists); others show the parent's.
+  virtual bool OwnsBackground() const { return false; }
+  // The button Enter and Esc press in a dialog.
+  virtual bool IsDefaultButton() const { return false; }
+  virtual bool IsCancelButton() const { return false; }
+  // Panels and tab sheets draw their background, in their parent's colour while
+  // ParentBackground holds.
+  virtual bool PaintsBackground() const { return false; }
+  // Only tab sheets may lie on it.
+  virtual bool HoldsOnlySheets() const { return false; }
+
   // For the owner form and the window procedure.
-  void AttachHandle(HWND handle) { if (kind_ != ComponentKind::Form) handle_ = handle; }
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT HandlerFailed(UINT message, WPARAM wParam, LPARAM lParam, const char* what);
+  void AttachHandle(HWND handle) { if (parent_ != nullptr) handle_ = handle; }
   void SetFormHandle(HWND handle) { handle_ = handle; }
-  // Draws a panel or tab sheet (background, bevels, caption) into any device context.
-  void PaintContent(HDC dc, const RECT& area) const;
   // Remembers the distances to the parent's edges that the anchors keep.
   void MeasureAnchors();
   // Follows the parent's new client size as the anchors say.
-  void FollowParent(int parentWidth, int parentHeight);
-  void StartTimerWindow();
-  void DrawListItem(const DRAWITEMSTRUCT& item) const;
+  virtual void FollowParent(int parentWidth, int parentHeight);
+  // Draws an item of an owner-drawn list.
+  virtual void DrawListItem(const DRAWITEMSTRUCT&) const {}
   void ShowSheet(bool shown);
   // Runs an event from a subclass procedure, where no exception may pass.
   void RunEventSafely(const Event& event);
   bool MouseInside() const { return mouseInside_; }
   void SetMouseInside(bool inside) { mouseInside_ = inside; }
 
- private:
-  void CreateControl();
-  void CreateSheet();
-  int SheetIndex() const;
-  void AutoSize();
-  void UpdateToolTip();
+ protected:
+  // The font and colours a component takes from its parent unless its row gives them.
+  virtual void InheritLook();
+  // Creates the window, if the kind has one, and sets it up from the row.
+  virtual void Create() = 0;
+  // Paints itself (form, panels, tab sheets): double buffering is its own, not a subclass.
+  virtual bool PaintsItself() const { return PaintsBackground(); }
+  // Shows a changed caption.
+  virtual void ShowCaption();
+  // Labels without a size in the row fit their caption.
+  virtual void AutoSize() {}
+
+  // Creates a child window of the parent's at the row's position, visible and enabled as the row
+  // says, with the form's font. `designHeight` at 96 DPI replaces the row's height when given;
+  // `self` goes to WM_NCCREATE for windows of this program's classes.
+  void CreateControlWindow(const char* windowClass, DWORD style, DWORD exStyle = 0, int designHeight = -1,
+                           void* self = nullptr);
+  void SetHandle(HWND handle) { handle_ = handle; }
+  const std::string& CaptionText() const { return caption_; }
+  const Props& Properties() const { return layout_.props; }
+  void SetLook(ColorValue color, ColorValue fontColor, const char* fontName, int fontHeight, bool fontBold);
   void ApplyFont();
   void Repaint() const;
+  void UpdateToolTip();
+  static std::string WindowText(HWND window);
+
+ private:
+  friend std::unique_ptr<TComponent> MakeComponent(TForm&, const ComponentLayout&, TComponent*, int);
 
   TForm& owner_;
   const ComponentLayout& layout_;
@@ -150,8 +192,8 @@ class TComponent {
   std::string caption_;
   std::string hint_;
   bool toolAdded_ = false;
-  ColorValue color_;
-  ColorValue fontColor_;
+  ColorValue color_ = clDefault;
+  ColorValue fontColor_ = clDefault;
   std::string fontName_;
   int fontHeight_ = 0;
   bool fontBold_ = false;
@@ -159,10 +201,13 @@ class TComponent {
   bool doubleBuffered_ = false;
   bool bufferSubclassed_ = false;
   bool mouseInside_ = false;
-  unsigned interval_ = 0;
-  bool timerEnabled_ = false;
   int rightDistance_ = 0;
   int bottomDistance_ = 0;
 };
+
+// Makes the component of the row's kind and creates its window under the parent's (the form has
+// created its own window before). `id` is the control identifier and, for timers, the timer
+// identifier.
+std::unique_ptr<TComponent> MakeComponent(TForm& owner, const ComponentLayout& layout, TComponent* parent, int id);
 
 }  // namespace velmora

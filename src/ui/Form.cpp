@@ -31,18 +31,9 @@ bool FormDialogFilter(MSG& message) {
 }
 
 void RegisterFormClass(const char* className) {
-  const HINSTANCE instance = GetModuleHandleA(nullptr);
-  WNDCLASSEXA existing{};
-  existing.cbSize = sizeof(existing);
-  if (GetClassInfoExA(instance, className, &existing)) return;
-  WNDCLASSEXA windowClass{};
-  windowClass.cbSize = sizeof(windowClass);
-  windowClass.lpfnWndProc = WindowProcedure<TForm>;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
-  windowClass.lpszClassName = className;
-  if (RegisterClassExA(&windowClass) == 0) throw Error(std::string("Cannot register the window class ") + className);
+  if (!RegisterWindowClass<TForm>(className, 0, LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1)))) {
+    throw Error(std::string("Cannot register the window class ") + className);
+  }
 }
 
 void InitializeCommonControlsOnce() {
@@ -83,7 +74,7 @@ TForm::TForm(const char* className, const ComponentLayout* table, std::size_t co
     if (dpi_ <= 0) dpi_ = 96;
   }
   const ComponentLayout& formRow = table[0];
-  components_.push_back(std::make_unique<TComponent>(*this, formRow, nullptr, kFirstComponentId));
+  components_.push_back(MakeComponent(*this, formRow, nullptr, kFirstComponentId));
 
   DWORD style = WS_POPUP | WS_CLIPCHILDREN;
   DWORD exStyle = 0;
@@ -149,13 +140,11 @@ void TForm::BuildComponents(const ComponentLayout* table, std::size_t count) {
       parent = FindComponent(layout.parent);
       if (parent == nullptr) throw Error(std::string("The parent of ") + layout.name + " stands below it");
     }
-    components_.push_back(
-        std::make_unique<TComponent>(*this, layout, parent, kFirstComponentId + static_cast<int>(row)));
+    components_.push_back(MakeComponent(*this, layout, parent, kFirstComponentId + static_cast<int>(row)));
   }
   for (auto& component : components_) {
     component->MeasureAnchors();
-    if (component->Kind() == ComponentKind::Timer) component->StartTimerWindow();
-    if (component->Kind() == ComponentKind::PageControl) component->SetActivePageIndex(0);
+    component->Loaded();
   }
 }
 
@@ -206,14 +195,14 @@ TComponent* TForm::ComponentByHandle(HWND handle) const {
 
 TComponent* TForm::DefaultButton() const {
   for (const auto& component : components_) {
-    if (component->Kind() == ComponentKind::Button && component->Layout().props.isDefault) return component.get();
+    if (component->IsDefaultButton()) return component.get();
   }
   return nullptr;
 }
 
 TComponent* TForm::CancelButton() const {
   for (const auto& component : components_) {
-    if (component->Kind() == ComponentKind::Button && component->Layout().props.isCancel) return component.get();
+    if (component->IsCancelButton()) return component.get();
   }
   return nullptr;
 }
@@ -418,12 +407,11 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 1;
     }
     case WM_TIMER:
-      if (TComponent* timer = ComponentById(static_cast<int>(wParam));
-          timer != nullptr && timer->Kind() == ComponentKind::Timer) {
-        if (timer->TimerEnabled() && timer->OnTimer && !destroying_) timer->OnTimer();
-        return 0;
-      }
-      return DefaultHandling(message, wParam, lParam);
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM:
+      return OnControlMessage(message, wParam, lParam);
     case DM_GETDEFID:
       if (TComponent* button = DefaultButton(); button != nullptr) return MAKELRESULT(button->Id(), DC_HASDEFID);
       return 0;
@@ -431,18 +419,29 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return OnCommand(wParam, lParam);
     case WM_NOTIFY:
       return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-      if (TComponent* control = ComponentByHandle(reinterpret_cast<HWND>(lParam)); control != nullptr && !destroying_) {
-        if (control->Kind() == ComponentKind::TrackBar && control->OnChange) control->OnChange();
-        if (control->Kind() == ComponentKind::UpDown && control->OnClick) control->OnClick();
-      }
-      return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
       return OnControlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), message, wParam, lParam);
+    default:
+      return DefaultHandling(message, wParam, lParam);
+  }
+}
+
+LRESULT TForm::OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_TIMER:
+      if (TComponent* timer = ComponentById(static_cast<int>(wParam)); timer != nullptr && !destroying_) {
+        if (timer->Elapsed()) return 0;
+      }
+      return DefaultHandling(message, wParam, lParam);
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+      if (TComponent* control = ComponentByHandle(reinterpret_cast<HWND>(lParam)); control != nullptr && !destroying_) {
+        control->Scrolled();
+      }
+      return 0;
     case WM_MEASUREITEM: {
       auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
       measure->itemHeight = static_cast<UINT>(Scale(16));
@@ -464,7 +463,6 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT TForm::OnCommand(WPARAM wParam, LPARAM lParam) {
   if (destroying_) return 0;
   const int id = LOWORD(wParam);
-  const int code = HIWORD(wParam);
   TComponent* control = ComponentByHandle(reinterpret_cast<HWND>(lParam));
   if (control == nullptr) control = ComponentById(id);
   if (control == nullptr) {
@@ -473,50 +471,23 @@ LRESULT TForm::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (button != nullptr && button->Enabled() && button->Visible()) button->Click();
     return 0;
   }
-  switch (control->Kind()) {
-    case ComponentKind::Button:
-      if (code == BN_CLICKED) control->Click();
-      break;
-    case ComponentKind::CheckBox:
-      if (code == BN_CLICKED && control->OnClick) control->OnClick();
-      break;
-    case ComponentKind::Label:
-      if (code == STN_CLICKED && control->OnClick) control->OnClick();
-      break;
-    case ComponentKind::Edit:
-    case ComponentKind::Memo:
-      if (code == EN_CHANGE && control->OnChange) control->OnChange();
-      if (code == EN_SETFOCUS && control->OnEnter) control->OnEnter();
-      if (code == EN_KILLFOCUS && control->OnExit) control->OnExit();
-      break;
-    case ComponentKind::ComboBox:
-    case ComponentKind::ColorBox:
-      if (code == CBN_SELCHANGE && control->OnChange) control->OnChange();
-      break;
-    default:
-      break;
-  }
+  control->Command(HIWORD(wParam));
   return 0;
 }
 
 LRESULT TForm::OnNotify(const NMHDR& header) {
   if (destroying_) return 0;
   TComponent* control = ComponentByHandle(header.hwndFrom);
-  if (control != nullptr && control->Kind() == ComponentKind::PageControl && header.code == TCN_SELCHANGE) {
-    control->SetActivePageIndex(control->ActivePageIndex());
-    if (control->OnChange) control->OnChange();
-  }
+  if (control != nullptr) control->Notify(header.code);
   return 0;
 }
 
 LRESULT TForm::OnControlColor(HDC dc, HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
   TComponent* component = ComponentByHandle(control);
   if (component == nullptr) return DefaultHandling(message, wParam, lParam);
-  const ComponentKind kind = component->Kind();
-  const bool ownBackground = kind == ComponentKind::Edit || kind == ComponentKind::Memo ||
-                             kind == ComponentKind::ComboBox || kind == ComponentKind::ColorBox;
-  const ColorValue background =
-      ownBackground || component->Parent() == nullptr ? component->Color() : component->Parent()->Color();
+  const ColorValue background = component->OwnsBackground() || component->Parent() == nullptr
+                                   ? component->Color()
+                                   : component->Parent()->Color();
   SetTextColor(dc, ResolveColor(component->FontColor()));
   SetBkColor(dc, ResolveColor(background));
   return reinterpret_cast<LRESULT>(BrushFor(background));

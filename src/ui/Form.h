@@ -122,6 +122,8 @@ class TForm {
   void ArrangeTabOrder();
   void RunShow();
   void RunHide();
+  // Timers, scrolling and owner-drawn items: what the control's kind answers.
+  LRESULT OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
   LRESULT OnNotify(const NMHDR& header);
   LRESULT OnControlColor(HDC dc, HWND control, UINT message, WPARAM wParam, LPARAM lParam);

@@ -20,9 +20,7 @@ void TranslateForm(TForm& form) {
 
 void PrepareControls(TComponent& control) {
   if (!control.IsWindowedControl()) return;
-  if (control.Kind() == ComponentKind::Panel || control.Kind() == ComponentKind::TabSheet) {
-    control.SetParentBackground(false);
-  }
+  if (control.PaintsBackground()) control.SetParentBackground(false);
   control.SetDoubleBuffered(true);
   for (const auto& child : control.Owner().Components()) {
     if (child->Parent() == &control) PrepareControls(*child);

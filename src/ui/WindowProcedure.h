@@ -35,4 +35,21 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
   }
 }
 
+// Registers the window class `name` of this module with WindowProcedure<T> as its procedure and
+// the arrow cursor, unless it is registered already. False when the system refuses it.
+template <typename T>
+bool RegisterWindowClass(const char* name, UINT style = 0, HICON icon = nullptr) {
+  const HINSTANCE instance = GetModuleHandleA(nullptr);
+  WNDCLASSEXA windowClass{};
+  windowClass.cbSize = sizeof(windowClass);
+  if (GetClassInfoExA(instance, name, &windowClass)) return true;
+  windowClass.style = style;
+  windowClass.lpfnWndProc = WindowProcedure<T>;
+  windowClass.hInstance = instance;
+  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  windowClass.hIcon = icon;
+  windowClass.lpszClassName = name;
+  return RegisterClassExA(&windowClass) != 0;
+}
+
 }  // namespace velmora

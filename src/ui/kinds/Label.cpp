@@ -1,0 +1,95 @@
+// Labels: static text that fits its caption when the row gives no size, reports clicks and the
+// mouse entering and leaving, and shows the hand when it acts as a link.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "ui/Form.h"
+#include "ui/LinkCursor.h"
+#include "ui/kinds/Kinds.h"
+
+namespace velmora::kinds {
+
+namespace {
+
+constexpr UINT_PTR kLabelMouseId = 2;
+
+LRESULT CALLBACK LabelMouseProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                     DWORD_PTR data) {
+  auto* label = reinterpret_cast<TComponent*>(data);
+  switch (message) {
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(window, LabelMouseProcedure, kLabelMouseId);
+      break;
+    case WM_MOUSEMOVE:
+      if (!label->MouseInside()) {
+        label->SetMouseInside(true);
+        TRACKMOUSEEVENT tracking{};
+        tracking.cbSize = sizeof(tracking);
+        tracking.dwFlags = TME_LEAVE;
+        tracking.hwndTrack = window;
+        TrackMouseEvent(&tracking);
+        label->RunEventSafely(label->OnMouseEnter);
+      }
+      break;
+    case WM_MOUSELEAVE:
+      label->SetMouseInside(false);
+      label->RunEventSafely(label->OnMouseLeave);
+      break;
+    case WM_SETCURSOR:
+      if (label->Layout().props.handCursor) {
+        SetCursor(LinkCursor());
+        return TRUE;
+      }
+      break;
+    default:
+      break;
+  }
+  return DefSubclassProc(window, message, wParam, lParam);
+}
+
+DWORD AlignmentStyle(TextAlignment alignment) {
+  switch (alignment) {
+    case TextAlignment::Center: return SS_CENTER;
+    case TextAlignment::Right: return SS_RIGHT;
+    case TextAlignment::Left: break;
+  }
+  return SS_LEFT;
+}
+
+class TLabelComponent : public TComponent {
+ public:
+  using TComponent::TComponent;
+
+  // A label's static window only shows text: it is no windowed control.
+  bool IsWindowedControl() const override { return false; }
+
+  void Command(int code) override {
+    if (code == STN_CLICKED && OnClick) OnClick();
+  }
+
+ protected:
+  void Create() override {
+    CreateControlWindow(WC_STATICA, SS_NOTIFY | SS_NOPREFIX | AlignmentStyle(Properties().alignment));
+    SetWindowSubclass(Handle(), LabelMouseProcedure, kLabelMouseId, reinterpret_cast<DWORD_PTR>(static_cast<TComponent*>(this)));
+    SetWindowTextA(Handle(), CaptionText().c_str());
+    AutoSize();
+  }
+
+  void AutoSize() override {
+    if (Layout().width != 0 || Layout().height != 0 || Handle() == nullptr) return;
+    win::WindowDC dc(Handle());
+    win::SelectedObject font(dc.get(), FontHandle());
+    RECT extent{0, 0, 0, 0};
+    const std::string text = CaptionText().empty() ? std::string(" ") : CaptionText();
+    DrawTextA(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent, DT_CALCRECT | DT_NOPREFIX);
+    SetWindowPos(Handle(), nullptr, 0, 0, extent.right, extent.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<TComponent> MakeLabel(TForm& owner, const ComponentLayout& layout, TComponent* parent, int id) {
+  return std::make_unique<TLabelComponent>(owner, layout, parent, id);
+}
+
+}  // namespace velmora::kinds

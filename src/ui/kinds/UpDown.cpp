@@ -1,0 +1,42 @@
+// Up-down controls: arrows that step the number in the edit they are attached to; a step runs
+// OnClick.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "ui/Form.h"
+#include "ui/kinds/Kinds.h"
+
+namespace velmora::kinds {
+
+namespace {
+
+class TUpDownComponent : public TComponent {
+ public:
+  using TComponent::TComponent;
+
+  int Position() const override { return static_cast<int>(SendMessageA(Handle(), UDM_GETPOS32, 0, 0)); }
+  void SetPosition(int position) override { SendMessageA(Handle(), UDM_SETPOS32, 0, position); }
+
+  void Scrolled() override {
+    if (OnClick) OnClick();
+  }
+
+ protected:
+  void Create() override {
+    const Props& props = Properties();
+    CreateControlWindow(UPDOWN_CLASSA, UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS);
+    if (props.associate != nullptr) {
+      SendMessageA(Handle(), UDM_SETBUDDY, reinterpret_cast<WPARAM>(Owner().Component(props.associate).Handle()), 0);
+    }
+    SendMessageA(Handle(), UDM_SETRANGE32, props.minimum, props.maximum);
+    SendMessageA(Handle(), UDM_SETPOS32, 0, props.position);
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<TComponent> MakeUpDown(TForm& owner, const ComponentLayout& layout, TComponent* parent, int id) {
+  return std::make_unique<TUpDownComponent>(owner, layout, parent, id);
+}
+
+}  // namespace velmora::kinds

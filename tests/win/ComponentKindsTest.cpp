@@ -1,0 +1,167 @@
+#include <windows.h>
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "ErrorText.h"
+#include "FormsTestSupport.h"
+#include "ui/Form.h"
+
+namespace velmora {
+namespace {
+
+using namespace velmora::testing;
+
+constexpr ComponentLayout kEveryKind[] = {
+    {"frmKinds", ComponentKind::Form, nullptr, 0, 0, 400, 300, Props().Caption("")},
+    {"pnlPanel", ComponentKind::Panel, "frmKinds", 0, 0, 200, 300, Props()},
+    {"lblLabel", ComponentKind::Label, "pnlPanel", 8, 4, 0, 0, Props()},
+    {"chkCheck", ComponentKind::CheckBox, "pnlPanel", 8, 20, 100, 17, Props()},
+    {"btnButton", ComponentKind::Button, "pnlPanel", 8, 40, 75, 25, Props().Default()},
+    {"edtEdit", ComponentKind::Edit, "pnlPanel", 8, 70, 100, 19, Props()},
+    {"memMemo", ComponentKind::Memo, "pnlPanel", 8, 95, 100, 40, Props()},
+    {"cbxCombo", ComponentKind::ComboBox, "pnlPanel", 8, 140, 100, 21, Props()},
+    {"cbxColor", ComponentKind::ColorBox, "pnlPanel", 8, 165, 100, 22, Props()},
+    {"trbTrack", ComponentKind::TrackBar, "pnlPanel", 8, 190, 100, 30, Props()},
+    {"udnUpDown", ComponentKind::UpDown, "pnlPanel", 110, 70, 13, 19, Props().Associate("edtEdit")},
+    {"pgcPages", ComponentKind::PageControl, "frmKinds", 210, 10, 180, 200, Props()},
+    {"tstOne", ComponentKind::TabSheet, "pgcPages", 0, 0, 0, 0, Props()},
+    {"tstTwo", ComponentKind::TabSheet, "pgcPages", 0, 0, 0, 0, Props()},
+    {"tmrTimer", ComponentKind::Timer, "frmKinds", 0, 0, 0, 0, Props().TimerDisabled()},
+};
+
+class ComponentKindsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    InitializeApplication();
+    Application.SetMainWindow(nullptr);
+    form = std::make_unique<TForm>("TfrmKinds", kEveryKind);
+    for (const auto& component : form->Components()) {
+      TComponent* target = component.get();
+      target->OnClick = [this, target] { events += target->Name() + ".Click "; };
+      target->OnChange = [this, target] { events += target->Name() + ".Change "; };
+      target->OnEnter = [this, target] { events += target->Name() + ".Enter "; };
+      target->OnExit = [this, target] { events += target->Name() + ".Exit "; };
+    }
+  }
+  void TearDown() override { form.reset(); }
+  TComponent& Component(const char* name) const { return form->Component(name); }
+
+  std::unique_ptr<TForm> form;
+  std::string events;
+};
+
+TEST_F(ComponentKindsTest, EachKindGetsItsWindowClassStyleAndTraits) {
+  struct Row {
+    const char* name;
+    const char* windowClass;
+    LONG_PTR styleMask;
+    LONG_PTR style;
+    bool windowed;
+    bool ownsBackground;
+    bool paintsBackground;
+  };
+  const Row rows[] = {
+      {"pnlPanel", "TVelmoraPanel", WS_CLIPCHILDREN, WS_CLIPCHILDREN, true, false, true},
+      {"lblLabel", "Static", SS_NOTIFY, SS_NOTIFY, false, false, false},
+      {"chkCheck", "Button", BS_TYPEMASK, BS_AUTOCHECKBOX, true, false, false},
+      {"btnButton", "Button", BS_TYPEMASK, BS_DEFPUSHBUTTON, true, false, false},
+      {"edtEdit", "Edit", ES_MULTILINE | ES_AUTOHSCROLL, ES_AUTOHSCROLL, true, true, false},
+      {"memMemo", "Edit", ES_MULTILINE | ES_AUTOHSCROLL, ES_MULTILINE, true, true, false},
+      {"cbxCombo", "ComboBox", CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED, CBS_DROPDOWNLIST, true, true, false},
+      {"cbxColor", "ComboBox", CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED, CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED, true,
+       true, false},
+      {"trbTrack", TRACKBAR_CLASSA, TBS_AUTOTICKS, TBS_AUTOTICKS, true, false, false},
+      {"udnUpDown", UPDOWN_CLASSA, UDS_SETBUDDYINT, UDS_SETBUDDYINT, true, false, false},
+      {"pgcPages", WC_TABCONTROLA, WS_CLIPCHILDREN, WS_CLIPCHILDREN, true, false, false},
+      {"tstOne", "TVelmoraPanel", WS_CLIPCHILDREN, WS_CLIPCHILDREN, true, false, true},
+  };
+  for (const Row& row : rows) {
+    const TComponent& component = Component(row.name);
+    EXPECT_EQ(ClassName(component.Handle()), row.windowClass) << row.name;
+    EXPECT_EQ(Style(component.Handle()) & row.styleMask, row.style) << row.name;
+    EXPECT_EQ(component.IsWindowedControl(), row.windowed) << row.name;
+    EXPECT_EQ(component.OwnsBackground(), row.ownsBackground) << row.name;
+    EXPECT_EQ(component.PaintsBackground(), row.paintsBackground) << row.name;
+    EXPECT_EQ(component.HoldsOnlySheets(), component.Kind() == ComponentKind::PageControl) << row.name;
+    EXPECT_EQ(component.IsDefaultButton(), component.Kind() == ComponentKind::Button) << row.name;
+  }
+  EXPECT_EQ(Component("tmrTimer").Handle(), nullptr);
+  EXPECT_FALSE(Component("tmrTimer").IsWindowedControl());
+  EXPECT_EQ(Component("frmKinds").Handle(), form->Handle());
+}
+
+TEST_F(ComponentKindsTest, CommandsScrollsAndNotificationsReachTheEventsOfTheirKind) {
+  struct Row {
+    const char* name;
+    UINT message;
+    int code;
+    const char* events;
+  };
+  const Row rows[] = {
+      {"btnButton", WM_COMMAND, BN_CLICKED, "btnButton.Click "},
+      {"chkCheck", WM_COMMAND, BN_CLICKED, "chkCheck.Click "},
+      {"lblLabel", WM_COMMAND, STN_CLICKED, "lblLabel.Click "},
+      {"edtEdit", WM_COMMAND, EN_CHANGE, "edtEdit.Change "},
+      {"memMemo", WM_COMMAND, EN_SETFOCUS, "memMemo.Enter "},
+      {"edtEdit", WM_COMMAND, EN_KILLFOCUS, "edtEdit.Exit "},
+      {"edtEdit", WM_COMMAND, EN_UPDATE, ""},
+      {"cbxCombo", WM_COMMAND, CBN_SELCHANGE, "cbxCombo.Change "},
+      {"cbxColor", WM_COMMAND, CBN_SELCHANGE, "cbxColor.Change "},
+      {"cbxCombo", WM_COMMAND, CBN_DROPDOWN, ""},
+      {"btnButton", WM_COMMAND, BN_DOUBLECLICKED, ""},
+      {"pnlPanel", WM_COMMAND, BN_CLICKED, ""},
+      {"trbTrack", WM_HSCROLL, TB_THUMBTRACK, "trbTrack.Change "},
+      {"udnUpDown", WM_VSCROLL, SB_THUMBPOSITION, "udnUpDown.Click "},
+      {"edtEdit", WM_HSCROLL, SB_LINEDOWN, ""},
+  };
+  for (const Row& row : rows) {
+    events.clear();
+    const TComponent& component = Component(row.name);
+    const WPARAM wParam = row.message == WM_COMMAND ? MAKEWPARAM(component.Id(), row.code) : row.code;
+    SendMessageA(form->Handle(), row.message, wParam, reinterpret_cast<LPARAM>(component.Handle()));
+    EXPECT_EQ(events, row.events) << row.name << " " << row.code;
+  }
+  EXPECT_FALSE(Component("chkCheck").Checked());  // the box toggles itself; the command only reports
+}
+
+TEST_F(ComponentKindsTest, PageControlShowsTheSelectedSheetWhenItNotifiesTheChange) {
+  TComponent& pages = Component("pgcPages");
+  SendMessageA(pages.Handle(), TCM_SETCURSEL, 1, 0);
+  NMHDR header{pages.Handle(), static_cast<UINT_PTR>(pages.Id()), TCN_SELCHANGING};
+  SendMessageA(form->Handle(), WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
+  EXPECT_EQ(events, "");
+  EXPECT_TRUE(Component("tstOne").Visible());
+  header.code = TCN_SELCHANGE;
+  SendMessageA(form->Handle(), WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
+  EXPECT_EQ(events, "pgcPages.Change ");
+  EXPECT_FALSE(Component("tstOne").Visible());
+  EXPECT_TRUE(Component("tstTwo").Visible());
+}
+
+TEST_F(ComponentKindsTest, OnlyTabSheetsLieOnAPageControlAndTabSheetsOnlyThere) {
+  constexpr ComponentLayout strayLabel{"lblStray", ComponentKind::Label, "pgcPages", 0, 0, 10, 10, Props()};
+  constexpr ComponentLayout straySheet{"tstStray", ComponentKind::TabSheet, "pnlPanel", 0, 0, 0, 0, Props()};
+  EXPECT_EQ(ErrorText([&] { MakeComponent(*form, strayLabel, &Component("pgcPages"), 900); }),
+            "Only tab sheets may lie on a page control");
+  EXPECT_EQ(ErrorText([&] { MakeComponent(*form, straySheet, &Component("pnlPanel"), 901); }),
+            "A tab sheet lies on a page control: tstStray");
+  EXPECT_EQ(SendMessageA(Component("pgcPages").Handle(), TCM_GETITEMCOUNT, 0, 0), 2);
+}
+
+TEST_F(ComponentKindsTest, MadeComponentTakesTheRowUnderItsParent) {
+  constexpr ComponentLayout row{"btnMade", ComponentKind::Button, "pnlPanel", 8, 230, 75, 25, Props().Cancel()};
+  std::unique_ptr<TComponent> made = MakeComponent(*form, row, &Component("pnlPanel"), 902);
+  EXPECT_EQ(made->Kind(), ComponentKind::Button);
+  EXPECT_EQ(made->Parent(), &Component("pnlPanel"));
+  EXPECT_EQ(GetParent(made->Handle()), Component("pnlPanel").Handle());
+  EXPECT_EQ(GetDlgCtrlID(made->Handle()), 902);
+  EXPECT_EQ(WindowText(made->Handle()), "btnMade");
+  EXPECT_TRUE(made->IsCancelButton());
+  EXPECT_FALSE(made->IsDefaultButton());
+  EXPECT_EQ(Style(made->Handle()) & BS_TYPEMASK, BS_PUSHBUTTON);
+}
+
+}  // namespace
+}  // namespace velmora
