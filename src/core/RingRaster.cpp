@@ -115,7 +115,7 @@ HalfSpans WidePenSpans(int width) {
   const std::vector<Point> outline = EllipseOutline(width);
   for (std::size_t i = 0; i < outline.size(); ++i) {
     Point from = outline[i];
-    Point to = outline[(i + 1) % outline.size()];
+    Point to = i + 1 < outline.size() ? outline[i + 1] : outline.front();
     if (to.x < from.x || (to.x == from.x && to.y < from.y)) std::swap(from, to);
     const int dx = to.x - from.x;
     const int dy = to.y - from.y;
