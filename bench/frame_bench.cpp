@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -83,6 +84,60 @@ FrameTimes MeasureFrames(int width, int height, int frames, bool clock, bool mes
   return {*std::max_element(firstPulse.begin(), firstPulse.end()), Median(times)};
 }
 
+// One whole first pulse with a fresh renderer: the clock from 400 down to 2 and up to 514 (the
+// message left out), as after a start or a colour change. Prints the first frame, which also
+// makes the off-screen bitmap, then the slowest of the others (and the size it drew) and their
+// median. Returns the times of the frames after the first, in order.
+std::vector<double> MeasureFirstPulse(int width, int height) {
+  using namespace velmora;
+  velmora::win::Bitmap bitmap(velmora::win::CreateDibSection32(width, height));
+  velmora::win::MemoryDC target(CreateCompatibleDC(nullptr));
+  SelectObject(target.get(), bitmap.get());
+  const TSavedSettings defaults;
+  ClockRenderer renderer;
+  renderer.SetBeadColors(defaults.LightColor, defaults.SurfaceColor, defaults.ShadowColor);
+  FrameInput input;
+  input.lightColor = defaults.LightColor;
+  input.surfaceColor = defaults.SurfaceColor;
+  input.backgroundColor = defaults.BackgroundColor;
+  input.drawClock = true;
+  input.hour = 10;
+  input.minute = 9;
+  input.second = 30;
+  std::int32_t clockSize = kInitialClockSize;
+  bool growing = false;
+  LARGE_INTEGER frequency;
+  QueryPerformanceFrequency(&frequency);
+  const RECT client{0, 0, width, height};
+  std::vector<double> times;
+  double first = 0;
+  double slowest = 0;
+  int slowestSize = 0;
+  do {
+    input.clockSize = clockSize;
+    LARGE_INTEGER start;
+    LARGE_INTEGER end;
+    QueryPerformanceCounter(&start);
+    renderer.PaintContent(target.get(), client, input);
+    GdiFlush();
+    QueryPerformanceCounter(&end);
+    if (first == 0) {
+      first = Microseconds(start, end, frequency);
+      AdvanceClockPulse(clockSize, growing, 5);
+      continue;
+    }
+    times.push_back(Microseconds(start, end, frequency));
+    if (times.back() > slowest) {
+      slowest = times.back();
+      slowestSize = clockSize;
+    }
+    AdvanceClockPulse(clockSize, growing, 5);
+  } while (clockSize != kInitialClockSize || growing);
+  std::printf("%4dx%-5d first pulse: first frame %.1f us, then %zu frames: slowest %.1f us (size %d), median %.1f us\n",
+              width, height, first, times.size(), slowest, slowestSize, Median(times));
+  return times;
+}
+
 double MedianMemcpy(int width, int height, int copies) {
   const std::size_t bytes = static_cast<std::size_t>(width) * height * 4;
   std::vector<unsigned char> source(bytes, 0x5A);
@@ -107,13 +162,27 @@ double MedianMemcpy(int width, int height, int copies) {
 }  // namespace
 
 // Options: --short (few frames, for the test run), --parts (also frames without the clock or
-// the message, to show what each costs).
+// the message, to show what each costs), --pulse [N] (only first pulses at 1920x1080, N of them
+// with a fresh renderer each, 5 by default; then the slowest frame over the pulse after taking
+// each frame's least time over the N pulses, which leaves out frames another process delayed).
 int main(int argc, char** argv) {
   bool shortRun = false;
   bool parts = false;
   for (int i = 1; i < argc; ++i) {
     shortRun = shortRun || std::strcmp(argv[i], "--short") == 0;
     parts = parts || std::strcmp(argv[i], "--parts") == 0;
+    if (std::strcmp(argv[i], "--pulse") == 0) {
+      const int pulses = i + 1 < argc ? std::max(std::atoi(argv[i + 1]), 1) : 5;
+      std::vector<double> least;
+      for (int pulse = 0; pulse < pulses; ++pulse) {
+        const std::vector<double> times = MeasureFirstPulse(1920, 1080);
+        if (least.empty()) least = times;
+        for (std::size_t frame = 0; frame < least.size(); ++frame) least[frame] = std::min(least[frame], times[frame]);
+      }
+      std::printf("least over %d pulses: slowest frame %.1f us, median %.1f us\n", pulses,
+                  *std::max_element(least.begin(), least.end()), Median(least));
+      return 0;
+    }
   }
   const int frames = shortRun ? 30 : 600;
   std::printf("%-10s %12s %18s %12s %8s\n", "size", "frame (us)", "slowest first (us)", "memcpy (us)", "ratio");

@@ -2,17 +2,14 @@
 
 #include "core/DisplayLine.h"
 #include "core/Error.h"
+#include "core/RingRaster.h"
 #include "win/DibSection.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace velmora {
 namespace {
-
-// Ring pictures are kept for clock sizes up to this; larger ones are drawn at every frame.
-constexpr int kLargestKeptRing = 2048;
-// Room around the ring box in the scratch bitmap, more than the 3-pixel pen reaches outside it.
-constexpr int kRingMargin = 8;
 
 // The pixel value of a colour in a 32-bit DIB: 0x00RRGGBB.
 std::uint32_t PixelValue(COLORREF color) {
@@ -60,9 +57,8 @@ FrameInput FrameInputFromSettings(const TSavedSettings& settings, const std::vec
 ClockRenderer::ClockRenderer()
     : beadBitmap_(win::CreateDibSection32(kBeadSize, kBeadSize)),
       beadDC_(CreateCompatibleDC(nullptr)),
-      frameDC_(CreateCompatibleDC(nullptr)),
-      ringScratchDC_(CreateCompatibleDC(nullptr)) {
-  if (!beadBitmap_ || !beadDC_ || !frameDC_ || !ringScratchDC_) throw Error("The lock screen's drawing surfaces cannot be created.");
+      frameDC_(CreateCompatibleDC(nullptr)) {
+  if (!beadBitmap_ || !beadDC_ || !frameDC_) throw Error("The lock screen's drawing surfaces cannot be created.");
   SelectObject(beadDC_.get(), beadBitmap_.get());
 }
 
@@ -99,7 +95,6 @@ void ClockRenderer::EnsureTools(COLORREF light, COLORREF surface, COLORREF backg
   toolSurface_ = surface;
   toolBackground_ = background;
   haveTools_ = true;
-  ringCache_.clear();
   frameIsClean_ = false;
 }
 
@@ -138,58 +133,26 @@ void ClockRenderer::DrawBead(int x, int y) {
   BitBlt(frameDC_.get(), x, y, kBeadSize, kBeadSize, beadDC_.get(), 0, 0, SRCCOPY);
 }
 
-const std::vector<ClockRenderer::RingPixel>& ClockRenderer::RingPixels(int clockSize) {
-  auto found = ringCache_.find(clockSize);
-  if (found != ringCache_.end()) return found->second;
-
-  // Drawn once on a background square with a margin, then every pixel that is not background
-  // is kept: on a frame the rings are drawn first, onto background, so the result is the same.
-  const int side = clockSize + 2 * kRingMargin;
-  if (side > ringScratchSize_) {
-    std::uint32_t* bits = nullptr;
-    win::Bitmap bitmap(win::CreateDibSection32(side, side, &bits));
-    if (!bitmap) throw Error("The lock screen's off-screen bitmap cannot be created.");
-    SelectObject(ringScratchDC_.get(), bitmap.get());
-    ringScratchBitmap_ = std::move(bitmap);
-    ringScratchBits_ = bits;
-    ringScratchSize_ = side;
-  }
-  const RECT square{0, 0, side, side};
-  FillRect(ringScratchDC_.get(), &square, backgroundBrush_.get());
-  DrawRingEllipses(ringScratchDC_.get(), kRingMargin, kRingMargin, clockSize, outerRingPen_.get(), innerRingPen_.get(),
-                   backgroundBrush_.get());
-  GdiFlush();
-
-  std::vector<RingPixel> pixels;
-  const std::uint32_t background = PixelValue(toolBackground_);
-  for (int y = 0; y < side; ++y) {
-    const std::uint32_t* row = ringScratchBits_ + static_cast<std::size_t>(y) * ringScratchSize_;
-    for (int x = 0; x < side; ++x) {
-      if ((row[x] & 0xFFFFFF) != background) {
-        pixels.push_back({static_cast<std::int16_t>(x - kRingMargin), static_cast<std::int16_t>(y - kRingMargin),
-                          row[x] & 0xFFFFFF});
-      }
-    }
-  }
-  return ringCache_.emplace(clockSize, std::move(pixels)).first->second;
-}
-
 void ClockRenderer::DrawRings(const ClockFrame& frame) {
   const int left = (frame.width - frame.clockSize) / 2;
   const int top = (frame.height - frame.clockSize) / 2;
-  if (frame.clockSize < 0 || frame.clockSize > kLargestKeptRing) {
+  if (frame.clockSize < 0 || frame.clockSize > kLargestRasterisedRing) {
     DrawRingEllipses(frameDC_.get(), left, top, frame.clockSize, outerRingPen_.get(), innerRingPen_.get(),
                      backgroundBrush_.get());
     return;
   }
-  const std::vector<RingPixel>& pixels = RingPixels(frame.clockSize);
+  // The rings are drawn first, onto background, so only their other pixels need setting.
+  const std::uint32_t light = PixelValue(toolLight_);
+  const std::uint32_t surface = PixelValue(toolSurface_);
   GdiFlush();
-  for (const RingPixel& pixel : pixels) {
-    const int x = left + pixel.dx;
-    const int y = top + pixel.dy;
-    if (x >= 0 && y >= 0 && x < frameWidth_ && y < frameHeight_) {
-      frameBits_[static_cast<std::size_t>(y) * frameWidth_ + x] = pixel.value;
-    }
+  for (const RingRun& run : RingRuns(frame.clockSize)) {
+    const int y = top + run.y;
+    if (y < 0 || y >= frameHeight_) continue;
+    const int from = std::max(left + run.left, 0);
+    const int to = std::min(left + run.right, frameWidth_);
+    if (from >= to) continue;
+    std::uint32_t* row = frameBits_ + static_cast<std::size_t>(y) * frameWidth_;
+    std::fill(row + from, row + to, run.ink == RingInk::kLight ? light : surface);
   }
 }
 
@@ -296,7 +259,7 @@ void ClockRenderer::PaintContent(HDC target, const RECT& client, const FrameInpu
   bool areasKnown = true;
 
   if (input.drawClock) {
-    if (input.clockSize >= 0 && input.clockSize <= kLargestKeptRing) {
+    if (input.clockSize >= 0 && input.clockSize <= kLargestRasterisedRing) {
       // Rings, beads (radius up to size/2 + 20, plus the bead) and hands (tip at size/2 + 18,
       // plus the dot) all lie within size/2 + 24 of the centre.
       const int cx = width / 2 + 1;

@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "core/ClockGeometry.h"
@@ -55,9 +54,9 @@ FrameInput FrameInputFromSettings(const TSavedSettings& settings, const std::vec
 
 // Composes frames. Keeps the off-screen bitmap, pens, brush and font between frames and makes
 // them anew when the size, a colour or the font changes; every frame is still drawn whole.
-// Two parts are not drawn by GDI call at every frame, because GDI's wide pens cost milliseconds:
-// the rings are drawn once per clock size and their pixels kept until a colour changes, and the
-// 3-pixel hand outlines are set directly in the off-screen bitmap as 3x3 dots along each line.
+// Two parts are not drawn by GDI call, because GDI's wide pens cost milliseconds: the rings
+// (for sizes up to kLargestRasterisedRing) are set directly in the off-screen bitmap as the
+// runs RingRuns gives, and the 3-pixel hand outlines as 3x3 dots along each line.
 // The off-screen bitmap is cleared only where the previous frame drew; the frame that reaches
 // the target is the same as one drawn on a freshly filled bitmap.
 class ClockRenderer {
@@ -83,15 +82,8 @@ class ClockRenderer {
   void EnsureFrameBitmap(int width, int height);
   void EnsureTools(COLORREF light, COLORREF surface, COLORREF background);
   HFONT EnsureFont(const MessageFont& font);
-  // A non-background pixel of the two rings, relative to the clock's corner (L, T).
-  struct RingPixel {
-    std::int16_t dx;
-    std::int16_t dy;
-    std::uint32_t value;
-  };
   void DrawBead(int x, int y);
   void DrawRings(const ClockFrame& frame);
-  const std::vector<RingPixel>& RingPixels(int clockSize);
   void DrawThickSegment(int x0, int y0, int x1, int y1, std::uint32_t value);
   void DrawClock(int width, int height, const FrameInput& input);
   void DrawMessage(int height, const FrameInput& input, COLORREF light, COLORREF surface);
@@ -109,12 +101,6 @@ class ClockRenderer {
   // background, so the next frame clears only them; otherwise it fills the whole bitmap.
   std::vector<RECT> drawnAreas_;
   bool frameIsClean_ = false;
-
-  win::Bitmap ringScratchBitmap_;
-  win::MemoryDC ringScratchDC_;
-  const std::uint32_t* ringScratchBits_ = nullptr;
-  int ringScratchSize_ = 0;
-  std::unordered_map<int, std::vector<RingPixel>> ringCache_;  // by clock size; cleared on colour change
 
   bool haveTools_ = false;
   COLORREF toolLight_ = 0;
