@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -90,6 +91,9 @@ struct PulseTimes {
   double slowest = 0;
   double median = 0;
   std::size_t frames = 0;
+  std::size_t slowestFrame = 0;  // its index, 0 the first frame at 400
+  std::int32_t slowestSize = 0;  // its clock size
+  double slowestLater = 0;       // of the frames after the first, which also makes the bitmaps
 };
 
 PulseTimes MeasureFirstPulse(int width, int height) {
@@ -113,11 +117,15 @@ PulseTimes MeasureFirstPulse(int width, int height) {
   std::int32_t clockSize = kInitialClockSize;
   bool growing = false;
   bool turnedAtTop = false;
+  // The target is a window's surface that exists already: its pages are touched before timing.
+  PatBlt(target.get(), 0, 0, width, height, BLACKNESS);
+  GdiFlush();
 
   LARGE_INTEGER frequency;
   QueryPerformanceFrequency(&frequency);
   const RECT client{0, 0, width, height};
   std::vector<double> times;
+  std::vector<std::int32_t> sizes;
   for (bool first = true; first || !turnedAtTop || clockSize > kInitialClockSize; first = false) {
     LARGE_INTEGER start;
     LARGE_INTEGER end;
@@ -139,8 +147,11 @@ PulseTimes MeasureFirstPulse(int width, int height) {
     GdiFlush();
     QueryPerformanceCounter(&end);
     times.push_back(Microseconds(start, end, frequency));
+    sizes.push_back(clockSize);
   }
-  return {*std::max_element(times.begin(), times.end()), Median(times), times.size()};
+  const auto slowest = std::max_element(times.begin(), times.end());
+  const auto index = static_cast<std::size_t>(slowest - times.begin());
+  return {*slowest, Median(times), times.size(), index, sizes[index], *std::max_element(times.begin() + 1, times.end())};
 }
 
 double MedianMemcpy(int width, int height, int copies) {
@@ -167,14 +178,34 @@ double MedianMemcpy(int width, int height, int copies) {
 }  // namespace
 
 // Options: --short (few frames, for the test run), --parts (also frames without the clock or
-// the message, to show what each costs), --first-pulse (only the first pulse at 1920x1080, as
-// "first pulse: slowest <ms> ms, median <ms> ms, <n> frames").
+// the message, to show what each costs), --first-pulse [pulses=1] (only first pulses at
+// 1920x1080, each with a fresh renderer, printed as "first pulse: slowest <ms> ms (<min>-<max>),
+// median <ms> ms, <n> frames x <pulses>; steady frame <ms> ms": the median over the pulses of each one's slowest frame
+// and its range, and the median frame of all).
 int main(int argc, char** argv) {
-  if (argc == 2 && std::strcmp(argv[1], "--first-pulse") == 0) {
+  if (argc >= 2 && std::strcmp(argv[1], "--first-pulse") == 0) {
+    const int pulses = argc >= 3 ? std::max(1, std::atoi(argv[2])) : 1;
     try {
-      const PulseTimes pulse = MeasureFirstPulse(1920, 1080);
-      std::printf("first pulse: slowest %.2f ms, median %.3f ms, %u frames\n", pulse.slowest / 1000,
-                  pulse.median / 1000, static_cast<unsigned>(pulse.frames));
+      std::vector<double> slowest;
+      std::vector<double> medians;
+      std::vector<double> later;
+      std::size_t frames = 0;
+      for (int pulse = 0; pulse < pulses; ++pulse) {
+        const PulseTimes times = MeasureFirstPulse(1920, 1080);
+        slowest.push_back(times.slowest / 1000);
+        medians.push_back(times.median / 1000);
+        later.push_back(times.slowestLater / 1000);
+        frames = times.frames;
+        std::printf("pulse %d: slowest %.2f ms at frame %u (size %d)\n", pulse + 1, times.slowest / 1000,
+                    static_cast<unsigned>(times.slowestFrame), static_cast<int>(times.slowestSize));
+      }
+      std::printf(
+          "first pulse: slowest %.2f ms (%.2f-%.2f), after the first frame %.2f ms (%.2f-%.2f), median %.3f ms, "
+          "%u frames x %d; steady frame %.3f ms\n",
+          Median(slowest), *std::min_element(slowest.begin(), slowest.end()),
+          *std::max_element(slowest.begin(), slowest.end()), Median(later), *std::min_element(later.begin(), later.end()),
+          *std::max_element(later.begin(), later.end()), Median(medians), static_cast<unsigned>(frames), pulses,
+          MeasureFrames(1920, 1080, 200, true, true).steady / 1000);
       return 0;
     } catch (const std::exception& error) {
       std::fprintf(stderr, "first pulse: %s\n", error.what());

@@ -8,7 +8,8 @@
 # desktop_keeper.exe, frame_bench.exe in <build>/bin), cc with the libX11 headers, xvfb-run, wine64.
 # Runs in its own Xvfb at 1920x1080x24 and in the Wine prefix $WINEPREFIX (default
 # $HOME/.wine-velmora-bench). BENCH_RUNS sets the runs of each program for the time to lock
-# (default 8).
+# (default 8), BENCH_PULSES the first pulses frame_bench draws, each with a fresh renderer
+# (default 5).
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(dirname "$here")
@@ -26,6 +27,7 @@ helper=$bin/lockscreen_helper.exe
 frame_bench=$bin/frame_bench.exe
 keeper=$bin/desktop_keeper.exe
 runs=${BENCH_RUNS:-8}
+pulses=${BENCH_PULSES:-5}
 readonly password="Bench-7Q" speed=5 first_seconds=10 steady_from=20 steady_to=30
 for file in "$scr" "$minimal" "$helper" "$frame_bench" "$keeper"; do
   [ -f "$file" ] || { echo "missing $file: build the win64 preset first" >&2; exit 2; }
@@ -169,10 +171,14 @@ cpu_run Velmora.scr "$scr" >"$work/cpu" || exit 1
 log "CPU while locked: minimal_lock, ${steady_to} s"
 cpu_run minimal_lock "$minimal" >>"$work/cpu" || exit 1
 log "first pulse: frame_bench --first-pulse"
-pulse=$("$run" "$frame_bench" --first-pulse 2>&1 | tr -d '\r')
+pulse=$("$run" "$frame_bench" --first-pulse "$pulses" 2>&1 | tr -d '\r')
 pulse_slowest=$(sed -n 's/.*slowest \([0-9.]*\) ms.*/\1/p' <<<"$pulse")
+pulse_range=$(sed -n 's/.*slowest [0-9.]* ms (\([0-9.]*\)-\([0-9.]*\)).*/\1 - \2/p' <<<"$pulse")
+pulse_later=$(sed -n 's/.*after the first frame \([0-9.]*\) ms.*/\1/p' <<<"$pulse")
+pulse_later_range=$(sed -n 's/.*after the first frame [0-9.]* ms (\([0-9.]*\)-\([0-9.]*\)).*/\1 - \2/p' <<<"$pulse")
 pulse_median=$(sed -n 's/.*median \([0-9.]*\) ms.*/\1/p' <<<"$pulse")
 pulse_frames=$(sed -n 's/.*, \([0-9]*\) frames.*/\1/p' <<<"$pulse")
+pulse_steady=$(sed -n 's/.*steady frame \([0-9.]*\) ms.*/\1/p' <<<"$pulse")
 
 # Median, spread and peak memory of the lock runs of one program: "median min max q1 q3 peak-median".
 quantiles() {  # of the sorted numbers on stdin: "median min max q1 q3"
@@ -220,9 +226,13 @@ row "  median" "$v_med" "$m_med"
 row "  min - max" "$v_min - $v_max" "$m_min - $m_max"
 row "  interquartile range" "$v_q1 - $v_q3" "$m_q1 - $m_q3"
 row "  ratio of the medians" "$(awk -v a="$v_med" -v b="$m_med" 'BEGIN { printf "%.2f", a / b }')" "1"
-row "first pulse at 1920x1080 (ms, ${pulse_frames:-?} frames):" "" ""
-row "  slowest frame" "${pulse_slowest:-?}" "-"
-row "  median frame" "${pulse_median:-?}" "-"
+row "first pulse at 1920x1080 (ms, $pulses pulses of ${pulse_frames:-?} frames):" "" ""
+row "  slowest frame, median of the pulses" "${pulse_slowest:-?}" "-"
+row "  slowest frame, range over the pulses" "${pulse_range:-?}" "-"
+row "  slowest frame after the first, median of the pulses" "${pulse_later:-?}" "-"
+row "  slowest frame after the first, range" "${pulse_later_range:-?}" "-"
+row "  median frame of the first pulse" "${pulse_median:-?}" "-"
+row "  median frame once every size is drawn (steady)" "${pulse_steady:-?}" "-"
 row "peak memory, VmHWM (MB):" "" ""
 row "  after ${steady_to} s locked" "$(awk -v k="$v_hwm" 'BEGIN { printf "%.1f", k / 1024 }')" \
   "$(awk -v k="$m_hwm" 'BEGIN { printf "%.1f", k / 1024 }')"
@@ -234,7 +244,10 @@ echo "and restack events, stacking order from the server); one persistent winese
 echo "services and desktop process (held by desktop_keeper) stays up for the whole run; the first"
 echo "start of each program is not counted; starts alternate. CPU is utime+stime from /proc, sampled"
 echo "each second from the moment of the lock; peak memory is VmHWM from /proc."
-echo "Frames: frame_bench --first-pulse, a fresh renderer, sizes 400 to 2 to 514 to 400, real time."
+echo "Frames: frame_bench --first-pulse $pulses, each pulse with a fresh renderer, sizes 400 to 2 to 514"
+echo "to 400, the real time, message moving; composed into a memory bitmap, nothing sent to X."
+echo "The first frame of a fresh renderer also makes its off-screen bitmaps. $(grep -c '^pulse [0-9]*: ' <<<"$pulse") pulses:"
+grep '^pulse [0-9]*: ' <<<"$pulse" | sed 's/^/  /'
 echo "Times to lock in the order run (s): Velmora.scr $(awk '$1 == "Velmora.scr" { printf "%s ", $2 }' "$work/lock")"
 echo "  minimal_lock $(awk '$1 == "minimal_lock.exe" { printf "%s ", $2 }' "$work/lock")"
 [ -n "$pulse_slowest" ] || echo "frame_bench said: $pulse"
