@@ -115,6 +115,7 @@ cpu_run() {
   local name=$1 others second target now
   start_locked "$2" || return 1
   others=$(prefix_processes)
+  echo "  with $name: $(for pid in $others; do cat "/proc/$pid/comm" 2>/dev/null; done | sort | paste -sd ' ')" >>"$work/others"
   local -a t_prog t_xvfb t_server t_others t_at
   local begin=${EPOCHREALTIME/[.,]/} wait  # microseconds
   for second in $(seq 0 "$steady_to"); do
@@ -172,13 +173,14 @@ log "CPU while locked: minimal_lock, ${steady_to} s"
 cpu_run minimal_lock "$minimal" >>"$work/cpu" || exit 1
 log "first pulse: frame_bench --first-pulse"
 pulse=$("$run" "$frame_bench" --first-pulse "$pulses" 2>&1 | tr -d '\r')
-pulse_slowest=$(sed -n 's/.*slowest \([0-9.]*\) ms.*/\1/p' <<<"$pulse")
-pulse_range=$(sed -n 's/.*slowest [0-9.]* ms (\([0-9.]*\)-\([0-9.]*\)).*/\1 - \2/p' <<<"$pulse")
-pulse_later=$(sed -n 's/.*after the first frame \([0-9.]*\) ms.*/\1/p' <<<"$pulse")
-pulse_later_range=$(sed -n 's/.*after the first frame [0-9.]* ms (\([0-9.]*\)-\([0-9.]*\)).*/\1 - \2/p' <<<"$pulse")
-pulse_median=$(sed -n 's/.*median \([0-9.]*\) ms.*/\1/p' <<<"$pulse")
-pulse_frames=$(sed -n 's/.*, \([0-9]*\) frames.*/\1/p' <<<"$pulse")
-pulse_steady=$(sed -n 's/.*steady frame \([0-9.]*\) ms.*/\1/p' <<<"$pulse")
+summary=$(grep '^first pulse:' <<<"$pulse")
+pulse_slowest=$(sed -n 's/.*slowest \([0-9.]*\) ms.*/\1/p' <<<"$summary")
+pulse_range=$(sed -n 's/.*slowest [0-9.]* ms (\([0-9.]*\)-\([0-9.]*\)).*/\1 - \2/p' <<<"$summary")
+pulse_later=$(sed -n 's/.*after the first frame \([0-9.]*\) ms.*/\1/p' <<<"$summary")
+pulse_later_range=$(sed -n 's/.*after the first frame [0-9.]* ms (\([0-9.]*\)-\([0-9.]*\)).*/\1 - \2/p' <<<"$summary")
+pulse_median=$(sed -n 's/.*median \([0-9.]*\) ms.*/\1/p' <<<"$summary")
+pulse_frames=$(sed -n 's/.*, \([0-9]*\) frames.*/\1/p' <<<"$summary")
+pulse_steady=$(sed -n 's/.*steady frame \([0-9.]*\) ms.*/\1/p' <<<"$summary")
 
 # Median, spread and peak memory of the lock runs of one program: "median min max q1 q3 peak-median".
 quantiles() {  # of the sorted numbers on stdin: "median min max q1 q3"
@@ -244,6 +246,8 @@ echo "and restack events, stacking order from the server); one persistent winese
 echo "services and desktop process (held by desktop_keeper) stays up for the whole run; the first"
 echo "start of each program is not counted; starts alternate. CPU is utime+stime from /proc, sampled"
 echo "each second from the moment of the lock; peak memory is VmHWM from /proc."
+echo "Wine's other processes of the prefix:"
+cat "$work/others"
 echo "Frames: frame_bench --first-pulse $pulses, each pulse with a fresh renderer, sizes 400 to 2 to 514"
 echo "to 400, the real time, message moving; composed into a memory bitmap, nothing sent to X."
 echo "The first frame of a fresh renderer also makes its off-screen bitmaps. $(grep -c '^pulse [0-9]*: ' <<<"$pulse") pulses:"
