@@ -4,18 +4,23 @@
  *
  * Watches the root window's children of $DISPLAY, then starts the command (its output goes to
  * the file, /dev/null by default) and waits for the moment the topmost mapped child of the root
- * covers the whole screen. Prints "<seconds> <pid> <window>" (seconds since just before the
- * fork, pid of the command, X window id in hex) and exits 0, leaving the command running.
+ * covers the whole screen, then for the first drawing on that window. Prints "<seconds> <pid>
+ * <window> <drawn>" (seconds since just before the fork to the covering window, pid of the
+ * command, X window id in hex, seconds to the first drawing on it or "-" when nothing is drawn
+ * within 5 s) and exits 0, leaving the command running.
  * Prints "timeout <pid>" and exits 1 when nothing covers the screen in time (default 30 s),
  * "exited <pid> <status>" and exits 2 when the command ends first. Before starting the command it
  * waits, within the same limit, until no covering window is left from an earlier run.
  *
  * Every map, configure, circulate and unmap of a child of the root wakes it; it then asks the
  * server for the stacking order, so a window mapped below another full-screen window does not
- * count until it is raised.
+ * count until it is raised. A mapped window shows what was on the screen until its owner draws
+ * into it, so the first drawing is reported as well, through the DAMAGE extension: each new child
+ * of the root is watched from its creation.
  */
 #define _POSIX_C_SOURCE 200809L
 #include <X11/Xlib.h>
+#include <X11/extensions/Xdamage.h>
 #include <errno.h>
 #include <fcntl.h>
 #include <poll.h>
@@ -84,6 +89,9 @@ int main(int argc, char **argv) {
   const Window root = RootWindow(display, screen);
   const int width = DisplayWidth(display, screen);
   const int height = DisplayHeight(display, screen);
+  int damageEvent = 0;
+  int damageError = 0;
+  const int damage = XDamageQueryExtension(display, &damageEvent, &damageError);
   XSelectInput(display, root, SubstructureNotifyMask);
   XSync(display, False);
 
@@ -118,20 +126,30 @@ int main(int argc, char **argv) {
     _exit(127);
   }
 
+  Window covering = None;
+  double covered = 0;
   for (;;) {
-    int changed = 0;
     while (XPending(display)) {
       XEvent event;
       XNextEvent(display, &event);
-      changed = changed || event.type == MapNotify || event.type == ConfigureNotify ||
-                event.type == CirculateNotify || event.type == UnmapNotify;
-    }
-    if (changed) {
-      const Window window = CoveringTopmost(display, root, width, height);
-      if (window != None) {
-        printf("%.4f %ld 0x%lx\n", Now() - start, (long)child, (unsigned long)window);
+      if (event.type == CreateNotify && damage) {
+        XDamageCreate(display, event.xcreatewindow.window, XDamageReportNonEmpty);
+      } else if (covering == None && (event.type == MapNotify || event.type == ConfigureNotify ||
+                                      event.type == CirculateNotify || event.type == UnmapNotify)) {
+        covering = CoveringTopmost(display, root, width, height);
+        if (covering != None) {
+          covered = Now() - start;
+          if (!damage) break;
+        }
+      } else if (covering != None && event.type == damageEvent + XDamageNotify &&
+                 ((XDamageNotifyEvent *)&event)->drawable == covering) {
+        printf("%.4f %ld 0x%lx %.4f\n", covered, (long)child, (unsigned long)covering, Now() - start);
         return 0;
       }
+    }
+    if (covering != None && (!damage || Now() - start - covered > 5)) {
+      printf("%.4f %ld 0x%lx -\n", covered, (long)child, (unsigned long)covering);
+      return 0;
     }
     int status;
     if (waitpid(child, &status, WNOHANG) == child) {
@@ -139,12 +157,12 @@ int main(int argc, char **argv) {
       return 2;
     }
     const double left = limit - (Now() - start);
-    if (left <= 0) {
+    if (left <= 0 && covering == None) {
       printf("timeout %ld\n", (long)child);
       return 1;
     }
     struct pollfd wake = {ConnectionNumber(display), POLLIN, 0};
-    const int wait = left > 0.1 ? 100 : (int)(left * 1000) + 1; /* looks at the child now and then */
+    const int wait = left > 0.1 || covering != None ? 100 : (int)(left * 1000) + 1; /* looks at the child now and then */
     if (poll(&wake, 1, wait) < 0 && errno != EINTR) return 71;
   }
 }

@@ -5,7 +5,8 @@
 #
 # Usage: bench/run-all.sh [build directory, default build/win64]
 # Needs the win64 build with its tests (Velmora.scr, lockscreen_helper.exe, minimal_lock.exe,
-# desktop_keeper.exe, frame_bench.exe in <build>/bin), cc with the libX11 headers, xvfb-run, wine64.
+# desktop_keeper.exe, frame_bench.exe in <build>/bin), cc with the libX11 and libXdamage headers
+# (Debian: libx11-dev libxdamage-dev), xvfb-run, wine64.
 # Runs in its own Xvfb at 1920x1080x24 and in the Wine prefix $WINEPREFIX (default
 # $HOME/.wine-velmora-bench). BENCH_RUNS sets the runs of each program for the time to lock
 # (default 8), BENCH_PULSES the first pulses frame_bench draws, each with a fresh renderer
@@ -47,7 +48,7 @@ cleanup() {
 trap cleanup EXIT
 log() { echo "-- $*" >&2; }
 
-cc -O2 -o "$work/lock_wait" "$here/lock_wait.c" -lX11 || exit 2
+cc -O2 -o "$work/lock_wait" "$here/lock_wait.c" -lXdamage -lX11 || exit 2
 
 # A known password, so that stray input does not open the lock; Speed 5.
 log "settings (prefix $WINEPREFIX)"
@@ -93,11 +94,12 @@ prefix_processes() {
   done
 }
 
-# Starts a program through scripts/wine-run under lock_wait; sets $program and $lock_time.
+# Starts a program through scripts/wine-run under lock_wait; sets $program, $lock_time and
+# $drawn_time (to the first drawing on the covering window, "-" if none).
 start_locked() {
   local out
   out=$("$work/lock_wait" -t 60 -o "$work/program.out" "$run" "$1" /S)
-  read -r lock_time program _ <<<"$out"
+  read -r lock_time program _ drawn_time <<<"$out"
   case "$lock_time" in
     timeout | exited) echo "$(basename "$1"): no covering topmost window ($out)" >&2; return 1 ;;
   esac
@@ -157,7 +159,7 @@ lock_runs() {
       start_locked "$prog" || return 1
       sleep 1
       read_peak "$program"
-      [ "$round" -gt 0 ] && echo "$(basename "$prog") $lock_time $peak"
+      [ "$round" -gt 0 ] && echo "$(basename "$prog") $lock_time $peak $drawn_time"
       stop_program
       sleep 0.3
     done
@@ -190,13 +192,14 @@ quantiles() {  # of the sorted numbers on stdin: "median min max q1 q3"
     END { printf "%.3f %.3f %.3f %.3f %.3f\n", q(0.5), v[1], v[NR], q(0.25), q(0.75) }'
 }
 lock_stats() {
-  local times memory
+  local times memory drawn
   times=$(awk -v name="$1" '$1 == name { print $2 }' "$work/lock" | quantiles)
   memory=$(awk -v name="$1" '$1 == name { print $3 / 1024 }' "$work/lock" | quantiles)
-  echo "$times ${memory%% *}"
+  drawn=$(awk -v name="$1" '$1 == name && $4 != "-" { print $4 }' "$work/lock" | quantiles)
+  echo "$times ${memory%% *} $drawn $(awk -v name="$1" '$1 == name && $4 != "-"' "$work/lock" | wc -l)"
 }
-read -r v_med v_min v_max v_q1 v_q3 v_peak < <(lock_stats Velmora.scr)
-read -r m_med m_min m_max m_q1 m_q3 m_peak < <(lock_stats minimal_lock.exe)
+read -r v_med v_min v_max v_q1 v_q3 v_peak vd_med vd_min vd_max vd_q1 vd_q3 v_drawn < <(lock_stats Velmora.scr)
+read -r m_med m_min m_max m_q1 m_q3 m_peak md_med md_min md_max md_q1 md_q3 m_drawn < <(lock_stats minimal_lock.exe)
 read -r _ vf_p vf_x vf_s vf_o vf_all vf_best vs_p vs_x vs_s vs_o vs_all _ v_hwm < <(grep '^Velmora.scr ' "$work/cpu")
 read -r _ mf_p mf_x mf_s mf_o mf_all mf_best ms_p ms_x ms_s ms_o ms_all _ m_hwm < <(grep '^minimal_lock ' "$work/cpu")
 
@@ -228,6 +231,11 @@ row "  median" "$v_med" "$m_med"
 row "  min - max" "$v_min - $v_max" "$m_min - $m_max"
 row "  interquartile range" "$v_q1 - $v_q3" "$m_q1 - $m_q3"
 row "  ratio of the medians" "$(awk -v a="$v_med" -v b="$m_med" 'BEGIN { printf "%.2f", a / b }')" "1"
+row "time from start to the first drawing on it (s, $v_drawn and $m_drawn runs):" "" ""
+row "  median" "$vd_med" "$md_med"
+row "  min - max" "$vd_min - $vd_max" "$md_min - $md_max"
+row "  interquartile range" "$vd_q1 - $vd_q3" "$md_q1 - $md_q3"
+row "  ratio of the medians" "$(awk -v a="$vd_med" -v b="$md_med" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "-" }')" "1"
 row "first pulse at 1920x1080 (ms, $pulses pulses of ${pulse_frames:-?} frames):" "" ""
 row "  slowest frame, median of the pulses" "${pulse_slowest:-?}" "-"
 row "  slowest frame, range over the pulses" "${pulse_range:-?}" "-"
@@ -242,16 +250,18 @@ row "  1 s after the lock, median of the runs" "$(printf %.1f "$v_peak")" "$(pri
 echo
 echo "How: each program is started through scripts/wine-run by bench/lock_wait, which watches the"
 echo "X server and stops the clock when the topmost mapped window covers the screen (map, configure"
-echo "and restack events, stacking order from the server); one persistent wineserver with Wine's"
-echo "services and desktop process (held by desktop_keeper) stays up for the whole run; the first"
-echo "start of each program is not counted; starts alternate. CPU is utime+stime from /proc, sampled"
-echo "each second from the moment of the lock; peak memory is VmHWM from /proc."
+echo "and restack events, stacking order from the server), then at the first drawing on that window"
+echo "(DAMAGE extension; until then a mapped window shows what was under it). One persistent"
+echo "wineserver with Wine's services and desktop process (held by desktop_keeper) stays up for the"
+echo "whole run; the first start of each program is not counted; starts alternate. CPU is"
+echo "utime+stime from /proc, sampled each second from the moment of the lock; peak memory is VmHWM."
 echo "Wine's other processes of the prefix:"
 cat "$work/others"
 echo "Frames: frame_bench --first-pulse $pulses, each pulse with a fresh renderer, sizes 400 to 2 to 514"
 echo "to 400, the real time, message moving; composed into a memory bitmap, nothing sent to X."
 echo "The first frame of a fresh renderer also makes its off-screen bitmaps. $(grep -c '^pulse [0-9]*: ' <<<"$pulse") pulses:"
 grep '^pulse [0-9]*: ' <<<"$pulse" | sed 's/^/  /'
-echo "Times to lock in the order run (s): Velmora.scr $(awk '$1 == "Velmora.scr" { printf "%s ", $2 }' "$work/lock")"
-echo "  minimal_lock $(awk '$1 == "minimal_lock.exe" { printf "%s ", $2 }' "$work/lock")"
+echo "Times to lock / to the first drawing in the order run (s):"
+echo "  Velmora.scr  $(awk '$1 == "Velmora.scr" { printf "%s/%s ", $2, $4 }' "$work/lock")"
+echo "  minimal_lock $(awk '$1 == "minimal_lock.exe" { printf "%s/%s ", $2, $4 }' "$work/lock")"
 [ -n "$pulse_slowest" ] || echo "frame_bench said: $pulse"
