@@ -84,58 +84,74 @@ FrameTimes MeasureFrames(int width, int height, int frames, bool clock, bool mes
   return {*std::max_element(firstPulse.begin(), firstPulse.end()), Median(times)};
 }
 
-// One whole first pulse with a fresh renderer: the clock from 400 down to 2 and up to 514 (the
-// message left out), as after a start or a colour change. Prints the first frame, which also
-// makes the off-screen bitmap, then the slowest of the others (and the size it drew) and their
-// median. Returns the times of the frames after the first, in order.
-std::vector<double> MeasureFirstPulse(int width, int height) {
+// The first pulse as the lock screen draws it after start-up: a fresh renderer, the clock from
+// 400 down to 2, up to 514 and back to 400, the message moving and the local time read at each
+// frame. Returns the slowest and the median frame in microseconds, and the number of frames.
+struct PulseTimes {
+  double slowest = 0;
+  double median = 0;
+  std::size_t frames = 0;
+  std::size_t slowestFrame = 0;  // its index, 0 the first frame at 400
+  std::int32_t slowestSize = 0;  // its clock size
+  double slowestLater = 0;       // of the frames after the first, which also makes the bitmaps
+};
+
+PulseTimes MeasureFirstPulse(int width, int height) {
   using namespace velmora;
   velmora::win::Bitmap bitmap(velmora::win::CreateDibSection32(width, height));
   velmora::win::MemoryDC target(CreateCompatibleDC(nullptr));
   SelectObject(target.get(), bitmap.get());
+
   const TSavedSettings defaults;
   ClockRenderer renderer;
   renderer.SetBeadColors(defaults.LightColor, defaults.SurfaceColor, defaults.ShadowColor);
+  const std::string line = BuildDisplayLine(DefaultMessage());
   FrameInput input;
   input.lightColor = defaults.LightColor;
   input.surfaceColor = defaults.SurfaceColor;
   input.backgroundColor = defaults.BackgroundColor;
   input.drawClock = true;
-  input.hour = 10;
-  input.minute = 9;
-  input.second = 30;
+  input.displayLine = std::string_view(line);
+  input.messagePosition = width;
+  input.font = MessageFont{"Tahoma", 24, true, false};
   std::int32_t clockSize = kInitialClockSize;
   bool growing = false;
+  bool turnedAtTop = false;
+  // The target is a window's surface that exists already: its pages are touched before timing.
+  PatBlt(target.get(), 0, 0, width, height, BLACKNESS);
+  GdiFlush();
+
   LARGE_INTEGER frequency;
   QueryPerformanceFrequency(&frequency);
   const RECT client{0, 0, width, height};
   std::vector<double> times;
-  double first = 0;
-  double slowest = 0;
-  int slowestSize = 0;
-  do {
-    input.clockSize = clockSize;
+  std::vector<std::int32_t> sizes;
+  for (bool first = true; first || !turnedAtTop || clockSize > kInitialClockSize; first = false) {
     LARGE_INTEGER start;
     LARGE_INTEGER end;
     QueryPerformanceCounter(&start);
+    if (!first) {
+      const bool wasGrowing = growing;
+      AdvanceClockPulse(clockSize, growing, 5);
+      turnedAtTop = turnedAtTop || (wasGrowing && !growing);
+    }
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    input.hour = now.wHour;
+    input.minute = now.wMinute;
+    input.second = now.wSecond;
+    input.clockSize = clockSize;
+    const SIZE size = renderer.MeasureText(line, input.font);
+    input.messagePosition = AdvanceMessagePosition(input.messagePosition, size.cx, width);
     renderer.PaintContent(target.get(), client, input);
     GdiFlush();
     QueryPerformanceCounter(&end);
-    if (first == 0) {
-      first = Microseconds(start, end, frequency);
-      AdvanceClockPulse(clockSize, growing, 5);
-      continue;
-    }
     times.push_back(Microseconds(start, end, frequency));
-    if (times.back() > slowest) {
-      slowest = times.back();
-      slowestSize = clockSize;
-    }
-    AdvanceClockPulse(clockSize, growing, 5);
-  } while (clockSize != kInitialClockSize || growing);
-  std::printf("%4dx%-5d first pulse: first frame %.1f us, then %zu frames: slowest %.1f us (size %d), median %.1f us\n",
-              width, height, first, times.size(), slowest, slowestSize, Median(times));
-  return times;
+    sizes.push_back(clockSize);
+  }
+  const auto slowest = std::max_element(times.begin(), times.end());
+  const auto index = static_cast<std::size_t>(slowest - times.begin());
+  return {*slowest, Median(times), times.size(), index, sizes[index], *std::max_element(times.begin() + 1, times.end())};
 }
 
 double MedianMemcpy(int width, int height, int copies) {
@@ -162,27 +178,45 @@ double MedianMemcpy(int width, int height, int copies) {
 }  // namespace
 
 // Options: --short (few frames, for the test run), --parts (also frames without the clock or
-// the message, to show what each costs), --pulse [N] (only first pulses at 1920x1080, N of them
-// with a fresh renderer each, 5 by default; then the slowest frame over the pulse after taking
-// each frame's least time over the N pulses, which leaves out frames another process delayed).
+// the message, to show what each costs), --first-pulse [pulses=1] (only first pulses at
+// 1920x1080, each with a fresh renderer, printed as "first pulse: slowest <ms> ms (<min>-<max>),
+// median <ms> ms, <n> frames x <pulses>; steady frame <ms> ms": the median over the pulses of each one's slowest frame
+// and its range, and the median frame of all).
 int main(int argc, char** argv) {
+  if (argc >= 2 && std::strcmp(argv[1], "--first-pulse") == 0) {
+    const int pulses = argc >= 3 ? std::max(1, std::atoi(argv[2])) : 1;
+    try {
+      std::vector<double> slowest;
+      std::vector<double> medians;
+      std::vector<double> later;
+      std::size_t frames = 0;
+      for (int pulse = 0; pulse < pulses; ++pulse) {
+        const PulseTimes times = MeasureFirstPulse(1920, 1080);
+        slowest.push_back(times.slowest / 1000);
+        medians.push_back(times.median / 1000);
+        later.push_back(times.slowestLater / 1000);
+        frames = times.frames;
+        std::printf("pulse %d: slowest %.2f ms at frame %u (size %d)\n", pulse + 1, times.slowest / 1000,
+                    static_cast<unsigned>(times.slowestFrame), static_cast<int>(times.slowestSize));
+      }
+      std::printf(
+          "first pulse: slowest %.2f ms (%.2f-%.2f), after the first frame %.2f ms (%.2f-%.2f), median %.3f ms, "
+          "%u frames x %d; steady frame %.3f ms\n",
+          Median(slowest), *std::min_element(slowest.begin(), slowest.end()),
+          *std::max_element(slowest.begin(), slowest.end()), Median(later), *std::min_element(later.begin(), later.end()),
+          *std::max_element(later.begin(), later.end()), Median(medians), static_cast<unsigned>(frames), pulses,
+          MeasureFrames(1920, 1080, 200, true, true).steady / 1000);
+      return 0;
+    } catch (const std::exception& error) {
+      std::fprintf(stderr, "first pulse: %s\n", error.what());
+      return 1;
+    }
+  }
   bool shortRun = false;
   bool parts = false;
   for (int i = 1; i < argc; ++i) {
     shortRun = shortRun || std::strcmp(argv[i], "--short") == 0;
     parts = parts || std::strcmp(argv[i], "--parts") == 0;
-    if (std::strcmp(argv[i], "--pulse") == 0) {
-      const int pulses = i + 1 < argc ? std::max(std::atoi(argv[i + 1]), 1) : 5;
-      std::vector<double> least;
-      for (int pulse = 0; pulse < pulses; ++pulse) {
-        const std::vector<double> times = MeasureFirstPulse(1920, 1080);
-        if (least.empty()) least = times;
-        for (std::size_t frame = 0; frame < least.size(); ++frame) least[frame] = std::min(least[frame], times[frame]);
-      }
-      std::printf("least over %d pulses: slowest frame %.1f us, median %.1f us\n", pulses,
-                  *std::max_element(least.begin(), least.end()), Median(least));
-      return 0;
-    }
   }
   const int frames = shortRun ? 30 : 600;
   std::printf("%-10s %12s %18s %12s %8s\n", "size", "frame (us)", "slowest first (us)", "memcpy (us)", "ratio");
