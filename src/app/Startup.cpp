@@ -13,6 +13,7 @@
 #include "core/CommandLine.h"
 #include "core/Random.h"
 #include "core/win/SettingsStore.h"
+#include "install/Uninstaller.h"
 #include "lockscreen/Main.h"
 #include "prompt/Ask.h"
 
@@ -74,6 +75,7 @@ void Dispatch(HINSTANCE instance, const std::vector<std::string>& arguments) {
   const TRunMode mode = ChooseRunMode(arguments);
   if (mode == TRunMode::Uninstall) {
     // The uninstaller runs here; nothing of what follows happens for it.
+    Uninstall();
     return;
   }
   // A running lock screen, visible or hidden, in any process: this copy ends silently.
