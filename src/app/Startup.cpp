@@ -10,6 +10,7 @@
 #include "core/CommandLine.h"
 #include "core/Random.h"
 #include "core/win/SettingsStore.h"
+#include "install/Uninstaller.h"
 #include "ui/Application.h"
 #include "ui/ErrorReport.h"
 #include "ui/LinkCursor.h"
@@ -52,6 +53,7 @@ void Dispatch(HINSTANCE instance, const std::vector<std::string>& arguments) {
   const TRunMode mode = ChooseRunMode(arguments);
   if (mode == TRunMode::Uninstall) {
     // The uninstaller runs here; nothing of what follows happens for it.
+    Uninstall();
     return;
   }
   // A running lock screen, visible or hidden, in any process, or a copy about to show one: this
