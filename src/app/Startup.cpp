@@ -10,6 +10,7 @@
 #include "app/Preview.h"
 #include "common/LanguageTable.h"
 #include "common/win/LanguageFile.h"
+#include "config/Config.h"
 #include "core/CommandLine.h"
 #include "core/Random.h"
 #include "core/win/SettingsStore.h"
@@ -33,23 +34,33 @@ std::unique_ptr<Form> CreateSecondaryForm() {
   return form;
 }
 
-// The mode's windows in their order; the first made is the main window. The configuration
-// dialog and the install wizard are not built yet: their places are kept below. In the configure
-// and install modes the lock screen is made at its first show (LockScreen).
+// The configuration dialog shows the lock screen from its Test button; the lock screen hides
+// the dialog for its time when the dialog is the main window.
+void ConnectConfigurationDialog() {
+  frmConfig->ShowLockScreen = [] { LockScreen().Show(); };
+  ConfigurationDialogWindow = frmConfig->Handle();
+}
+
+// The mode's windows in their order; the first made is the main window. The install wizard is
+// not built yet: its place is kept below. In the configure and install modes the lock screen is
+// made at its first show (LockScreen), so that no window of its class exists before then.
 void CreateModeWindows(TRunMode mode) {
   switch (mode) {
     case TRunMode::Run:
       frmVOK = std::make_unique<TfrmVOK>();
-      // The configuration dialog follows here.
+      frmConfig = CreateSecondaryForm<TfrmConfig>();
+      ConnectConfigurationDialog();
       frmAsk = CreateSecondaryForm<TfrmAsk>();
       break;
     case TRunMode::Configure:
-      // The configuration dialog, the main window, comes first here; then the lock screen.
+      frmConfig = std::make_unique<TfrmConfig>();
+      ConnectConfigurationDialog();
       frmAsk = CreateSecondaryForm<TfrmAsk>();
       break;
     case TRunMode::Install:
-      // The install wizard, the main window, comes first here; then the lock screen and the
-      // configuration dialog.
+      // The install wizard, the main window, comes first here; then the lock screen.
+      frmConfig = CreateSecondaryForm<TfrmConfig>();
+      ConnectConfigurationDialog();
       frmAsk = CreateSecondaryForm<TfrmAsk>();
       break;
     default:
@@ -58,11 +69,14 @@ void CreateModeWindows(TRunMode mode) {
 }
 
 // The windows go before the application window that owns them: the lock screen gives back the
-// keys and the taskbar on the way, however the loop ended.
+// keys and the taskbar on the way, however the loop ended, and may show the dialog again while
+// it goes, so the dialog goes last.
 struct ModeWindows {
   ~ModeWindows() {
     frmAsk.reset();
     frmVOK.reset();
+    ConfigurationDialogWindow = nullptr;
+    frmConfig.reset();
   }
 };
 

@@ -139,6 +139,7 @@ TComponent::TComponent(TForm& owner, const ComponentLayout& layout, TComponent* 
   fontName_ = props.fontName != nullptr ? props.fontName : parent_->fontName_;
   fontHeight_ = props.fontHeight != 0 ? props.fontHeight : parent_->fontHeight_;
   fontBold_ = props.fontName != nullptr || props.fontHeight != 0 ? props.fontBold : parent_->fontBold_;
+  fontItalic_ = props.fontName != nullptr || props.fontHeight != 0 ? false : parent_->fontItalic_;
   if (kind_ == ComponentKind::Timer) return;
   if (kind_ == ComponentKind::TabSheet) {
     CreateSheet();
@@ -282,6 +283,9 @@ void TComponent::CreateControl() {
       if (props.associate != nullptr) {
         SendMessageA(handle_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(owner_.Component(props.associate).Handle()), 0);
       }
+      // Attaching may move or resize the arrows; they stand where the layout puts them.
+      SetWindowPos(handle_, nullptr, owner_.Scale(layout_.left), owner_.Scale(layout_.top),
+                   owner_.Scale(layout_.width), height, SWP_NOZORDER | SWP_NOACTIVATE);
       SendMessageA(handle_, UDM_SETRANGE32, props.minimum, props.maximum);
       SendMessageA(handle_, UDM_SETPOS32, 0, props.position);
       break;
@@ -336,7 +340,7 @@ void TComponent::ApplyFont() {
 }
 
 HFONT TComponent::FontHandle() const {
-  return owner_.FontFor(fontName_, owner_.Scale(fontHeight_), fontBold_);
+  return owner_.FontFor(fontName_, owner_.Scale(fontHeight_), fontBold_, fontItalic_);
 }
 
 void TComponent::AutoSize() {
@@ -490,7 +494,18 @@ void TComponent::UseParentFont() {
   fontName_ = parent_->fontName_;
   fontHeight_ = parent_->fontHeight_;
   fontBold_ = parent_->fontBold_;
+  fontItalic_ = parent_->fontItalic_;
   fontColor_ = parent_->fontColor_;
+  ApplyFont();
+  AutoSize();
+  Repaint();
+}
+
+void TComponent::SetFont(const std::string& name, int height, bool bold, bool italic) {
+  if (!name.empty()) fontName_ = name;
+  fontHeight_ = height;
+  fontBold_ = bold;
+  fontItalic_ = italic;
   ApplyFont();
   AutoSize();
   Repaint();
