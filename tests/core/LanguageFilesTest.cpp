@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/LanguageTable.h"
+#include "core/ColorList.h"
 #include "core/TranslatedNames.h"
 
 namespace velmora {
@@ -44,6 +45,9 @@ TEST_P(LanguageFileTest, HasAnEntryForEveryNameOfEveryTranslatedWindow) {
   ExpectEntries(table, kConfigNames);
   ExpectEntries(table, kInstallWizardNames);
   ExpectEntries(table, kUninstallMessageIds);
+  for (const NamedColor& color : kColorList) {
+    EXPECT_FALSE(table.Value(std::string(color.nameKey)).empty()) << color.nameKey;
+  }
 }
 
 TEST_P(LanguageFileTest, EveryLineIsANamedEntryAndNoNameRepeats) {
