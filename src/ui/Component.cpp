@@ -193,9 +193,12 @@ void TComponent::CreateControl() {
     case ComponentKind::Label:
       windowClass = WC_STATICA;
       style |= SS_NOTIFY | SS_NOPREFIX;
+      // A label of a fixed size clips a text that is too long instead of wrapping it; the
+      // static control has no such style for centred and right-aligned text.
       style |= props.alignment == TextAlignment::Center  ? SS_CENTER
                : props.alignment == TextAlignment::Right ? SS_RIGHT
-                                                         : SS_LEFT;
+               : layout_.width != 0 || layout_.height != 0 ? SS_LEFTNOWORDWRAP
+                                                            : SS_LEFT;
       break;
     case ComponentKind::CheckBox:
       windowClass = WC_BUTTONA;
