@@ -343,20 +343,6 @@ TEST_F(ConfigTest, WithoutPasswordTheOldBoxAndVisitorsMessagesAreOff) {
   EXPECT_NE(Part("lblNewPassword").FontColor(), 0x000000FFu);
 }
 
-TEST_F(ConfigTest, WithPasswordTheNewBoxesOpenOnTheExactOldOne) {
-  SavedSettings.SetPassword("Secret");
-  CreateAndShow();
-  EXPECT_TRUE(IsWindowEnabled(Handle("edtOldPassword")));
-  EXPECT_TRUE(IsWindowEnabled(Handle("chkAllowMessages")));
-  EXPECT_FALSE(IsWindowEnabled(Handle("edtNewPassword")));
-  Type("edtOldPassword", "secret");
-  EXPECT_FALSE(IsWindowEnabled(Handle("edtConfirmation")));
-  Type("edtOldPassword", "Secret");
-  EXPECT_TRUE(IsWindowEnabled(Handle("edtNewPassword")));
-  EXPECT_TRUE(IsWindowEnabled(Handle("edtConfirmation")));
-  EXPECT_EQ(Part("edtConfirmation").Color(), 0xFF000005u);
-}
-
 TEST_F(ConfigTest, ApplyStoresTheConfirmedPasswordAndEmptiesTheBoxes) {
   SavedSettings.SetPassword("Secret");
   SavedSettings.AutoRun = 1;
