@@ -6,6 +6,7 @@ namespace velmora {
 
 std::unique_ptr<TfrmVOK> frmVOK;
 std::unique_ptr<TfrmAsk> frmAsk;
+std::unique_ptr<TfrmConfig> frmConfig;
 
 namespace {
 
@@ -21,6 +22,13 @@ void WireLockScreen(TfrmVOK& lockScreen) {
     if (!frmAsk) return PromptAnswer();
     return frmAsk->Ask();
   });
+  // The configuration dialog is hidden while the lock screen is up, when it is the main window.
+  if (frmConfig) lockScreen.SetWindowToHide(frmConfig->Handle());
+}
+
+// The dialog's Test button shows the lock screen, made at its first show in configure mode.
+void WireConfigurationDialog() {
+  frmConfig->ShowLockScreen = [] { LockScreen().Show(); };
 }
 
 }  // namespace
@@ -29,12 +37,22 @@ void CreateModeWindows(TRunMode mode) {
   switch (mode) {
     case TRunMode::Run:
       frmVOK = CreateMainForm<TfrmVOK>();
+      frmConfig = std::make_unique<TfrmConfig>();
       frmAsk = std::make_unique<TfrmAsk>();
+      WireConfigurationDialog();
       WireLockScreen(*frmVOK);
       break;
     case TRunMode::Configure:
-    case TRunMode::Install:
+      frmConfig = CreateMainForm<TfrmConfig>();
       frmAsk = std::make_unique<TfrmAsk>();
+      WireConfigurationDialog();
+      break;
+    case TRunMode::Install:
+      // The install wizard, the main window, comes first here; the lock screen is made at its
+      // first show.
+      frmConfig = std::make_unique<TfrmConfig>();
+      frmAsk = std::make_unique<TfrmAsk>();
+      WireConfigurationDialog();
       break;
     default:
       break;
@@ -45,6 +63,7 @@ void DestroyModeWindows() {
   if (frmVOK) frmVOK->SetUnlockPrompt(nullptr, nullptr);
   frmAsk.reset();
   frmVOK.reset();
+  frmConfig.reset();
 }
 
 TfrmVOK& LockScreen() {

@@ -3,6 +3,7 @@
 #pragma once
 #include <memory>
 
+#include "config/Config.h"
 #include "core/CommandLine.h"
 #include "lockscreen/Main.h"
 #include "prompt/Ask.h"
@@ -12,12 +13,14 @@ namespace velmora {
 // One variable per window, empty in a mode that does not make it.
 extern std::unique_ptr<TfrmVOK> frmVOK;
 extern std::unique_ptr<TfrmAsk> frmAsk;
+extern std::unique_ptr<TfrmConfig> frmConfig;
 
 // Makes the mode's windows in their order and chooses the first as the main window. In the
 // configure and install modes the lock screen is made at its first show (LockScreen).
 void CreateModeWindows(TRunMode mode);
-// Destroys every window, the lock screen last but one: it gives the keys and the taskbar back
-// on the way, however the message loop ended.
+// Destroys every window: the prompt, then the lock screen, which gives the keys and the
+// taskbar back on the way however the message loop ended and may show the dialog again while it
+// goes, then the configuration dialog.
 void DestroyModeWindows();
 
 // The lock screen of the configure and install modes, made with its window on first use, so

@@ -7,6 +7,7 @@
 #include "app/Preview.h"
 #include "common/LanguageTable.h"
 #include "common/win/LanguageFile.h"
+#include "config/Config.h"
 #include "core/CommandLine.h"
 #include "core/Random.h"
 #include "core/win/SettingsStore.h"

@@ -15,7 +15,27 @@ LRESULT CALLBACK ApplicationWindowProc(HWND window, UINT message, WPARAM wParam,
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
+struct StandInSearch {
+  HWND application;
+  HWND main;
+  bool found;
+};
+
+BOOL CALLBACK FindVisibleStandIn(HWND window, LPARAM context) {
+  auto* search = reinterpret_cast<StandInSearch*>(context);
+  if (window != search->main && GetWindow(window, GW_OWNER) == search->application && IsWindowVisible(window)) {
+    search->found = true;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 }  // namespace
+
+bool TApplication::MainWindowUp() const {
+  if (mainWindow_ == nullptr || !IsWindow(mainWindow_)) return false;
+  return IsWindowVisible(mainWindow_) || lockHeld_;
+}
 
 void TApplication::Initialize(HINSTANCE instance) {
   if (handle_ != nullptr) return;
@@ -76,7 +96,7 @@ void TApplication::ProcessMessages() {
 void TApplication::Run() {
   if (mainWindow_ == nullptr) return;
   ShowWindow(mainWindow_, SW_SHOW);
-  while (!terminated_ && IsWindow(mainWindow_) && (IsWindowVisible(mainWindow_) || lockHeld_)) {
+  while (!terminated_ && MainWindowUp()) {
     if (!HandleMessage()) WaitMessage();
   }
 }

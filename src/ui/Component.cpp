@@ -61,6 +61,7 @@ void TComponent::InheritLook() {
   SetLook(color, props.fontColor != clDefault ? props.fontColor : parent_->FontColor(),
           props.fontName != nullptr ? props.fontName : parent_->fontName_.c_str(),
           props.fontHeight != 0 ? props.fontHeight : parent_->fontHeight_, ownFont ? props.fontBold : parent_->fontBold_);
+  fontItalic_ = ownFont ? false : parent_->fontItalic_;
 }
 
 void TComponent::SetLook(ColorValue color, ColorValue fontColor, const char* fontName, int fontHeight, bool fontBold) {
@@ -112,7 +113,7 @@ void TComponent::ApplyFont() {
 }
 
 HFONT TComponent::FontHandle() const {
-  return owner_.FontFor(fontName_, owner_.Scale(fontHeight_), fontBold_);
+  return owner_.FontFor(fontName_, owner_.Scale(fontHeight_), fontBold_, fontItalic_);
 }
 
 std::string TComponent::WindowText(HWND window) {
@@ -198,7 +199,18 @@ void TComponent::UseParentFont() {
   fontName_ = parent_->fontName_;
   fontHeight_ = parent_->fontHeight_;
   fontBold_ = parent_->fontBold_;
+  fontItalic_ = parent_->fontItalic_;
   fontColor_ = parent_->fontColor_;
+  ApplyFont();
+  AutoSize();
+  Repaint();
+}
+
+void TComponent::SetFont(const std::string& name, int height, bool bold, bool italic) {
+  if (!name.empty()) fontName_ = name;
+  fontHeight_ = height;
+  fontBold_ = bold;
+  fontItalic_ = italic;
   ApplyFont();
   AutoSize();
   Repaint();

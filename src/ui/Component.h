@@ -67,6 +67,13 @@ class TComponent {
   void SetFontColor(ColorValue color);
   // Takes the parent's font and font colour again.
   void UseParentFont();
+  // A font of the component's own; `height` in pixels at 96 DPI, negative for the character
+  // height. An empty name keeps the current face.
+  void SetFont(const std::string& name, int height, bool bold, bool italic);
+  const std::string& FontName() const { return fontName_; }
+  int FontHeight() const { return fontHeight_; }
+  bool FontBold() const { return fontBold_; }
+  bool FontItalic() const { return fontItalic_; }
   HFONT FontHandle() const;
   bool ParentBackground() const { return parentBackground_; }
   void SetParentBackground(bool value);
@@ -197,6 +204,7 @@ class TComponent {
   std::string fontName_;
   int fontHeight_ = 0;
   bool fontBold_ = false;
+  bool fontItalic_ = false;
   bool parentBackground_ = true;
   bool doubleBuffered_ = false;
   bool bufferSubclassed_ = false;

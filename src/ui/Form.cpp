@@ -219,13 +219,14 @@ void TForm::SetCaption(const std::string& caption) { SetWindowTextA(handle_, cap
 
 int TForm::Scale(int designPixels) const { return MulDiv(designPixels, dpi_, 96); }
 
-HFONT TForm::FontFor(const std::string& name, int height, bool bold) {
-  const auto key = std::make_tuple(name, height, bold);
+HFONT TForm::FontFor(const std::string& name, int height, bool bold, bool italic) {
+  const auto key = std::make_tuple(name, height, bold, italic);
   auto found = fonts_.find(key);
   if (found != fonts_.end()) return found->second.get();
   LOGFONTA description{};
   description.lfHeight = height;
   description.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+  description.lfItalic = italic ? TRUE : FALSE;
   description.lfCharSet = DEFAULT_CHARSET;
   lstrcpynA(description.lfFaceName, name.c_str(), LF_FACESIZE);
   win::Font font(CreateFontIndirectA(&description));

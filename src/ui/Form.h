@@ -80,7 +80,7 @@ class TForm {
   TComponent* CancelButton() const;
 
   // Cached GDI objects shared by the form's components.
-  HFONT FontFor(const std::string& name, int height, bool bold);
+  HFONT FontFor(const std::string& name, int height, bool bold, bool italic = false);
   HBRUSH BrushFor(ColorValue color);
 
   // For the window procedure.
@@ -132,7 +132,7 @@ class TForm {
   HWND toolTip_ = nullptr;
   int dpi_ = 96;
   std::vector<std::unique_ptr<TComponent>> components_;
-  std::map<std::tuple<std::string, int, bool>, win::Font> fonts_;
+  std::map<std::tuple<std::string, int, bool, bool>, win::Font> fonts_;
   std::map<ColorValue, win::Brush> brushes_;
   HWND focusControl_ = nullptr;
   bool shown_ = false;

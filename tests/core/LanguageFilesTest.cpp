@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/LanguageTable.h"
+#include "core/ColorList.h"
 
 namespace velmora {
 namespace {
@@ -30,6 +31,12 @@ class LanguageFileTest : public ::testing::TestWithParam<const char*> {
   std::string bytes;
   TLanguageTable table;
 };
+
+TEST_P(LanguageFileTest, HasAnEntryForEveryColourName) {
+  for (const NamedColor& color : kColorList) {
+    EXPECT_FALSE(table.Value(std::string(color.nameKey)).empty()) << color.nameKey;
+  }
+}
 
 TEST_P(LanguageFileTest, EveryLineIsANamedEntryAndNoNameRepeats) {
   std::set<std::string> seen;

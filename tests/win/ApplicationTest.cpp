@@ -74,6 +74,27 @@ TEST(Application, DeactivationIsDetachedWhenTheLoopThrows) {
   Application.SetMainWindow(nullptr);
 }
 
+TEST(Application, AHiddenMainWindowStaysUpWhileALockIsHeld) {
+  Application.Initialize(GetModuleHandleA(nullptr));
+  const auto ownedWindow = [] {
+    return CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 20, 20, Application.Handle(), nullptr,
+                           GetModuleHandleA(nullptr), nullptr);
+  };
+  const HWND main = ownedWindow();
+  Application.SetMainWindow(main);
+  ShowWindow(main, SW_SHOWNOACTIVATE);
+  EXPECT_TRUE(Application.MainWindowUp());
+  // As the lock screen shown from the configuration dialog: the dialog hidden, the lock up.
+  Application.SetLockHeld(true);
+  ShowWindow(main, SW_HIDE);
+  EXPECT_TRUE(Application.MainWindowUp());
+  Application.SetLockHeld(false);
+  EXPECT_FALSE(Application.MainWindowUp()) << "closing the main window ends the loop";
+  DestroyWindow(main);
+  EXPECT_FALSE(Application.MainWindowUp());
+  Application.SetMainWindow(nullptr);
+}
+
 TEST(Application, WithoutMainWindowTheLoopReturnsAtOnce) {
   Application.SetMainWindow(nullptr);
   bool called = false;

@@ -12,6 +12,7 @@
 #include "PixelCanvas.h"
 #include "common/LanguageTable.h"
 #include "core/Settings.h"
+#include "config/Config.h"
 #include "prompt/Ask.h"
 #include "ui/Form.h"
 
@@ -166,7 +167,7 @@ TEST_F(TranslateTest, BothShippedLanguageFilesHaveAnEntryForEveryTranslatedName)
   for (const char* file : {"resources/Velmora.lng", "resources/lang/Velmora.de.lng"}) {
     TLanguageTable table;
     table.Assign(ReadSourceFile(file));
-    for (const LayoutTable& layout : {TfrmAsk::Layout()}) {
+    for (const LayoutTable& layout : {TfrmAsk::Layout(), TfrmConfig::Layout()}) {
       for (const std::string& name : TranslatedNames(layout)) {
         EXPECT_NE(table.Find(name), TLanguageTable::npos) << file << ": " << name;
       }

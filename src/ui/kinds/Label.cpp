@@ -47,13 +47,15 @@ LRESULT CALLBACK LabelMouseProcedure(HWND window, UINT message, WPARAM wParam, L
   return DefSubclassProc(window, message, wParam, lParam);
 }
 
-DWORD AlignmentStyle(TextAlignment alignment) {
+// A label of a fixed size clips a text that is too long instead of wrapping it; the static
+// control has no such style for centred and right-aligned text.
+DWORD AlignmentStyle(TextAlignment alignment, bool fixedSize) {
   switch (alignment) {
     case TextAlignment::Center: return SS_CENTER;
     case TextAlignment::Right: return SS_RIGHT;
     case TextAlignment::Left: break;
   }
-  return SS_LEFT;
+  return fixedSize ? SS_LEFTNOWORDWRAP : SS_LEFT;
 }
 
 class TLabelComponent : public TComponent {
@@ -69,7 +71,7 @@ class TLabelComponent : public TComponent {
 
  protected:
   void Create() override {
-    CreateControlWindow(WC_STATICA, SS_NOTIFY | SS_NOPREFIX | AlignmentStyle(Properties().alignment));
+    CreateControlWindow(WC_STATICA, SS_NOTIFY | SS_NOPREFIX | AlignmentStyle(Properties().alignment, Layout().width != 0 || Layout().height != 0));
     SetWindowSubclass(Handle(), LabelMouseProcedure, kLabelMouseId, reinterpret_cast<DWORD_PTR>(static_cast<TComponent*>(this)));
     SetWindowTextA(Handle(), CaptionText().c_str());
     AutoSize();

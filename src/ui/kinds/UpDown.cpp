@@ -28,6 +28,10 @@ class TUpDownComponent : public TComponent {
     if (props.associate != nullptr) {
       SendMessageA(Handle(), UDM_SETBUDDY, reinterpret_cast<WPARAM>(Owner().Component(props.associate).Handle()), 0);
     }
+    // Attaching may move or resize the arrows; they stand where the layout puts them.
+    const ComponentLayout& row = Layout();
+    SetWindowPos(Handle(), nullptr, Owner().Scale(row.left), Owner().Scale(row.top), Owner().Scale(row.width),
+                 Owner().Scale(row.height), SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageA(Handle(), UDM_SETRANGE32, props.minimum, props.maximum);
     SendMessageA(Handle(), UDM_SETPOS32, 0, props.position);
   }

@@ -1,0 +1,87 @@
+// The configuration dialog: password, speed and logon start; the message and visitors' messages;
+// the colours and font of the message with a live preview; and the about page. Every control
+// writes into the in-memory settings at once; only Apply and OK change the password and store
+// the record.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "ui/Form.h"
+#include "ui/Layout.h"
+
+namespace velmora {
+
+class TfrmConfig : public TForm {
+ public:
+  // Builds the hidden dialog and runs FormCreate; Application must be initialised. As the
+  // application's main window it is configure mode's dialog.
+  TfrmConfig();
+
+  // The dialog's layout table, the keys it looks up in the language file among them.
+  static LayoutTable Layout();
+
+  // Shows the lock screen; start-up sets it. Without it the Test button does nothing.
+  std::function<void()> ShowLockScreen;
+  // Hands a link label's target to the shell; replaceable so that tests can see the call.
+  std::function<void(HWND owner, const std::string& target)> OpenUrl = &OpenWithShell;
+  static void OpenWithShell(HWND owner, const std::string& target);
+
+  void FormCreate();
+  void FormShow() override;
+  void pgcPageControlChange();
+  void edtPasswordChange();
+  void trbSpeedChange();
+  void chkAutoRunClick();
+  void memMessageChange();
+  void chkAllowMessagesClick();
+  void AppearenceChange();
+  void udnFontSizeClick();
+  void URLLabelMouseEnter(TComponent& label);
+  void URLLabelMouseLeave(TComponent& label);
+  void URLClick(TComponent& label);
+  void btnTestClick();
+  void btnOkClick();
+  void btnCancelClick();
+  void btnApplyClick();
+
+ private:
+  TComponent& pgcPageControl;
+  TComponent& edtOldPassword;
+  TComponent& edtNewPassword;
+  TComponent& edtConfirmation;
+  TComponent& lblNewPassword;
+  TComponent& lblConfirmation;
+  TComponent& trbSpeed;
+  TComponent& lblSpeedValue;
+  TComponent& chkAutoRun;
+  TComponent& memMessage;
+  TComponent& chkAllowMessages;
+  TComponent& cbxLight;
+  TComponent& cbxSurface;
+  TComponent& cbxShadow;
+  TComponent& cbxBackground;
+  TComponent& pnlFont;
+  TComponent& cbxFontName;
+  TComponent& edtFontSize;
+  TComponent& udnFontSize;
+  TComponent& chkBold;
+  TComponent& chkItalic;
+  TComponent& memDescription;
+  TComponent& lblDescription;
+  TComponent& btnTest;
+  // Set while FormShow ticks the bold and italic boxes: the click those fire must not copy
+  // controls that are not filled yet back into the record.
+  bool fillingAppearance_ = false;
+};
+
+// The colour lists: every entry of the colour table, named from the language file.
+void FillColorList(TComponent& list);
+// The value of the selected entry; 0xFF000000 with none selected.
+ColorValue SelectedColor(const TComponent& list);
+// Selects the first entry with that value; a value that is not in the list selects none.
+void SelectColor(TComponent& list, ColorValue value);
+
+}  // namespace velmora
