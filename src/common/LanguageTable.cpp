@@ -1,5 +1,8 @@
 #include "common/LanguageTable.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace velmora {
 
 TLanguageTable LanguageTable;
@@ -18,7 +21,10 @@ bool AsciiNamesEqual(const std::string& a, const std::string& b) {
 
 void TLanguageTable::Assign(const std::string& fileBytes) {
   lines_.clear();
-  const std::string text = fileBytes.substr(0, fileBytes.find('\0'));
+  // No window shows a zero byte in an ANSI text: the file is read as if its zero bytes were not there.
+  std::string text;
+  text.reserve(fileBytes.size());
+  std::remove_copy(fileBytes.begin(), fileBytes.end(), std::back_inserter(text), '\0');
   std::string line;
   bool pending = false;  // text after the last line end, even an empty line before the end
   for (std::size_t i = 0; i < text.size(); ++i) {

@@ -15,8 +15,8 @@ class TLanguageTable {
  public:
   static constexpr std::size_t npos = static_cast<std::size_t>(-1);
 
-  // Replaces the table with the lines of a file's bytes: CR LF, a lone LF and a lone CR each end
-  // a line; a zero byte ends the text; nothing is trimmed.
+  // Replaces the table with the lines of a file's bytes, read whole: CR LF, a lone LF and a lone
+  // CR each end a line; zero bytes are dropped; nothing is trimmed.
   void Assign(const std::string& fileBytes);
   void Clear() { lines_.clear(); }
 

@@ -16,11 +16,17 @@ TEST(LanguageTableLines, EveryLineEndCountsOnceAndNothingIsTrimmed) {
   EXPECT_EQ(table.Value(" e "), " 5 ");
 }
 
-TEST(LanguageTableLines, ZeroByteEndsTheText) {
+TEST(LanguageTableLines, ZeroBytesAreDroppedAndTheLinesAfterThemRead) {
+  const std::string file("a=1\r\nb=2\0c=3\r\n\0\r\0\nd=4\0\0", 22);
   TLanguageTable table;
-  table.Assign(std::string("a=1\r\nb=2\0c=3\r\n", 14));
-  ASSERT_EQ(table.Count(), 2u);
-  EXPECT_EQ(table.Value("c"), "");
+  table.Assign(file);
+  ASSERT_EQ(table.Count(), 4u);
+  EXPECT_EQ(table.Line(1), "b=2c=3");
+  // CR, zero byte, LF is one line end, as CR LF is.
+  EXPECT_EQ(table.Line(2), "");
+  EXPECT_EQ(table.Line(3), "d=4");
+  table.Assign(std::string("x=1\r\n\0", 6));
+  EXPECT_EQ(table.Count(), 1u);
 }
 
 TEST(LanguageTableLookup, FirstCaseInsensitiveMatchWinsAndNameEndsAtFirstEquals) {
