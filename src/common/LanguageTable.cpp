@@ -19,8 +19,47 @@ bool AsciiNamesEqual(const std::string& a, const std::string& b) {
   return true;
 }
 
+std::string MacroNameKey(const std::string& name) {
+  std::string key = name;
+  for (char& c : key) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte > 0x7F || c == 'i' || c == 'I') {
+      c = '\x80';
+    } else {
+      c = FoldAscii(c);
+    }
+  }
+  return key;
+}
+
+namespace {
+// Names that hold "%" are listed together: a macro of such a name spans more than the text
+// between two neighbouring "%" signs.
+std::string IndexKey(const std::string& name) {
+  return name.find('%') == std::string::npos ? MacroNameKey(name) : std::string("%");
+}
+}  // namespace
+
+void TLanguageTable::DropIndex() const {
+  index_.clear();
+  indexed_ = false;
+}
+
+const std::vector<std::size_t>& TLanguageTable::LinesNamedLike(const std::string& name) const {
+  static const std::vector<std::size_t> none;
+  if (!indexed_) {
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+      if (LineHasName(lines_[i])) index_[IndexKey(LineName(lines_[i]))].push_back(i);
+    }
+    indexed_ = true;
+  }
+  const auto found = index_.find(IndexKey(name));
+  return found == index_.end() ? none : found->second;
+}
+
 void TLanguageTable::Assign(const std::string& fileBytes) {
   lines_.clear();
+  DropIndex();
   // No window shows a zero byte in an ANSI text: the file is read as if its zero bytes were not there.
   std::string text;
   text.reserve(fileBytes.size());
@@ -43,6 +82,12 @@ void TLanguageTable::Assign(const std::string& fileBytes) {
 }
 
 std::size_t TLanguageTable::Find(const std::string& name) const {
+  if (keyed_) {
+    for (const std::size_t line : LinesNamedLike(name)) {
+      if (equals_(LineName(lines_[line]), name)) return line;
+    }
+    return npos;
+  }
   for (std::size_t i = 0; i < lines_.size(); ++i) {
     if (LineHasName(lines_[i]) && equals_(LineName(lines_[i]), name)) return i;
   }
@@ -57,10 +102,23 @@ std::string TLanguageTable::Value(const std::string& name) const {
 void TLanguageTable::SetValue(const std::string& name, const std::string& value) {
   const std::size_t index = Find(name);
   if (index == npos) {
-    if (!value.empty()) lines_.push_back(name + "=" + value);
+    if (value.empty()) return;
+    lines_.push_back(name + "=" + value);
+    if (indexed_) index_[IndexKey(name)].push_back(lines_.size() - 1);
   } else if (value.empty()) {
     lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(index));
+    if (!indexed_) return;
+    // The lines after it move up by one.
+    for (auto& entry : index_) {
+      std::vector<std::size_t>& lines = entry.second;
+      lines.erase(std::remove(lines.begin(), lines.end(), index), lines.end());
+      for (std::size_t& line : lines) {
+        if (line > index) --line;
+      }
+    }
   } else {
+    // A name equal under the comparer may still be spelt so that its key differs.
+    if (IndexKey(LineName(lines_[index])) != IndexKey(name)) DropIndex();
     lines_[index] = name + "=" + value;
   }
 }

@@ -2,6 +2,7 @@
 #pragma once
 #include <cstddef>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace velmora {
@@ -18,7 +19,10 @@ class TLanguageTable {
   // Replaces the table with the lines of a file's bytes, read whole: CR LF, a lone LF and a lone
   // CR each end a line; zero bytes are dropped; nothing is trimmed.
   void Assign(const std::string& fileBytes);
-  void Clear() { lines_.clear(); }
+  void Clear() {
+    lines_.clear();
+    DropIndex();
+  }
 
   std::size_t Count() const { return lines_.size(); }
   const std::string& Line(std::size_t index) const { return lines_.at(index); }
@@ -31,13 +35,38 @@ class TLanguageTable {
   // A name that is not there is appended (unless the value is empty).
   void SetValue(const std::string& name, const std::string& value);
 
-  void SetComparer(NameComparer comparer) { equals_ = comparer; }
+  // `comparer` decides which names are equal. When any two names it finds equal have the same
+  // MacroNameKey, as with ASCII folding, lookups take the lines named like the wanted name from
+  // the index instead of walking every line.
+  void SetComparer(NameComparer comparer, bool equalNamesShareTheirKey = false) {
+    equals_ = comparer;
+    keyed_ = equalNamesShareTheirKey;
+  }
   NameComparer Comparer() const { return equals_; }
 
+  // The indexes, in ascending order, of the lines whose name could equal `name` when both are
+  // upper-cased (their MacroNameKey is the same), so that an expansion need not walk every
+  // line; for a name that holds "%", the lines whose names hold "%". Valid until the table
+  // changes.
+  const std::vector<std::size_t>& LinesNamedLike(const std::string& name) const;
+
  private:
+  void DropIndex() const;
+
   std::vector<std::string> lines_;
   NameComparer equals_ = AsciiNamesEqual;
+  bool keyed_ = true;
+  // MacroNameKey of each line's name -> line indexes; built on first use, kept up to date by
+  // SetValue, dropped by Assign and Clear.
+  mutable std::unordered_map<std::string, std::vector<std::size_t>> index_;
+  mutable bool indexed_ = false;
 };
+
+// A name with ASCII letters folded to capitals, and every byte above 0x7F and the letter I in
+// either case made one byte: names that any upper-case of an ANSI code page makes equal have
+// the same key (only ASCII letters change among the ASCII bytes, and the Turkish dotted and
+// dotless i change between "I" and bytes above 0x7F).
+std::string MacroNameKey(const std::string& name);
 
 // A line's name is its text before the first "="; a line without "=" has none.
 bool LineHasName(const std::string& line);

@@ -7,6 +7,7 @@
 //   2  special folders: line k is the path of folder k (CSIDL number), empty when missing
 //   3  registry values, one "name=value" a line, in enumeration order
 //   4  the first byte, when odd, installs an upper-case that also folds Latin-1 letters
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -78,32 +79,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (latin1) sources.UpperCase = Latin1UpperCase;
 
   TLanguageTable table;
-  if (latin1) table.SetComparer(Latin1NamesEqual);
+  if (latin1) table.SetComparer(Latin1NamesEqual, (sections[4][0] & 2) != 0);
   table.Assign(sections[0]);
   for (std::size_t i = 0; i < table.Count(); ++i) {
     VELMORA_FUZZ_CHECK(table.Line(i).find_first_of(std::string("\r\n\0", 3)) == std::string::npos);
   }
 
-  // The start-up's walk: a value that expands to nothing takes its line out.
-  std::size_t index = 0;
-  while (index < table.Count()) {
-    const std::size_t countBefore = table.Count();
-    if (table.Line(index).find('%') != std::string::npos) {
-      const std::string name = LineName(table.Line(index));
-      const std::string value = table.Value(name);
-      registryReads = 0;
-      const std::string expanded = ExpandPathMacros(value, table, sources);
-      VELMORA_FUZZ_CHECK(registryReads <= 1);
-      VELMORA_FUZZ_CHECK(expanded.find('\0') == std::string::npos);
-      const std::string environmentExpanded = sources.ExpandEnvironment(value);
-      if (environmentExpanded.find('%') == std::string::npos &&
-          environmentExpanded.find('\0') == std::string::npos) {
-        VELMORA_FUZZ_CHECK(expanded == environmentExpanded);
-      }
-      VELMORA_FUZZ_CHECK(expanded.size() <= std::max(kMaxExpandedLength, environmentExpanded.size()));
-      table.SetValue(name, expanded);
+  ExpandTableMacros(table, [&](const std::string& value) {
+    registryReads = 0;
+    const std::string expanded = ExpandPathMacros(value, table, sources);
+    VELMORA_FUZZ_CHECK(registryReads <= 1);
+    VELMORA_FUZZ_CHECK(expanded.find('\0') == std::string::npos);
+    const std::string environmentExpanded = sources.ExpandEnvironment(value);
+    if (environmentExpanded.find('%') == std::string::npos &&
+        environmentExpanded.find('\0') == std::string::npos) {
+      VELMORA_FUZZ_CHECK(expanded == environmentExpanded);
     }
-    if (table.Count() == countBefore) ++index;
+    VELMORA_FUZZ_CHECK(expanded.size() <=
+                       std::max(kMaxExpandedLength, environmentExpanded.size()));
+    return expanded;
+  });
+  // The index the expansion used still agrees with the lines.
+  for (std::size_t i = 0; i < table.Count(); ++i) {
+    if (!LineHasName(table.Line(i))) continue;
+    const std::vector<std::size_t>& named = table.LinesNamedLike(LineName(table.Line(i)));
+    VELMORA_FUZZ_CHECK(std::find(named.begin(), named.end(), i) != named.end());
   }
   return 0;
 }

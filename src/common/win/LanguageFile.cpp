@@ -58,18 +58,9 @@ void LoadLanguageFile() {
   const std::string path = LanguageFilePath();
   LanguageTable.SetComparer(LocaleNamesEqual);
   LanguageTable.Assign(ReadWholeFile(path));
-  std::size_t index = 0;
-  while (index < LanguageTable.Count()) {
-    const std::size_t countBefore = LanguageTable.Count();
-    if (LanguageTable.Line(index).find('%') != std::string::npos) {
-      const std::string name = LineName(LanguageTable.Line(index));
-      LanguageTable.SetValue(name, ExpandPathMacros(LanguageTable.Value(name)));
-    }
-    Application.ProcessMessages();
-    // A value that expanded to nothing took its line out: the lines after it moved up by one,
-    // so the same index now holds a line not yet examined.
-    if (LanguageTable.Count() == countBefore) ++index;
-  }
+  ExpandTableMacros(
+      LanguageTable, [](const std::string& text) { return ExpandPathMacros(text); },
+      [] { Application.ProcessMessages(); });
 }
 
 }  // namespace velmora
