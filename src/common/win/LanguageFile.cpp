@@ -58,8 +58,11 @@ void LoadLanguageFile() {
   const std::string path = LanguageFilePath();
   LanguageTable.SetComparer(LocaleNamesEqual);
   LanguageTable.Assign(ReadWholeFile(path));
+  // One set of sources for the whole load: the registry values are read once.
+  const PathMacroSources sources = WindowsPathMacroSources();
   ExpandTableMacros(
-      LanguageTable, [](const std::string& text) { return ExpandPathMacros(text); },
+      LanguageTable,
+      [&sources](const std::string& text) { return ExpandPathMacros(text, LanguageTable, sources); },
       [] { Application.ProcessMessages(); });
 }
 

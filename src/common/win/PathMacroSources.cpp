@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <map>
+#include <memory>
+#include <optional>
+
 #include "common/LanguageTable.h"
 #include "common/win/SpecialFolders.h"
 #include "win/Handles.h"
@@ -74,11 +78,24 @@ std::vector<std::pair<std::string, std::string>> CurrentVersionTextValues() {
   return values;
 }
 
+std::string SpecialFolderPathOnce(int csidl) {
+  // The special folders do not move while the program runs: the shell is asked once for each.
+  static std::map<int, std::string> paths;
+  const auto known = paths.find(csidl);
+  if (known != paths.end()) return known->second;
+  return paths.emplace(csidl, GetSpecialFolderPath(csidl)).first->second;
+}
+
 PathMacroSources WindowsPathMacroSources() {
   PathMacroSources sources;
   sources.ExpandEnvironment = ExpandEnvironmentText;
-  sources.SpecialFolderPath = GetSpecialFolderPath;
-  sources.RegistryValues = CurrentVersionTextValues;
+  sources.SpecialFolderPath = SpecialFolderPathOnce;
+  // Read on first use, then kept for as long as these sources are.
+  auto registryValues = std::make_shared<std::optional<std::vector<std::pair<std::string, std::string>>>>();
+  sources.RegistryValues = [registryValues] {
+    if (!*registryValues) *registryValues = CurrentVersionTextValues();
+    return **registryValues;
+  };
   sources.UpperCase = SystemUpperCase;
   return sources;
 }

@@ -17,6 +17,11 @@ std::string ExpandEnvironmentText(const std::string& text);
 // name/text pairs, in enumeration order; none when the key does not open with full access.
 std::vector<std::pair<std::string, std::string>> CurrentVersionTextValues();
 
+// The path of a special folder (GetSpecialFolderPath), asked of the shell once per folder and
+// process.
+std::string SpecialFolderPathOnce(int csidl);
+
+// The system's sources; each set reads the registry values at most once.
 PathMacroSources WindowsPathMacroSources();
 
 // Expands the macros of `text` from the system's sources and LanguageTable's entries.
