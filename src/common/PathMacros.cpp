@@ -85,14 +85,14 @@ void AddCandidateLines(const std::string& s, const TLanguageTable& table, std::s
       pending.insert(*line);
     }
   };
-  std::unordered_set<std::string> seen;
+  std::unordered_set<std::string_view> seen;
   std::size_t open = s.find('%');
   while (open != std::string::npos) {
     const std::size_t close = s.find('%', open + 1);
     if (close == std::string::npos) break;
-    if (close > open + 1) {
-      std::string between = s.substr(open + 1, close - open - 1);
-      if (seen.insert(between).second) add(table.LinesNamedLike(between));
+    const std::string_view between = std::string_view(s).substr(open + 1, close - open - 1);
+    if (!between.empty() && seen.insert(between).second) {
+      add(table.LinesNamedLike(std::string(between)));
     }
     open = close;
   }
