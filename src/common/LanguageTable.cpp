@@ -32,34 +32,52 @@ std::string MacroNameKey(const std::string& name) {
   return key;
 }
 
-namespace {
-// Names that hold "%" are listed together: a macro of such a name spans more than the text
-// between two neighbouring "%" signs.
-std::string IndexKey(const std::string& name) {
+std::string MacroLookupKey(const std::string& name) {
   return name.find('%') == std::string::npos ? MacroNameKey(name) : std::string("%");
 }
-}  // namespace
 
-void TLanguageTable::DropIndex() const {
-  index_.clear();
-  indexed_ = false;
+const std::vector<std::size_t>& TNameIndex::Lines(const std::vector<std::string>& lines,
+                                                  const std::string& name) {
+  static const std::vector<std::size_t> none;
+  if (!built_) {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      if (LineHasName(lines[i])) lines_[key_(LineName(lines[i]))].push_back(i);
+    }
+    built_ = true;
+  }
+  const auto found = lines_.find(key_(name));
+  return found == lines_.end() ? none : found->second;
 }
 
-const std::vector<std::size_t>& TLanguageTable::LinesNamedLike(const std::string& name) const {
-  static const std::vector<std::size_t> none;
-  if (!indexed_) {
-    for (std::size_t i = 0; i < lines_.size(); ++i) {
-      if (LineHasName(lines_[i])) index_[IndexKey(LineName(lines_[i]))].push_back(i);
+void TNameIndex::Drop() {
+  lines_.clear();
+  built_ = false;
+}
+
+void TNameIndex::Appended(const std::string& name, std::size_t line) {
+  if (built_) lines_[key_(name)].push_back(line);
+}
+
+void TNameIndex::Erased(std::size_t line) {
+  if (!built_) return;
+  // The lines after it move up by one.
+  for (auto& entry : lines_) {
+    std::vector<std::size_t>& indexes = entry.second;
+    indexes.erase(std::remove(indexes.begin(), indexes.end(), line), indexes.end());
+    for (std::size_t& index : indexes) {
+      if (index > line) --index;
     }
-    indexed_ = true;
   }
-  const auto found = index_.find(IndexKey(name));
-  return found == index_.end() ? none : found->second;
+}
+
+void TNameIndex::Respelt(const std::string& before, const std::string& after) {
+  // A name equal under the comparer may still be spelt so that its key differs.
+  if (built_ && key_(before) != key_(after)) Drop();
 }
 
 void TLanguageTable::Assign(const std::string& fileBytes) {
   lines_.clear();
-  DropIndex();
+  DropIndexes();
   // No window shows a zero byte in an ANSI text: the file is read as if its zero bytes were not there.
   std::string text;
   text.reserve(fileBytes.size());
@@ -82,8 +100,8 @@ void TLanguageTable::Assign(const std::string& fileBytes) {
 }
 
 std::size_t TLanguageTable::Find(const std::string& name) const {
-  if (keyed_) {
-    for (const std::size_t line : LinesNamedLike(name)) {
+  if (lookupIndex_.Key() != nullptr) {
+    for (const std::size_t line : lookupIndex_.Lines(lines_, name)) {
       if (equals_(LineName(lines_[line]), name)) return line;
     }
     return npos;
@@ -104,22 +122,17 @@ void TLanguageTable::SetValue(const std::string& name, const std::string& value)
   if (index == npos) {
     if (value.empty()) return;
     lines_.push_back(name + "=" + value);
-    if (indexed_) index_[IndexKey(name)].push_back(lines_.size() - 1);
+    macroIndex_.Appended(name, lines_.size() - 1);
+    lookupIndex_.Appended(name, lines_.size() - 1);
   } else if (value.empty()) {
     lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(index));
-    if (!indexed_) return;
-    // The lines after it move up by one.
-    for (auto& entry : index_) {
-      std::vector<std::size_t>& lines = entry.second;
-      lines.erase(std::remove(lines.begin(), lines.end(), index), lines.end());
-      for (std::size_t& line : lines) {
-        if (line > index) --line;
-      }
-    }
+    macroIndex_.Erased(index);
+    lookupIndex_.Erased(index);
   } else {
-    // A name equal under the comparer may still be spelt so that its key differs.
-    if (IndexKey(LineName(lines_[index])) != IndexKey(name)) DropIndex();
+    const std::string before = LineName(lines_[index]);
     lines_[index] = name + "=" + value;
+    macroIndex_.Respelt(before, name);
+    lookupIndex_.Respelt(before, name);
   }
 }
 

@@ -12,6 +12,32 @@ namespace velmora {
 using NameComparer = bool (*)(const std::string& a, const std::string& b);
 bool AsciiNamesEqual(const std::string& a, const std::string& b);
 
+// A key of a name, equal for the names a comparer finds equal.
+using NameKey = std::string (*)(const std::string& name);
+
+// Line indexes by a key of their names: built on first use, told of every change.
+class TNameIndex {
+ public:
+  explicit TNameIndex(NameKey key = nullptr) : key_(key) {}
+  NameKey Key() const { return key_; }
+  // The lines, ascending, whose names have the key of `name`.
+  const std::vector<std::size_t>& Lines(const std::vector<std::string>& lines,
+                                        const std::string& name);
+  void Drop();
+  void Appended(const std::string& name, std::size_t line);
+  void Erased(std::size_t line);
+  void Respelt(const std::string& before, const std::string& after);
+
+ private:
+  NameKey key_;
+  std::unordered_map<std::string, std::vector<std::size_t>> lines_;
+  bool built_ = false;
+};
+
+// MacroNameKey, with every name that holds "%" under the one key "%": a macro of such a name
+// spans more than the text between two neighbouring "%" signs.
+std::string MacroLookupKey(const std::string& name);
+
 class TLanguageTable {
  public:
   static constexpr std::size_t npos = static_cast<std::size_t>(-1);
@@ -21,7 +47,7 @@ class TLanguageTable {
   void Assign(const std::string& fileBytes);
   void Clear() {
     lines_.clear();
-    DropIndex();
+    DropIndexes();
   }
 
   std::size_t Count() const { return lines_.size(); }
@@ -35,12 +61,12 @@ class TLanguageTable {
   // A name that is not there is appended (unless the value is empty).
   void SetValue(const std::string& name, const std::string& value);
 
-  // `comparer` decides which names are equal. When any two names it finds equal have the same
-  // MacroNameKey, as with ASCII folding, lookups take the lines named like the wanted name from
-  // the index instead of walking every line.
-  void SetComparer(NameComparer comparer, bool equalNamesShareTheirKey = false) {
+  // `comparer` decides which names are equal. `key`, when given, must give the same key to any
+  // two names the comparer finds equal: lookups then compare only the lines whose names have
+  // the wanted name's key instead of walking every line.
+  void SetComparer(NameComparer comparer, NameKey key = nullptr) {
     equals_ = comparer;
-    keyed_ = equalNamesShareTheirKey;
+    lookupIndex_ = TNameIndex(key);
   }
   NameComparer Comparer() const { return equals_; }
 
@@ -48,18 +74,20 @@ class TLanguageTable {
   // upper-cased (their MacroNameKey is the same), so that an expansion need not walk every
   // line; for a name that holds "%", the lines whose names hold "%". Valid until the table
   // changes.
-  const std::vector<std::size_t>& LinesNamedLike(const std::string& name) const;
+  const std::vector<std::size_t>& LinesNamedLike(const std::string& name) const {
+    return macroIndex_.Lines(lines_, name);
+  }
 
  private:
-  void DropIndex() const;
+  void DropIndexes() const {
+    macroIndex_.Drop();
+    lookupIndex_.Drop();
+  }
 
   std::vector<std::string> lines_;
   NameComparer equals_ = AsciiNamesEqual;
-  bool keyed_ = true;
-  // MacroNameKey of each line's name -> line indexes; built on first use, kept up to date by
-  // SetValue, dropped by Assign and Clear.
-  mutable std::unordered_map<std::string, std::vector<std::size_t>> index_;
-  mutable bool indexed_ = false;
+  mutable TNameIndex macroIndex_{MacroLookupKey};
+  mutable TNameIndex lookupIndex_{MacroLookupKey};
 };
 
 // A name with ASCII letters folded to capitals, and every byte above 0x7F and the letter I in

@@ -70,7 +70,7 @@ bool ExactNamesEqual(const std::string& a, const std::string& b) { return a == b
 TEST(LanguageTableLookup, TheInstalledComparerDecidesWhichLineIsFoundAndSet) {
   TLanguageTable table;
   table.Assign("Name=upper\r\nname=lower\r\n");
-  table.SetComparer(ExactNamesEqual, true);
+  table.SetComparer(ExactNamesEqual, MacroNameKey);
   EXPECT_EQ(table.Value("name"), "lower");
   table.SetValue("name", "");
   ASSERT_EQ(table.Count(), 1u);

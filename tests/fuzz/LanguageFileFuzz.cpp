@@ -79,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (latin1) sources.UpperCase = Latin1UpperCase;
 
   TLanguageTable table;
-  if (latin1) table.SetComparer(Latin1NamesEqual, (sections[4][0] & 2) != 0);
+  if (latin1) table.SetComparer(Latin1NamesEqual, (sections[4][0] & 2) != 0 ? MacroNameKey : nullptr);
   table.Assign(sections[0]);
   for (std::size_t i = 0; i < table.Count(); ++i) {
     VELMORA_FUZZ_CHECK(table.Line(i).find_first_of(std::string("\r\n\0", 3)) == std::string::npos);

@@ -90,6 +90,8 @@ TEST_F(LanguageFileLoad, NamesAreComparedByTheUsersLocale) {
   if (GetACP() != 1252) GTEST_SKIP() << "needs the Western European ANSI code page";
   EXPECT_EQ(Loaded("\xC4pfel=apple\r\n", "\xE4PFEL"), "apple");
   EXPECT_FALSE(LocaleNamesEqual("\xC4pfel", "Apfel"));
+  EXPECT_EQ(LocaleNameKey("\xC4pfel"), LocaleNameKey("\xE4PFEL"));
+  EXPECT_NE(LocaleNameKey("\xC4pfel"), LocaleNameKey("Apfel"));
 }
 
 TEST_F(LanguageFileLoad, FolderMacrosInAnyCase) {

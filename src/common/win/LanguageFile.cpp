@@ -52,11 +52,25 @@ bool LocaleNamesEqual(const std::string& a, const std::string& b) {
                         b.data(), static_cast<int>(b.size())) == CSTR_EQUAL;
 }
 
+std::string LocaleNameKey(const std::string& name) {
+  // The sort key compares as CompareStringA does with the same flags: names it finds equal have
+  // equal keys.
+  constexpr DWORD kFlags = LCMAP_SORTKEY | NORM_IGNORECASE;
+  if (name.empty()) return {};
+  const int size = LCMapStringA(LOCALE_USER_DEFAULT, kFlags, name.data(),
+                                static_cast<int>(name.size()), nullptr, 0);
+  if (size <= 0) return name;
+  std::string key(static_cast<std::size_t>(size), '\0');
+  LCMapStringA(LOCALE_USER_DEFAULT, kFlags, name.data(), static_cast<int>(name.size()), key.data(),
+               size);
+  return key;
+}
+
 std::string LanguageFilePath() { return ChangeFileExtension(ModuleFileName(), ".lng"); }
 
 void LoadLanguageFile() {
   const std::string path = LanguageFilePath();
-  LanguageTable.SetComparer(LocaleNamesEqual);
+  LanguageTable.SetComparer(LocaleNamesEqual, LocaleNameKey);
   LanguageTable.Assign(ReadWholeFile(path));
   // One set of sources for the whole load: the registry values are read once.
   const PathMacroSources sources = WindowsPathMacroSources();

@@ -14,5 +14,8 @@ void LoadLanguageFile();
 // Equality of two names without regard to case, by the user's locale; LoadLanguageFile
 // installs it as LanguageTable's comparer.
 bool LocaleNamesEqual(const std::string& a, const std::string& b);
+// The user locale's sort key of a name, case ignored: names LocaleNamesEqual finds equal have
+// the same key, so the table can find them through an index.
+std::string LocaleNameKey(const std::string& name);
 
 }  // namespace velmora
