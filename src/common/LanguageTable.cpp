@@ -1,14 +1,77 @@
 #include "common/LanguageTable.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "core/AsciiText.h"
 
 namespace velmora {
 
 TLanguageTable LanguageTable;
 
+std::string MacroNameKey(const std::string& name) {
+  std::string key = name;
+  for (char& c : key) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte > 0x7F || c == 'i' || c == 'I') {
+      c = '\x80';
+    } else {
+      c = AsciiUpperChar(c);
+    }
+  }
+  return key;
+}
+
+std::string MacroLookupKey(const std::string& name) {
+  return name.find('%') == std::string::npos ? MacroNameKey(name) : std::string("%");
+}
+
+const std::vector<std::size_t>& TNameIndex::Lines(const std::vector<std::string>& lines,
+                                                  const std::string& name) {
+  static const std::vector<std::size_t> none;
+  if (!built_) {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      if (LineHasName(lines[i])) lines_[key_(LineName(lines[i]))].push_back(i);
+    }
+    built_ = true;
+  }
+  const auto found = lines_.find(key_(name));
+  return found == lines_.end() ? none : found->second;
+}
+
+void TNameIndex::Drop() {
+  lines_.clear();
+  built_ = false;
+}
+
+void TNameIndex::Appended(const std::string& name, std::size_t line) {
+  if (built_) lines_[key_(name)].push_back(line);
+}
+
+void TNameIndex::Erased(std::size_t line) {
+  if (!built_) return;
+  // The lines after it move up by one.
+  for (auto& entry : lines_) {
+    std::vector<std::size_t>& indexes = entry.second;
+    indexes.erase(std::remove(indexes.begin(), indexes.end(), line), indexes.end());
+    for (std::size_t& index : indexes) {
+      if (index > line) --index;
+    }
+  }
+}
+
+void TNameIndex::Respelt(const std::string& before, const std::string& after) {
+  // A name equal under the comparer may still be spelt so that its key differs.
+  if (built_ && key_(before) != key_(after)) Drop();
+}
+
 void TLanguageTable::Assign(const std::string& fileBytes) {
   lines_.clear();
-  const std::string text = fileBytes.substr(0, fileBytes.find('\0'));
+  DropIndexes();
+  // No window shows a zero byte in an ANSI text: the file is read as if its zero bytes were not there.
+  std::string text;
+  text.reserve(fileBytes.size());
+  std::remove_copy(fileBytes.begin(), fileBytes.end(), std::back_inserter(text), '\0');
   std::string line;
   bool pending = false;  // text after the last line end, even an empty line before the end
   for (std::size_t i = 0; i < text.size(); ++i) {
@@ -27,6 +90,12 @@ void TLanguageTable::Assign(const std::string& fileBytes) {
 }
 
 std::size_t TLanguageTable::Find(const std::string& name) const {
+  if (lookupIndex_.Key() != nullptr) {
+    for (const std::size_t line : lookupIndex_.Lines(lines_, name)) {
+      if (equals_(LineName(lines_[line]), name)) return line;
+    }
+    return npos;
+  }
   for (std::size_t i = 0; i < lines_.size(); ++i) {
     if (LineHasName(lines_[i]) && equals_(LineName(lines_[i]), name)) return i;
   }
@@ -41,11 +110,19 @@ std::string TLanguageTable::Value(const std::string& name) const {
 void TLanguageTable::SetValue(const std::string& name, const std::string& value) {
   const std::size_t index = Find(name);
   if (index == npos) {
-    if (!value.empty()) lines_.push_back(name + "=" + value);
+    if (value.empty()) return;
+    lines_.push_back(name + "=" + value);
+    macroIndex_.Appended(name, lines_.size() - 1);
+    lookupIndex_.Appended(name, lines_.size() - 1);
   } else if (value.empty()) {
     lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(index));
+    macroIndex_.Erased(index);
+    lookupIndex_.Erased(index);
   } else {
+    const std::string before = LineName(lines_[index]);
     lines_[index] = name + "=" + value;
+    macroIndex_.Respelt(before, name);
+    lookupIndex_.Respelt(before, name);
   }
 }
 

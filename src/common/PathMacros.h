@@ -51,4 +51,12 @@ std::string ReplaceIgnoringCase(const std::string& text, const std::string& patt
                                 const std::function<std::string(const std::string&)>& upperCase =
                                     nullptr);
 
+// The start-up's walk over a loaded table: each line that holds "%" (in its name or its value)
+// has the value of the first line with its name expanded by `expand` and set as that line's
+// value; an empty result removes that line, and the line that moves up into its place is
+// examined next. `afterLine`, when set, runs after every line.
+void ExpandTableMacros(TLanguageTable& table,
+                       const std::function<std::string(const std::string&)>& expand,
+                       const std::function<void()>& afterLine = nullptr);
+
 }  // namespace velmora

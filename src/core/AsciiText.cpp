@@ -12,9 +12,11 @@ unsigned char AsciiUpper(char c) {
 
 }  // namespace
 
+char AsciiUpperChar(char c) { return static_cast<char>(AsciiUpper(c)); }
+
 std::string AsciiUpperCase(const std::string& text) {
   std::string upper = text;
-  for (char& c : upper) c = static_cast<char>(AsciiUpper(c));
+  for (char& c : upper) c = AsciiUpperChar(c);
   return upper;
 }
 

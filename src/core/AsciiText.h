@@ -6,6 +6,7 @@
 namespace velmora {
 
 // ASCII a to z become A to Z; every other byte stays as it is.
+char AsciiUpperChar(char c);
 std::string AsciiUpperCase(const std::string& text);
 // Three-way comparison folding ASCII letters only; bytes above 127 compare unsigned.
 int CompareAsciiIgnoringCase(const std::string& a, const std::string& b);

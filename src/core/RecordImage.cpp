@@ -104,6 +104,10 @@ RecordImage EncodeRecordImage(const TSavedSettings& settings) {
   return image;
 }
 
+bool IsUsableRecordImage(const RecordImage& image) {
+  return image[kPasswordOffset] <= kMaxPasswordLength;
+}
+
 void DecodeRecordImage(const RecordImage& image, TSavedSettings& settings) {
   settings.Dirty = image[kDirtyOffset];
   GetBytes(image, kGap1Offset, settings.Gap1);

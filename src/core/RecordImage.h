@@ -19,6 +19,11 @@ using RecordImage = std::array<std::uint8_t, kRecordImageSize>;
 // The image byte for byte, little-endian; gaps and the password's unused bytes as held, the
 // message's four bytes (92 to 95) always zero. The password is taken as it stands in memory.
 RecordImage EncodeRecordImage(const TSavedSettings& settings);
+// Whether a stored image can be read as a record: its password length is at most 40. A longer
+// length is damage no configuration dialog writes; the store reads such an image as the
+// defaults, as it does an image of another size, so that nobody is held to a password that
+// cannot be typed.
+bool IsUsableRecordImage(const RecordImage& image);
 // Copies an image over every field but Message. A password length above 40 is taken as 40;
 // the password is left as stored (scrambled).
 void DecodeRecordImage(const RecordImage& image, TSavedSettings& settings);

@@ -214,3 +214,40 @@ TEST(PathMacros, DoublingExpansionStopsAtTheLengthLimit) {
 
 }  // namespace
 }  // namespace velmora
+
+namespace velmora {
+namespace {
+
+TEST(ExpandTableMacros, ExpandsTheFirstLineOfANameAndExaminesTheLineMovedUp) {
+  TLanguageTable table;
+  table.Assign("a=%x%\r\nempty=%gone%\r\nb=%a%\r\nA=%y%\r\nplain\r\n");
+  std::vector<std::string> asked;
+  int lines = 0;
+  ExpandTableMacros(
+      table,
+      [&](const std::string& text) {
+        asked.push_back(text);
+        return text == "%gone%" ? std::string() : "<" + text + ">";
+      },
+      [&] { ++lines; });
+  // "A" holds "%": the first line of that name is expanded once more, the line itself never.
+  EXPECT_EQ(asked, (std::vector<std::string>{"%x%", "%gone%", "%a%", "<%x%>"}));
+  ASSERT_EQ(table.Count(), 4u);
+  EXPECT_EQ(table.Line(0), "A=<<%x%>>");
+  EXPECT_EQ(table.Line(1), "b=<%a%>");
+  EXPECT_EQ(table.Line(2), "A=%y%");
+  EXPECT_EQ(lines, 5);
+}
+
+TEST(PathMacros, AMacroBroughtInForALaterLineIsExpandedInTheSamePass) {
+  FakeSystem system;
+  // Each pass goes a -> b -> c -> x%a%, adding one x; the %a% brought in by line "c" waits for
+  // the next pass.
+  EXPECT_EQ(system.Expand("%a%", "a=%b%\r\nb=%c%\r\nc=x%a%"),
+            std::string(kMaxMacroPasses, 'x') + "%a%");
+  // A macro whose name holds "%" is found although it spans three "%" signs.
+  EXPECT_EQ(system.Expand("[%p%q%]", "p%q=pq"), "[pq]");
+}
+
+}  // namespace
+}  // namespace velmora

@@ -83,6 +83,19 @@ TEST(RecordImage, DecodesEveryFieldAndLeavesTheMessage) {
   EXPECT_EQ(settings.Message, "kept");
 }
 
+TEST(RecordImage, AnImageIsUsableUpToAPasswordLengthOf40) {
+  for (const auto& [length, usable] : {std::pair{0, true}, {40, true}, {41, false}, {255, false}}) {
+    RecordImage image = DistinctImage();
+    image[48] = static_cast<std::uint8_t>(length);
+    EXPECT_EQ(IsUsableRecordImage(image), usable) << length;
+  }
+  // Only the length byte decides: the bytes around it may hold anything.
+  RecordImage image;
+  image.fill(0xFF);
+  image[48] = 40;
+  EXPECT_TRUE(IsUsableRecordImage(image));
+}
+
 TEST(RecordImage, PasswordLengthAbove40IsTakenAs40) {
   for (std::uint8_t stored : {std::uint8_t{40}, std::uint8_t{41}, std::uint8_t{255}}) {
     RecordImage image{};

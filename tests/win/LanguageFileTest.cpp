@@ -66,15 +66,17 @@ TEST(LanguageFilePath, IsTheExecutablePathWithTheExtensionLng) {
   EXPECT_EQ(LanguageFilePath().substr(LanguageFilePath().rfind('\\')), "\\win_tests.lng");
 }
 
-TEST_F(LanguageFileLoad, LinesEndAtEveryLineBreakAndAtTheFirstZeroByte) {
-  static const char bytes[] = "a=1\r\nb=2\nc=3\rd=4\r\n\r\nbtnOK=first\r\nBTNOK=second\0hidden=1\r\n";
+TEST_F(LanguageFileLoad, LinesEndAtEveryLineBreakAndZeroBytesAreSkipped) {
+  static const char bytes[] =
+      "a=1\r\nb=2\nc=3\rd=4\r\n\r\nbtnOK=first\r\nBTNOK=sec\0ond\r\n\0after=1\r\n";
   Write(std::string(bytes, sizeof bytes - 1));
   Load();
-  ASSERT_EQ(LanguageTable.Count(), 7u);
+  ASSERT_EQ(LanguageTable.Count(), 8u);
   EXPECT_EQ(LanguageTable.Line(2), "c=3");
   EXPECT_EQ(LanguageTable.Line(4), "");
   EXPECT_EQ(LanguageTable.Value("btnok"), "first");
-  EXPECT_EQ(LanguageTable.Value("hidden"), "");
+  EXPECT_EQ(LanguageTable.Line(6), "BTNOK=second");
+  EXPECT_EQ(LanguageTable.Value("after"), "1");
 }
 
 TEST_F(LanguageFileLoad, ReplacesWhatTheTableHeld) {
@@ -92,6 +94,8 @@ TEST_F(LanguageFileLoad, NamesAreComparedByTheUsersLocale) {
   if (GetACP() != 1252) GTEST_SKIP() << "needs the Western European ANSI code page";
   EXPECT_EQ(Loaded("\xC4pfel=apple\r\n", "\xE4PFEL"), "apple");
   EXPECT_FALSE(win::EqualIgnoringCaseByLocale("\xC4pfel", "Apfel"));
+  EXPECT_EQ(LocaleNameKey("\xC4pfel"), LocaleNameKey("\xE4PFEL"));
+  EXPECT_NE(LocaleNameKey("\xC4pfel"), LocaleNameKey("Apfel"));
 }
 
 TEST_F(LanguageFileLoad, FolderMacrosInAnyCase) {

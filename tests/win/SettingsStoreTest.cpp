@@ -195,14 +195,26 @@ TEST_F(SettingsStore, PasswordsOfFortyAndOfNoCharacters) {
   EXPECT_EQ(image.substr(49, 40), std::string(40, '\0'));
 }
 
-TEST_F(SettingsStore, StoredPasswordLengthAbove40IsTakenAs40) {
-  SaveAndReload(std::string(40, 'k'));
-  std::string image = ReadRaw(kTestKeyPath, "")->data;
-  image[48] = static_cast<char>(200);
-  WriteRaw("", REG_BINARY, image);
-  LoadSettings();
-  EXPECT_EQ(SavedSettings.Password(), std::string(40, 'k'));
-  EXPECT_EQ(SavedSettings.PasswordBytes[0], 40);
+TEST_F(SettingsStore, StoredPasswordLengthAbove40GivesTheDefaultsAndStaysStored) {
+  for (const int length : {41, 255}) {
+    SaveAndReload(std::string(40, 'k'), [](TSavedSettings& s) { s.Speed = 33; });
+    std::string image = ReadRaw(kTestKeyPath, "")->data;
+    image[48] = static_cast<char>(length);
+    WriteRaw("", REG_BINARY, image);
+    WriteRaw("Message", REG_SZ, std::string("stored\0", 7));
+    LoadSettings();
+    EXPECT_EQ(SavedSettings.Password(), "") << length;
+    EXPECT_EQ(SavedSettings.Speed, 5);
+    EXPECT_EQ(SavedSettings.Message, DefaultMessage());
+    EXPECT_EQ(SavedSettings.Dirty, 0);
+
+    // The exit writes the position only: the damaged record and the message stay as stored.
+    MessagePosition = 12;
+    SaveSettings();
+    EXPECT_EQ(ReadRaw(kTestKeyPath, "")->data, image);
+    EXPECT_EQ(ReadRaw(kTestKeyPath, "Message")->data, std::string("stored\0", 7));
+    EXPECT_EQ(ReadRaw(kTestKeyPath, "MessagePosition")->data, std::string("12\0", 3));
+  }
 }
 
 TEST_F(SettingsStore, ConfigPageFourLoadsAsZeroOthersUnchanged) {
@@ -226,6 +238,9 @@ TEST_F(SettingsStore, ARecordOfAnotherSizeGivesTheDefaults) {
     EXPECT_EQ(SavedSettings.Dirty, 0);
     EXPECT_EQ(SavedSettings.Message, DefaultMessage());
     EXPECT_EQ(std::to_string(MessagePosition), ScreenWidthText());
+    SaveSettings();
+    EXPECT_EQ(ReadRaw(kTestKeyPath, "")->data, std::string(size, '\x07'));
+    EXPECT_EQ(ReadRaw(kTestKeyPath, "Message")->data, std::string("stored\0", 7));
   }
 }
 

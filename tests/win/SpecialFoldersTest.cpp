@@ -89,5 +89,23 @@ TEST_F(CurrentVersionValues, TextValuesAreMacrosInTheirOwnCase) {
   EXPECT_EQ(ExpandPathMacros("%VelmoraTestExpand%"), "%VelmoraTestExpand%");
 }
 
+TEST_F(CurrentVersionValues, OneSetOfSourcesReadsTheValuesOnce) {
+  const PathMacroSources sources = WindowsPathMacroSources(nullptr);
+  LanguageTable.Clear();
+  EXPECT_EQ(ExpandPathMacros("%VelmoraTestText%", LanguageTable, sources), "C:\\Velmora Text");
+  Set("VelmoraTestText", REG_SZ, "C:\\Changed");
+  EXPECT_EQ(ExpandPathMacros("%VelmoraTestText%", LanguageTable, sources), "C:\\Velmora Text");
+  EXPECT_EQ(ExpandPathMacros("%VelmoraTestText%"), "C:\\Changed");
+}
+
+TEST(SpecialFolderPathOnce, RemembersEachFolderUnderItsOwnNumber) {
+  for (int round = 0; round < 2; ++round) {
+    for (const int csidl : {CSIDL_DESKTOP, CSIDL_APPDATA, CSIDL_CONTROLS}) {
+      EXPECT_EQ(SpecialFolderPathOnce(csidl), GetSpecialFolderPath(csidl)) << csidl;
+    }
+  }
+  EXPECT_NE(SpecialFolderPathOnce(CSIDL_DESKTOP), SpecialFolderPathOnce(CSIDL_APPDATA));
+}
+
 }  // namespace
 }  // namespace velmora

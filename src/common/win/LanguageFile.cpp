@@ -38,24 +38,34 @@ std::string ReadWholeFile(const std::string& path) {
 
 }  // namespace
 
+std::string LocaleNameKey(const std::string& name) {
+  // The sort key compares as CompareStringA does with the same flags: names it finds equal have
+  // equal keys.
+  constexpr DWORD kFlags = LCMAP_SORTKEY | NORM_IGNORECASE;
+  if (name.empty()) return {};
+  const int size = LCMapStringA(LOCALE_USER_DEFAULT, kFlags, name.data(),
+                                static_cast<int>(name.size()), nullptr, 0);
+  if (size <= 0) return name;
+  std::string key(static_cast<std::size_t>(size), '\0');
+  LCMapStringA(LOCALE_USER_DEFAULT, kFlags, name.data(), static_cast<int>(name.size()), key.data(),
+               size);
+  return key;
+}
+
 std::string LanguageFilePath() { return ChangeFileExtension(win::ExecutablePath(), ".lng"); }
 
 void LoadLanguageFile(const LanguageLoadHost& host) {
   const std::string path = LanguageFilePath();
-  LanguageTable.SetComparer(win::EqualIgnoringCaseByLocale);
+  LanguageTable.SetComparer(win::EqualIgnoringCaseByLocale, LocaleNameKey);
   LanguageTable.Assign(ReadWholeFile(path));
-  std::size_t index = 0;
-  while (index < LanguageTable.Count()) {
-    const std::size_t countBefore = LanguageTable.Count();
-    if (LanguageTable.Line(index).find('%') != std::string::npos) {
-      const std::string name = LineName(LanguageTable.Line(index));
-      LanguageTable.SetValue(name, ExpandPathMacros(LanguageTable.Value(name), host.owner));
-    }
-    if (host.processMessages) host.processMessages();
-    // A value that expanded to nothing took its line out: the lines after it moved up by one,
-    // so the same index now holds a line not yet examined.
-    if (LanguageTable.Count() == countBefore) ++index;
-  }
+  // One set of sources for the whole load: the registry values are read once.
+  const PathMacroSources sources = WindowsPathMacroSources(host.owner);
+  ExpandTableMacros(
+      LanguageTable,
+      [&sources](const std::string& text) { return ExpandPathMacros(text, LanguageTable, sources); },
+      [&host] {
+        if (host.processMessages) host.processMessages();
+      });
 }
 
 }  // namespace velmora

@@ -21,4 +21,8 @@ std::string LanguageFilePath();
 // file cannot be read.
 void LoadLanguageFile(const LanguageLoadHost& host);
 
+// The user locale's sort key of a name, case ignored: names the locale's comparison finds equal
+// have the same key, so the table can find them through an index.
+std::string LocaleNameKey(const std::string& name);
+
 }  // namespace velmora

@@ -1,5 +1,9 @@
 #include "common/win/PathMacroSources.h"
 
+#include <map>
+#include <memory>
+#include <optional>
+
 #include "common/LanguageTable.h"
 #include "common/win/SpecialFolders.h"
 #include "win/LocaleText.h"
@@ -36,11 +40,24 @@ std::vector<std::pair<std::string, std::string>> CurrentVersionTextValues() {
   return win::ReadTextValues(key.get());
 }
 
+std::string SpecialFolderPathOnce(int csidl, HWND owner) {
+  // The special folders do not move while the program runs: the shell is asked once for each.
+  static std::map<int, std::string> paths;
+  const auto known = paths.find(csidl);
+  if (known != paths.end()) return known->second;
+  return paths.emplace(csidl, GetSpecialFolderPath(csidl, owner)).first->second;
+}
+
 PathMacroSources WindowsPathMacroSources(HWND owner) {
   PathMacroSources sources;
   sources.ExpandEnvironment = ExpandEnvironmentText;
-  sources.SpecialFolderPath = [owner](int csidl) { return GetSpecialFolderPath(csidl, owner); };
-  sources.RegistryValues = CurrentVersionTextValues;
+  sources.SpecialFolderPath = [owner](int csidl) { return SpecialFolderPathOnce(csidl, owner); };
+  // Read on first use, then kept for as long as these sources are.
+  auto registryValues = std::make_shared<std::optional<std::vector<std::pair<std::string, std::string>>>>();
+  sources.RegistryValues = [registryValues] {
+    if (!*registryValues) *registryValues = CurrentVersionTextValues();
+    return **registryValues;
+  };
   sources.UpperCase = win::UpperCaseByLocale;
   return sources;
 }

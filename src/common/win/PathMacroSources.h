@@ -19,8 +19,12 @@ std::string ExpandEnvironmentText(const std::string& text);
 // name/text pairs, in enumeration order; none when the key does not open with full access.
 std::vector<std::pair<std::string, std::string>> CurrentVersionTextValues();
 
+// The path of a special folder (GetSpecialFolderPath), asked of the shell once per folder and
+// process.
+std::string SpecialFolderPathOnce(int csidl, HWND owner = nullptr);
+
 // The system's sources; `owner` is the window the shell may use for its messages while it
-// looks up folders.
+// looks up folders. Each set reads the registry values at most once.
 PathMacroSources WindowsPathMacroSources(HWND owner);
 
 // Expands the macros of `text` from the system's sources and LanguageTable's entries.

@@ -72,10 +72,11 @@ void LoadSettings() {
     MessagePosition = position.value_or(PrimaryScreenWidth());
 
     const std::optional<std::vector<std::uint8_t>> stored = win::ReadBinary(key.get(), kRecordValue, kRecordImageSize);
-    if (stored) {
+    RecordImage image{};
+    if (stored) std::copy(stored->begin(), stored->end(), image.begin());
+    // A damaged image is read as the defaults and stays stored as it is until the owner saves.
+    if (stored && IsUsableRecordImage(image)) {
       // Read everything before touching the record, so that a refused value leaves it whole.
-      RecordImage image;
-      std::copy(stored->begin(), stored->end(), image.begin());
       TSavedSettings loaded = SavedSettings;
       DecodeRecordImage(image, loaded);
       UnscramblePassword(loaded);
