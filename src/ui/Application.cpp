@@ -15,21 +15,6 @@ LRESULT CALLBACK ApplicationWindowProc(HWND window, UINT message, WPARAM wParam,
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
-struct StandInSearch {
-  HWND application;
-  HWND main;
-  bool found;
-};
-
-BOOL CALLBACK FindVisibleStandIn(HWND window, LPARAM context) {
-  auto* search = reinterpret_cast<StandInSearch*>(context);
-  if (window != search->main && GetWindow(window, GW_OWNER) == search->application && IsWindowVisible(window)) {
-    search->found = true;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 }  // namespace
 
 bool TApplication::MainWindowUp() const {

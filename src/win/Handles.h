@@ -41,68 +41,35 @@ class UniqueHandle {
   Type handle_ = Traits::Invalid();
 };
 
-struct RegistryKeyTraits {
-  using Type = HKEY;
-  static Type Invalid() { return nullptr; }
-  static void Close(Type key) { RegCloseKey(key); }
+// How a kind of handle is closed, and the value that means "none": null, or for files and
+// searches INVALID_HANDLE_VALUE.
+template <typename HandleType, auto CloseFunction, bool NoneIsMinusOne = false>
+struct HandleTraits {
+  using Type = HandleType;
+  static Type Invalid() {
+    if constexpr (NoneIsMinusOne) {
+      return INVALID_HANDLE_VALUE;
+    } else {
+      return nullptr;
+    }
+  }
+  static void Close(Type handle) { CloseFunction(handle); }
 };
-using RegistryKey = UniqueHandle<RegistryKeyTraits>;
 
-struct ModuleTraits {
-  using Type = HMODULE;
-  static Type Invalid() { return nullptr; }
-  static void Close(Type module) { FreeLibrary(module); }
-};
-using LoadedModule = UniqueHandle<ModuleTraits>;
-
-struct FileTraits {
-  using Type = HANDLE;
-  static Type Invalid() { return INVALID_HANDLE_VALUE; }
-  static void Close(Type file) { CloseHandle(file); }
-};
-using FileHandle = UniqueHandle<FileTraits>;
-
+using RegistryKey = UniqueHandle<HandleTraits<HKEY, &RegCloseKey>>;
+using LoadedModule = UniqueHandle<HandleTraits<HMODULE, &FreeLibrary>>;
+using FileHandle = UniqueHandle<HandleTraits<HANDLE, &CloseHandle, true>>;
 // Events, mutexes and other kernel objects, null when absent.
-struct KernelObjectTraits {
-  using Type = HANDLE;
-  static Type Invalid() { return nullptr; }
-  static void Close(Type object) { CloseHandle(object); }
-};
-using KernelObject = UniqueHandle<KernelObjectTraits>;
-
-struct FindTraits {
-  using Type = HANDLE;
-  static Type Invalid() { return INVALID_HANDLE_VALUE; }
-  static void Close(Type find) { FindClose(find); }
-};
-using FindHandle = UniqueHandle<FindTraits>;
-
+using KernelObject = UniqueHandle<HandleTraits<HANDLE, &CloseHandle>>;
+using FindHandle = UniqueHandle<HandleTraits<HANDLE, &FindClose, true>>;
 template <typename GdiType>
-struct GdiObjectTraits {
-  using Type = GdiType;
-  static Type Invalid() { return nullptr; }
-  static void Close(Type object) { DeleteObject(object); }
-};
-template <typename GdiType>
-using GdiObject = UniqueHandle<GdiObjectTraits<GdiType>>;
+using GdiObject = UniqueHandle<HandleTraits<GdiType, &DeleteObject>>;
 using Bitmap = GdiObject<HBITMAP>;
 using Pen = GdiObject<HPEN>;
 using Brush = GdiObject<HBRUSH>;
 using Font = GdiObject<HFONT>;
-
-struct MemoryDCTraits {
-  using Type = HDC;
-  static Type Invalid() { return nullptr; }
-  static void Close(Type dc) { DeleteDC(dc); }
-};
-using MemoryDC = UniqueHandle<MemoryDCTraits>;
-
-struct HookTraits {
-  using Type = HHOOK;
-  static Type Invalid() { return nullptr; }
-  static void Close(Type hook) { UnhookWindowsHookEx(hook); }
-};
-using Hook = UniqueHandle<HookTraits>;
+using MemoryDC = UniqueHandle<HandleTraits<HDC, &DeleteDC>>;
+using Hook = UniqueHandle<HandleTraits<HHOOK, &UnhookWindowsHookEx>>;
 
 // A window's (or the screen's, with no window) device context from GetDC, released with ReleaseDC.
 class WindowDC {
