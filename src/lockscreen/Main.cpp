@@ -295,21 +295,34 @@ void TfrmVOK::KeepCovering(WINDOWPOS& position) const {
   position.y = 0;
   position.cx = GetSystemMetrics(SM_CXSCREEN);
   position.cy = GetSystemMetrics(SM_CYSCREEN);
-  // While the prompt is up it stands above the lock screen; otherwise nothing may go over it.
-  if (!asking_ && (position.flags & SWP_NOZORDER) == 0) position.hwndInsertAfter = HWND_TOPMOST;
+  // While the prompt is up the lock screen stands right under it; otherwise nothing may go over
+  // it.
+  if ((position.flags & SWP_NOZORDER) == 0) {
+    if (!asking_) {
+      position.hwndInsertAfter = HWND_TOPMOST;
+    } else if (PromptUp()) {
+      position.hwndInsertAfter = prompt_->Handle();
+    }
+  }
 }
+
+bool TfrmVOK::PromptUp() const { return asking_ && prompt_ != nullptr && prompt_->Visible(); }
 
 void TfrmVOK::Recover() {
   if (!Holding()) return;
   if (IsIconic(Handle()) || !IsWindowVisible(Handle())) ShowWindow(Handle(), SW_SHOWNOACTIVATE);
-  SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-               SWP_SHOWWINDOW | SWP_NOACTIVATE);
-  if (asking_ && prompt_ != nullptr && prompt_->Visible()) {
+  const int width = GetSystemMetrics(SM_CXSCREEN);
+  const int height = GetSystemMetrics(SM_CYSCREEN);
+  if (PromptUp()) {
+    // The prompt goes on top first and the lock screen right under it, so that the lock screen
+    // never passes over the prompt, not even between two calls.
     SetWindowPos(prompt_->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(Handle(), prompt_->Handle(), 0, 0, width, height, SWP_SHOWWINDOW | SWP_NOACTIVATE);
     if (GetForegroundWindow() != prompt_->Handle()) prompt_->BringToFront();
-  } else if (!asking_ && GetForegroundWindow() != Handle()) {
-    BringToFront();
+    return;
   }
+  SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, width, height, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+  if (!asking_ && GetForegroundWindow() != Handle()) BringToFront();
 }
 
 LRESULT TfrmVOK::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

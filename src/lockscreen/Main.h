@@ -85,6 +85,8 @@ class TfrmVOK : public TForm {
   // Puts the window back over the whole primary display on top, and the prompt (when it is up)
   // or the lock screen in front with the focus.
   void Recover();
+  // The unlock prompt is being asked and its window is shown.
+  bool PromptUp() const;
   bool CoversTheScreen() const;
   void KeepCovering(WINDOWPOS& position) const;
   // Asks the prompt when a password is set, decides, takes a left message over, and in run mode

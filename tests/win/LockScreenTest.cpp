@@ -37,6 +37,9 @@ struct Answer {
   bool tick = false;
   bool autoSubmit = false;  // the 30-second timer's OK instead of a button
   std::optional<POINT> movePointer;
+  // Done to the lock screen window once the prompt is up; the answer then waits holdFor ms.
+  void (*whileUp)(HWND lockScreen) = nullptr;
+  DWORD holdFor = 0;
 };
 
 // What the driver saw while the prompt was up, at its last answer.
@@ -82,6 +85,15 @@ class Frame : public testing::PixelCanvas {
 
 void CALLBACK AnswerPrompt(HWND, UINT, UINT_PTR, DWORD) {
   if (!frmAsk || !frmAsk->Modal() || !frmAsk->Visible() || !frmVOK) return;
+  static DWORD upSince = 0;
+  if (!answers.empty() && answers.front().holdFor > 0) {
+    if (upSince == 0) {
+      upSince = GetTickCount() | 1;
+      if (answers.front().whileUp) answers.front().whileUp(frmVOK->Handle());
+    }
+    if (GetTickCount() - upSince < answers.front().holdFor) return;
+  }
+  upSince = 0;
   ++prompts;
   seen.hookInstalled = Application.HasMessageHook();
   seen.timerRunning = frmVOK->Timer().TimerEnabled();
@@ -366,6 +378,56 @@ TEST_F(LockScreenTest, AnotherProgramCannotHideShrinkBuryOrQuitTheLock) {
   }
   UnlockWithThePassword();
   ExpectGivenBack();
+}
+
+// Counts, while installed, the lock screen's moves that left it above the prompt's window.
+class LockOverPromptWatch {
+ public:
+  LockOverPromptWatch() { hook_ = SetWindowsHookExA(WH_CALLWNDPROCRET, Watch, nullptr, GetCurrentThreadId()); }
+  ~LockOverPromptWatch() { UnhookWindowsHookEx(hook_); }
+  static inline int moves = 0;
+  static inline int overPrompt = 0;
+
+ private:
+  static LRESULT CALLBACK Watch(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    if (code == HC_ACTION && call->message == WM_WINDOWPOSCHANGED && frmVOK && frmAsk &&
+        call->hwnd == frmVOK->Handle() && frmAsk->Visible()) {
+      ++moves;
+      for (HWND below = GetWindow(frmVOK->Handle(), GW_HWNDNEXT); below != nullptr;
+           below = GetWindow(below, GW_HWNDNEXT)) {
+        if (below == frmAsk->Handle()) ++overPrompt;
+      }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+  HHOOK hook_ = nullptr;
+};
+
+TEST_F(LockScreenTest, WhileThePromptIsUpTheLockScreenNeverPassesOverIt) {
+  CreateWindows();
+  ShowLockScreen();
+  Answer answer = Reply(mrCancel, "");
+  // Another program puts the lock screen out of the topmost windows and then over everything;
+  // the guard timer then ticks a few times before the answer.
+  answer.whileUp = [](HWND lock) {
+    SetWindowPos(lock, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(lock, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  };
+  answer.holdFor = 450;
+  answers.push_back(answer);
+  LockOverPromptWatch::moves = 0;
+  LockOverPromptWatch::overPrompt = 0;
+  {
+    const LockOverPromptWatch watch;
+    PressKey();
+  }
+  EXPECT_EQ(prompts, 1);
+  EXPECT_GE(LockOverPromptWatch::moves, 2);
+  EXPECT_EQ(LockOverPromptWatch::overPrompt, 0);
+  EXPECT_NE(GetWindowLongPtrA(frmVOK->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+  ExpectArmed();
+  UnlockWithThePassword();
 }
 
 // Moves Velmora.dll away from beside the tests for one test, and back.

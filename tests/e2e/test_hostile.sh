@@ -1,0 +1,237 @@
+#!/usr/bin/env bash
+# End to end: a password-protected Velmora.scr /S under Wine, attacked by another process of the
+# same user (velmora_hostile). After each attack the lock must still cover the primary display on
+# top of every other window, the process must be alive, and only the right password opens it.
+# Then two /S started in the same instant, several times: exactly one lock screen each time.
+# Usage: test_hostile.sh <path of Velmora.scr>; needs VELMORA_WINE_RUN and a DISPLAY.
+set -u
+scr=$1
+run=${VELMORA_WINE_RUN:?VELMORA_WINE_RUN must name scripts/wine-run}
+helper="$(dirname "$scr")/lockscreen_helper.exe"
+hostile="$(dirname "$scr")/velmora_hostile.exe"
+work=$(mktemp -d)
+lock=""
+failures=0
+readonly password="Sesame42" rounds=5
+
+cleanup() {
+  [ -n "$lock" ] && kill "$lock" 2>/dev/null
+  [ -n "${pair:-}" ] && kill $pair 2>/dev/null
+  "$run" reg delete 'HKCU\Software\Velmora' /f >/dev/null 2>&1
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*"
+  failures=$((failures + 1))
+}
+
+finish() {
+  if [ "$failures" -ne 0 ]; then
+    echo "$failures check(s) failed"
+    exit 1
+  fi
+  echo "all hostile checks passed"
+  exit 0
+}
+
+hostile() { "$run" "$hostile" "$@" 2>/dev/null | tr -d '\r'; }
+probe() { hostile probe >"$work/probe"; }
+field() { sed -n "s/^$1 //p" "$work/probe"; }
+
+# Polls the lock screen helper's probe until the window of class $1 has visibility $2, for up to
+# $3 seconds.
+wait_for_window() {
+  local deadline=$((SECONDS + $3))
+  while [ "$SECONDS" -lt "$deadline" ]; do
+    [ "$("$run" "$helper" probe 2>/dev/null | tr -d '\r' | sed -n "s/^$1 \([01]\) .*/\1/p")" = "$2" ] && return 0
+    sleep 0.2
+  done
+  return 1
+}
+
+# Waits up to $2 seconds for process $1 to end; sets $code to its exit code.
+wait_for_end() {
+  local deadline=$((SECONDS + $2))
+  while kill -0 "$1" 2>/dev/null; do
+    if [ "$SECONDS" -ge "$deadline" ]; then
+      code=124
+      return 1
+    fi
+    sleep 0.1
+  done
+  wait "$1"
+  code=$?
+}
+
+# The lock covers the primary display, topmost, and is the top visible window, or the second
+# one right under the prompt when $2 is "prompt"; $work/probe holds a fresh probe. $1 names what
+# was done, for the messages.
+expect_locked() {
+  kill -0 "$lock" 2>/dev/null || fail "$1: the lock screen process ended"
+  local expected="1 0 0 0 $(field screen) 1"
+  [ "$(field lock)" = "$expected" ] ||
+    fail "$1: the lock is '$(field lock)', expected '$expected' (visible, not iconic, covering, topmost)"
+  [ "$(field lockscreens)" = 1 ] || fail "$1: $(field lockscreens) lock screen windows"
+  local order
+  order=$(field zorder)
+  if [ "${2:-}" = prompt ]; then
+    [ "$(cut -d' ' -f1-2 <<<"$order")" = "TfrmAsk TfrmVOK" ] ||
+      fail "$1: the windows from the top are '$order', expected the prompt, then the lock screen"
+    [ "$(field foreground)" = TfrmAsk ] || fail "$1: the foreground window is '$(field foreground)', not the prompt"
+  else
+    [ "$(cut -d' ' -f1 <<<"$order")" = TfrmVOK ] ||
+      fail "$1: the windows from the top are '$order', expected the lock screen first"
+    [ "$(field foreground)" = TfrmVOK ] ||
+      fail "$1: the foreground window is '$(field foreground)', not the lock screen"
+  fi
+}
+
+# Runs the attack $1 and checks the lock after a fraction of a second; $2 "prompt" when the
+# prompt is up during the attack. The system must have accepted the call, except for
+# DestroyWindow, which it refuses for another process's window.
+attack() {
+  local out expected="$1 made"
+  [ "$1" = destroy ] && expected="$1 refused"
+  hostile "$1" 300 >"$work/probe"
+  out=$(head -1 "$work/probe")
+  [ "$out" = "$expected" ] || fail "$1: the hostile program reported '$out', expected '$expected'"
+  expect_locked "$1" "${2:-}"
+  echo "  $out: lock $(field lock) / top: $(field zorder | cut -d' ' -f1-2) / foreground: $(field foreground)"
+}
+
+# Another program's topmost window takes the foreground for 2 s; from 0.5 s on, it must have
+# neither the foreground nor the top any more. $1 "prompt" when the prompt is up.
+steal() {
+  "$run" "$hostile" steal 2 2>/dev/null | tr -d '\r' >"$work/steal"
+  [ "${PIPESTATUS[0]}" -eq 0 ] || fail "steal ($1): the system refused the foreground to the hostile window"
+  echo "  steal ($1), <ms> <has foreground> <has top> <foreground> <top>:"
+  sed 's/^steal /    /' "$work/steal"
+  grep -q '^steal 0 ' "$work/steal" || fail "steal ($1): the hostile program did not report"
+  local held
+  held=$(awk '$2 >= 500 && ($3 == 1 || $4 == 1)' "$work/steal")
+  [ -z "$held" ] || fail "steal ($1): the hostile window kept the foreground or the top: $(tr '\n' ' ' <<<"$held")"
+  probe
+  expect_locked "steal ($1)" "$1"
+}
+
+# Answers the prompt with a wrong password and checks the lock stays.
+refuse() {
+  xdotool type --delay 20 "wrong$password"
+  xdotool key Return
+  wait_for_window TfrmAsk 0 10 || fail "$1: the prompt did not close on Enter"
+  # The refusal pauses, puts the pointer back and arms the lock again.
+  sleep 1
+  probe
+  expect_locked "$1: a wrong password"
+  echo "  $1: a wrong password, still locked: lock $(field lock) / top: $(field zorder | cut -d' ' -f1)"
+}
+
+[ -f "$hostile" ] || {
+  echo "FAIL: no hostile program at $hostile"
+  exit 1
+}
+
+echo "== a lock with a known password"
+"$run" "$helper" settings "$password" 5 700 >/dev/null 2>&1 || fail "the settings could not be stored"
+"$run" "$helper" pointer 200 200 >/dev/null 2>&1
+VELMORA_NO_MESSAGEBOX=1 "$run" "$scr" /S >"$work/out" 2>"$work/err" &
+lock=$!
+if ! wait_for_window TfrmVOK 1 30; then
+  fail "no visible TfrmVOK window"
+  finish
+fi
+sleep 0.5
+probe
+expect_locked "the start"
+
+echo "== attacks on the lock screen"
+for name in quit-window quit-thread hide hide-pos minimize shrink offscreen bottom notopmost destroy; do
+  attack "$name"
+done
+steal lock
+
+echo "== closing asks for the password"
+for name in close syscommand-close; do
+  out=$(hostile "$name")
+  [ "$out" = "$name made" ] || fail "$name: the hostile program reported '$out'"
+  if wait_for_window TfrmAsk 1 10; then
+    sleep 0.3
+    probe
+    expect_locked "$name" prompt
+    echo "  $out: the prompt is up, top: $(field zorder | cut -d' ' -f1-2) / foreground: $(field foreground)"
+    refuse "$name"
+  else
+    fail "$name: no prompt"
+    probe
+    expect_locked "$name"
+  fi
+done
+
+echo "== attacks while the prompt is up"
+xdotool mousemove_relative 0 6
+if wait_for_window TfrmAsk 1 10; then
+  sleep 0.3
+  for name in quit-window quit-thread hide minimize bottom notopmost; do
+    attack "$name" prompt
+  done
+  steal prompt
+  refuse "the prompt under attack"
+else
+  fail "a 6-pixel move did not bring the prompt"
+fi
+
+echo "== only the right password opens it"
+xdotool mousemove_relative 0 6
+if wait_for_window TfrmAsk 1 10; then
+  sleep 0.3
+  xdotool type --delay 20 "$password"
+  xdotool key Return
+  if wait_for_end "$lock" 15; then
+    [ "$code" -eq 0 ] || fail "exit code $code after the right password, expected 0"
+    echo "  the right password: the program ended with $code"
+  else
+    fail "the program did not end after the right password"
+  fi
+else
+  fail "no prompt for the right password"
+fi
+lock=""
+
+echo "== two /S in the same instant, $rounds times: one lock screen"
+# No password: a move of six pixels ends each round's lock.
+"$run" "$helper" settings "" 5 700 >/dev/null 2>&1 || fail "the settings could not be stored"
+for round in $(seq 1 "$rounds"); do
+  VELMORA_NO_MESSAGEBOX=1 "$run" "$scr" /S >/dev/null 2>&1 &
+  first=$!
+  VELMORA_NO_MESSAGEBOX=1 "$run" "$scr" /S >/dev/null 2>&1 &
+  second=$!
+  pair="$first $second"
+  wait_for_window TfrmVOK 1 30 || fail "round $round: no visible lock screen"
+  # One copy ends at once; the other keeps the lock.
+  deadline=$((SECONDS + 10))
+  while kill -0 "$first" 2>/dev/null && kill -0 "$second" 2>/dev/null && [ "$SECONDS" -lt "$deadline" ]; do
+    sleep 0.1
+  done
+  sleep 0.5
+  probe
+  alive=0
+  for copy in $pair; do kill -0 "$copy" 2>/dev/null && alive=$((alive + 1)); done
+  echo "  round $round: $(field lockscreens) lock screen window(s), $alive copy running"
+  [ "$(field lockscreens)" = 1 ] || fail "round $round: $(field lockscreens) lock screen windows"
+  [ "$alive" = 1 ] || fail "round $round: $alive copies running, expected 1"
+  xdotool mousemove_relative 0 6
+  for copy in $pair; do
+    if wait_for_end "$copy" 10; then
+      [ "$code" -eq 0 ] || fail "round $round: a copy ended with $code"
+    else
+      fail "round $round: a copy did not end"
+      kill "$copy" 2>/dev/null
+      wait "$copy" 2>/dev/null
+    fi
+  done
+  pair=""
+done
+
+finish
