@@ -326,13 +326,13 @@ void ClockRenderer::PaintContent(HDC target, const RECT& client, const FrameInpu
 }
 
 void ClockRenderer::PaintAreas(HDC target, const RECT& client, const FrameInput& input,
-                               const std::vector<RECT>& areas) {
+                               const std::vector<RECT>& areas, const std::function<void()>& afterEach) {
   if (!Render(client, input)) return;
   for (const RECT& area : areas) {
     BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top, frameDC_.get(),
            area.left - client.left, area.top - client.top, SRCCOPY);
-    // Each rectangle reaches the screen on its own rather than as one enclosing them all.
     GdiFlush();
+    if (afterEach) afterEach();
   }
 }
 

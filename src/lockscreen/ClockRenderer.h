@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -85,8 +86,10 @@ class ClockRenderer {
 
   // Draws the frame for `input` like PaintContent but copies to `target` only `areas` (client
   // coordinates), one block transfer each, so that a target showing the last frame shows this
-  // one when `areas` holds ChangedAreas' rectangles for it.
-  void PaintAreas(HDC target, const RECT& client, const FrameInput& input, const std::vector<RECT>& areas);
+  // one when `areas` holds ChangedAreas' rectangles for it. `afterEach`, when given, is called
+  // after each rectangle's transfer.
+  void PaintAreas(HDC target, const RECT& client, const FrameInput& input, const std::vector<RECT>& areas,
+                  const std::function<void()>& afterEach = {});
 
   // Width and height of `text` in `font` (0 x 0 for an empty text). Measures are kept, so
   // asking for the same text and font again costs a comparison.

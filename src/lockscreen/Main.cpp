@@ -47,6 +47,16 @@ std::vector<RECT> UpdateRectangles(HWND window) {
   return std::vector<RECT>(rects, rects + data->rdh.nCount);
 }
 
+// Wine sends a window's surface to the screen as one rectangle enclosing everything drawn on it
+// since the last time, and does so when the thread looks for a message and finds none. Looking
+// for one that is never posted after each rectangle of a paint sends the clock box and the
+// message band apart instead of the large rectangle enclosing both; on Windows this does nothing.
+constexpr UINT kNeverPosted = WM_APP + 0x3FFF;
+void SendDrawnArea(HWND window) {
+  MSG message;
+  PeekMessageA(&message, window, kNeverPosted, kNeverPosted, PM_NOREMOVE);
+}
+
 unsigned AnimationInterval(std::int32_t speed) {
   return static_cast<unsigned>(std::clamp<std::int32_t>(speed, 0, kSteadySpeed)) + 1;
 }
@@ -291,7 +301,7 @@ void TfrmVOK::FormPaint() {
     painting_ = true;
     try {
       if (areas.empty()) areas.push_back(paint.rcPaint);
-      Renderer->PaintAreas(dc, client, input, areas);
+      Renderer->PaintAreas(dc, client, input, areas, [this] { SendDrawnArea(Handle()); });
     } catch (...) {
       // Still locked: the area is covered with black rather than left showing what lies below.
       FillRect(dc, &paint.rcPaint, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
