@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 namespace velmora {
 namespace {
@@ -237,17 +238,72 @@ void ClockRenderer::DrawMessage(int height, const FrameInput& input, COLORREF li
            static_cast<int>(input.displayLine.size()));
 }
 
-void ClockRenderer::PaintContent(HDC target, const RECT& client, const FrameInput& input) {
+bool ClockRenderer::NeedsWholeFrame(int width, int height, const FrameInput& input) const {
+  if (!frameIsClean_ || !frameBitmap_ || width != frameWidth_ || height != frameHeight_ || !haveTools_) return true;
+  if (ResolveColor(input.lightColor) != toolLight_ || ResolveColor(input.surfaceColor) != toolSurface_ ||
+      ResolveColor(input.backgroundColor) != toolBackground_) {
+    return true;
+  }
+  return input.drawClock && (input.clockSize < 0 || input.clockSize > kLargestRasterisedRing);
+}
+
+RECT ClockRenderer::ClockArea(int width, int height, const FrameInput& input) const {
+  if (!input.drawClock) return RECT{0, 0, 0, 0};
+  // Rings, beads (radius up to size/2 + 20, plus the bead) and hands (tip at size/2 + 18, plus
+  // the dot) all lie within size/2 + 24 of the centre.
+  const int cx = width / 2 + 1;
+  const int cy = height / 2 + 1;
+  const int reach = input.clockSize / 2 + 32;
+  const RECT box{cx - reach, cy - reach, cx + reach + 1, cy + reach + 1};
+  const RECT whole{0, 0, width, height};
+  RECT area{0, 0, 0, 0};
+  IntersectRect(&area, &box, &whole);
+  return area;
+}
+
+RECT ClockRenderer::MessageArea(int width, int height, const FrameInput& input) {
+  if (input.displayLine.empty()) return RECT{0, 0, 0, 0};
+  // From a text height above the line to the bottom, and a text height beyond either end,
+  // leaves room for glyphs that reach beyond their cell.
+  const SIZE size = MeasureText(input.displayLine, input.font);
+  const RECT band{input.messagePosition - size.cy, height - 2 * size.cy - 16,
+                  input.messagePosition + size.cx + size.cy, height};
+  const RECT whole{0, 0, width, height};
+  RECT area{0, 0, 0, 0};
+  IntersectRect(&area, &band, &whole);
+  return area;
+}
+
+std::vector<RECT> ClockRenderer::ChangedAreas(const RECT& client, const FrameInput& input) {
   const int width = client.right - client.left;
   const int height = client.bottom - client.top;
-  if (width <= 0 || height <= 0) return;
+  if (width <= 0 || height <= 0) return {};
+  if (NeedsWholeFrame(width, height, input)) return {RECT{client.left, client.top, client.right, client.bottom}};
+  std::vector<RECT> areas;
+  for (const auto& [last, next] : {std::pair{drawnClock_, ClockArea(width, height, input)},
+                                   std::pair{drawnMessage_, MessageArea(width, height, input)}}) {
+    RECT both{0, 0, 0, 0};
+    UnionRect(&both, &last, &next);
+    if (IsRectEmpty(&both)) continue;
+    OffsetRect(&both, client.left, client.top);
+    areas.push_back(both);
+  }
+  return areas;
+}
+
+bool ClockRenderer::Render(const RECT& client, const FrameInput& input) {
+  const int width = client.right - client.left;
+  const int height = client.bottom - client.top;
+  if (width <= 0 || height <= 0) return false;
   EnsureFrameBitmap(width, height);
   const COLORREF light = ResolveColor(input.lightColor);
   const COLORREF surface = ResolveColor(input.surfaceColor);
   EnsureTools(light, surface, ResolveColor(input.backgroundColor));
 
   if (frameIsClean_) {
-    for (const RECT& area : drawnAreas_) FillRect(frameDC_.get(), &area, backgroundBrush_.get());
+    for (const RECT* area : {&drawnClock_, &drawnMessage_}) {
+      if (!IsRectEmpty(area)) FillRect(frameDC_.get(), area, backgroundBrush_.get());
+    }
   } else {
     const RECT whole{0, 0, width, height};
     FillRect(frameDC_.get(), &whole, backgroundBrush_.get());
@@ -255,31 +311,29 @@ void ClockRenderer::PaintContent(HDC target, const RECT& client, const FrameInpu
   GdiFlush();
   // Until this frame is complete, a failure leaves the bitmap to be filled whole next time.
   frameIsClean_ = false;
-  drawnAreas_.clear();
-  bool areasKnown = true;
+  drawnClock_ = ClockArea(width, height, input);
+  drawnMessage_ = MessageArea(width, height, input);
 
-  if (input.drawClock) {
-    if (input.clockSize >= 0 && input.clockSize <= kLargestRasterisedRing) {
-      // Rings, beads (radius up to size/2 + 20, plus the bead) and hands (tip at size/2 + 18,
-      // plus the dot) all lie within size/2 + 24 of the centre.
-      const int cx = width / 2 + 1;
-      const int cy = height / 2 + 1;
-      const int reach = input.clockSize / 2 + 32;
-      drawnAreas_.push_back(RECT{cx - reach, cy - reach, cx + reach + 1, cy + reach + 1});
-    } else {
-      areasKnown = false;
-    }
-    DrawClock(width, height, input);
+  if (input.drawClock) DrawClock(width, height, input);
+  if (!IsRectEmpty(&drawnMessage_)) DrawMessage(height, input, light, surface);
+  frameIsClean_ = !input.drawClock || (input.clockSize >= 0 && input.clockSize <= kLargestRasterisedRing);
+  return true;
+}
+
+void ClockRenderer::PaintContent(HDC target, const RECT& client, const FrameInput& input) {
+  if (!Render(client, input)) return;
+  BitBlt(target, client.left, client.top, frameWidth_, frameHeight_, frameDC_.get(), 0, 0, SRCCOPY);
+}
+
+void ClockRenderer::PaintAreas(HDC target, const RECT& client, const FrameInput& input,
+                               const std::vector<RECT>& areas, const std::function<void()>& afterEach) {
+  if (!Render(client, input)) return;
+  for (const RECT& area : areas) {
+    BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top, frameDC_.get(),
+           area.left - client.left, area.top - client.top, SRCCOPY);
+    GdiFlush();
+    if (afterEach) afterEach();
   }
-  if (!input.displayLine.empty()) {
-    // The whole width, from a text height above the line to the bottom, leaves room for glyphs
-    // that reach beyond their cell.
-    const SIZE size = MeasureText(input.displayLine, input.font);
-    drawnAreas_.push_back(RECT{0, height - 2 * size.cy - 16, width, height});
-    DrawMessage(height, input, light, surface);
-  }
-  frameIsClean_ = areasKnown;
-  BitBlt(target, client.left, client.top, width, height, frameDC_.get(), 0, 0, SRCCOPY);
 }
 
 }  // namespace velmora

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -53,7 +54,9 @@ FrameInput FrameInputFromSettings(const TSavedSettings& settings, const std::vec
                                   bool runMode);
 
 // Composes frames. Keeps the off-screen bitmap, pens, brush and font between frames and makes
-// them anew when the size, a colour or the font changes; every frame is still drawn whole.
+// them anew when the size, a colour or the font changes; every frame in the off-screen bitmap
+// is whole, but only the areas that changed since the last frame need copying to a target
+// that shows that last frame (ChangedAreas, PaintAreas).
 // Two parts are not drawn by GDI call, because GDI's wide pens cost milliseconds: the rings
 // (for sizes up to kLargestRasterisedRing) are set directly in the off-screen bitmap as the
 // runs RingRuns gives, and the 3-pixel hand outlines as 3x3 dots along each line.
@@ -74,11 +77,31 @@ class ClockRenderer {
   // rectangle's top-left corner. Throws Error when the off-screen bitmap cannot be made.
   void PaintContent(HDC target, const RECT& client, const FrameInput& input);
 
+  // The rectangles (in client coordinates, within the client rectangle) where the frame for
+  // `input` differs from the last frame drawn: the union of the last and this frame's clock box,
+  // and apart from it the union of the last and this frame's message band; either is left out
+  // when both frames lack it. The whole client rectangle alone when the frame is drawn whole:
+  // the first frame, a new size or colour, a failed frame, a clock too large to bound.
+  std::vector<RECT> ChangedAreas(const RECT& client, const FrameInput& input);
+
+  // Draws the frame for `input` like PaintContent but copies to `target` only `areas` (client
+  // coordinates), one block transfer each, so that a target showing the last frame shows this
+  // one when `areas` holds ChangedAreas' rectangles for it. `afterEach`, when given, is called
+  // after each rectangle's transfer.
+  void PaintAreas(HDC target, const RECT& client, const FrameInput& input, const std::vector<RECT>& areas,
+                  const std::function<void()>& afterEach = {});
+
   // Width and height of `text` in `font` (0 x 0 for an empty text). Measures are kept, so
   // asking for the same text and font again costs a comparison.
   SIZE MeasureText(std::string_view text, const MessageFont& font);
 
  private:
+  // Draws the frame into the off-screen bitmap; false when the client rectangle is empty.
+  bool Render(const RECT& client, const FrameInput& input);
+  bool NeedsWholeFrame(int width, int height, const FrameInput& input) const;
+  // The areas this frame will draw on, in the bitmap; empty rectangles where it draws nothing.
+  RECT ClockArea(int width, int height, const FrameInput& input) const;
+  RECT MessageArea(int width, int height, const FrameInput& input);
   void EnsureFrameBitmap(int width, int height);
   void EnsureTools(COLORREF light, COLORREF surface, COLORREF background);
   HFONT EnsureFont(const MessageFont& font);
@@ -97,9 +120,11 @@ class ClockRenderer {
   std::uint32_t* frameBits_ = nullptr;  // top-down rows of 32-bit 0x00RRGGBB pixels
   int frameWidth_ = 0;
   int frameHeight_ = 0;
-  // The areas the last frame drew on. While frameIsClean_ holds, every pixel outside them is
-  // background, so the next frame clears only them; otherwise it fills the whole bitmap.
-  std::vector<RECT> drawnAreas_;
+  // The areas the last frame drew on (empty when it drew no clock, no message). While
+  // frameIsClean_ holds, every pixel outside them is background, so the next frame clears only
+  // them; otherwise it fills the whole bitmap.
+  RECT drawnClock_{0, 0, 0, 0};
+  RECT drawnMessage_{0, 0, 0, 0};
   bool frameIsClean_ = false;
 
   bool haveTools_ = false;

@@ -3,6 +3,8 @@
 #include "lockscreen/Main.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <vector>
 
 #include "core/ClockGeometry.h"
 #include "core/DisplayLine.h"
@@ -10,6 +12,7 @@
 #include "core/Settings.h"
 #include "ui/Application.h"
 #include "ui/Translate.h"
+#include "win/Handles.h"
 
 namespace velmora {
 namespace {
@@ -31,6 +34,29 @@ constexpr UINT kGuardInterval = 100;
 
 // Speed + 1 ms. The dialog offers Speed 0 to 50; a stored value outside that range (damaged, or
 // written by something else) animates at the nearest end instead of never or overflowing.
+// The rectangles of the window's update region, in client coordinates; none when it is empty.
+std::vector<RECT> UpdateRectangles(HWND window) {
+  win::GdiObject<HRGN> region(CreateRectRgn(0, 0, 0, 0));
+  if (!region || GetUpdateRgn(window, region.get(), FALSE) <= NULLREGION) return {};
+  const DWORD bytes = GetRegionData(region.get(), 0, nullptr);
+  if (bytes < sizeof(RGNDATAHEADER)) return {};
+  std::vector<std::uint8_t> buffer(bytes);
+  auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
+  if (GetRegionData(region.get(), bytes, data) != bytes) return {};
+  const auto* rects = reinterpret_cast<const RECT*>(data->Buffer);
+  return std::vector<RECT>(rects, rects + data->rdh.nCount);
+}
+
+// Wine sends a window's surface to the screen as one rectangle enclosing everything drawn on it
+// since the last time, and does so when the thread looks for a message and finds none. Looking
+// for one that is never posted after each rectangle of a paint sends the clock box and the
+// message band apart instead of the large rectangle enclosing both; on Windows this does nothing.
+constexpr UINT kNeverPosted = WM_APP + 0x3FFF;
+void SendDrawnArea(HWND window) {
+  MSG message;
+  PeekMessageA(&message, window, kNeverPosted, kNeverPosted, PM_NOREMOVE);
+}
+
 unsigned AnimationInterval(std::int32_t speed) {
   return static_cast<unsigned>(std::clamp<std::int32_t>(speed, 0, kSteadySpeed)) + 1;
 }
@@ -236,7 +262,7 @@ void TfrmVOK::AppDeactivate(TForm* prompt, TForm* lockScreen) {
   }
 }
 
-void TfrmVOK::PaintContent(HDC dc, const RECT& client) {
+FrameInput TfrmVOK::CurrentFrame() {
   FrameInput input = FrameInputFromSettings(SavedSettings, FontNames, RunMode());
   input.backgroundColor = Components().front()->Color();
   input.clockSize = ClockSize;
@@ -248,19 +274,34 @@ void TfrmVOK::PaintContent(HDC dc, const RECT& client) {
   input.second = now.wSecond;
   input.displayLine = DisplayLine;
   input.messagePosition = MessagePosition;
-  Renderer->PaintContent(dc, client, input);
+  return input;
 }
 
+void TfrmVOK::PaintContent(HDC dc, const RECT& client) { Renderer->PaintContent(dc, client, CurrentFrame()); }
+
 void TfrmVOK::FormPaint() {
+  RECT client{0, 0, 0, 0};
+  GetClientRect(Handle(), &client);
+  FrameInput input;
+  std::vector<RECT> areas;
+  try {
+    input = CurrentFrame();
+    // Whatever changed since the last frame joins the area the system asks for, so that the
+    // window always ends up showing the whole of this frame.
+    for (const RECT& area : Renderer->ChangedAreas(client, input)) InvalidateRect(Handle(), &area, FALSE);
+    areas = UpdateRectangles(Handle());
+  } catch (...) {
+    InvalidateRect(Handle(), nullptr, FALSE);
+    areas.assign(1, client);
+  }
   PAINTSTRUCT paint;
   const HDC dc = BeginPaint(Handle(), &paint);
   if (dc == nullptr) return;
   if (!painting_) {
     painting_ = true;
     try {
-      RECT client;
-      GetClientRect(Handle(), &client);
-      PaintContent(dc, client);
+      if (areas.empty()) areas.push_back(paint.rcPaint);
+      Renderer->PaintAreas(dc, client, input, areas, [this] { SendDrawnArea(Handle()); });
     } catch (...) {
       // Still locked: the area is covered with black rather than left showing what lies below.
       FillRect(dc, &paint.rcPaint, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
@@ -275,7 +316,10 @@ void TfrmVOK::tmrTimerTimer() {
     AdvanceClockPulse(ClockSize, ClockGrowing, SavedSettings.Speed);
     const SIZE size = Renderer->MeasureText(DisplayLine, MessageFontFromSettings(SavedSettings, FontNames));
     MessagePosition = AdvanceMessagePosition(MessagePosition, size.cx, ClientWidth());
-    InvalidateRect(Handle(), nullptr, FALSE);
+    // Only the clock box and the message band, each as a rectangle of its own.
+    RECT client{0, 0, 0, 0};
+    GetClientRect(Handle(), &client);
+    for (const RECT& area : Renderer->ChangedAreas(client, CurrentFrame())) InvalidateRect(Handle(), &area, FALSE);
   } catch (...) {
     // The next tick tries again; the lock stays up.
   }

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/LockRules.h"
 #include "lockscreen/ClockRenderer.h"
@@ -94,6 +95,10 @@ class TfrmVOK : public TForm {
   bool AskToUnlock(bool& beep);
   void ShowWindowToHide(bool visible);
   void Refuse(bool beep);
+  // The frame the window shows now: the settings, the clock's size and time, the message.
+  FrameInput CurrentFrame();
+  // Copies to the window what changed since the last frame, each rectangle of the update region
+  // on its own; an exposure's or a show's area is part of the update region.
   void FormPaint();
 
   TComponent& tmrTimer;

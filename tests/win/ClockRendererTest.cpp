@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "PixelCanvas.h"
+#include "core/ClockGeometry.h"
+#include "core/DisplayLine.h"
 #include "core/RingRaster.h"
 #include "win/Handles.h"
 
@@ -437,6 +439,112 @@ TEST_F(ClockRendererTest, FrameAfterOtherFramesEqualsAFreshOne) {
     const RECT client{0, 0, kWidth, kHeight};
     fresh.PaintContent(freshTarget.dc(), client, last);
     EXPECT_TRUE(freshTarget.Snapshot() == target.Snapshot()) << "clock " << clock;
+  }
+}
+
+}  // namespace
+}  // namespace velmora
+
+namespace velmora {
+namespace {
+
+bool SameRect(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }
+
+// A target that keeps what it was shown, as a window's surface does, and receives only the
+// changed areas: after every frame it must equal a fresh renderer's whole frame, while the
+// clock pulses through its smallest size (2) and its largest (514), stops for two frames (as
+// while the prompt is up), and the message wraps round and is then replaced by a shorter one
+// in a smaller font.
+TEST_F(ClockRendererTest, PartialFramesEqualAWholeRepaint) {
+  const RECT client{0, 0, kWidth, kHeight};
+  FrameInput input = ClockAt(9, 0, 0);
+  input.displayLine = "Wrapping message";
+  input.font.italic = true;
+  std::int32_t size = 10;
+  bool growing = false;
+  std::int32_t position = 12 - renderer.MeasureText(input.displayLine, input.font).cx;
+  bool sawSmallest = false, sawLargest = false, wrapped = false;
+  for (int frame = 0; frame < 140; ++frame) {
+    if (frame > 0) {
+      AdvanceClockPulse(size, growing, 5);
+      const int textWidth = renderer.MeasureText(input.displayLine, input.font).cx;
+      const std::int32_t next = AdvanceMessagePosition(position, textWidth, kWidth);
+      wrapped = wrapped || next > position;
+      position = next;
+    }
+    sawSmallest = sawSmallest || size == 2;
+    sawLargest = sawLargest || size == 514;
+    input.clockSize = size;
+    input.messagePosition = position;
+    input.minute = frame % 60;
+    input.second = (frame * 7) % 60;
+    input.drawClock = frame != 60 && frame != 61;
+    if (frame == 100) {
+      input.displayLine = "Kept";
+      input.font.points = 12;
+    }
+    const std::vector<RECT> areas = renderer.ChangedAreas(client, input);
+    if (frame == 0) {
+      ASSERT_EQ(areas.size(), 1u);
+      EXPECT_TRUE(SameRect(areas[0], client));
+    } else {
+      // No clock in this frame or the last: the band alone.
+      ASSERT_EQ(areas.size(), frame == 61 ? 1u : 2u) << "frame " << frame;
+      for (const RECT& area : areas) EXPECT_FALSE(SameRect(area, client)) << "frame " << frame;
+      EXPECT_EQ(areas.back().bottom, kHeight) << "frame " << frame;
+    }
+    renderer.PaintAreas(target.dc(), client, input, areas);
+    ClockRenderer fresh;
+    fresh.SetBeadColors(kLight, kSurface, kShadow);
+    Target whole(kWidth, kHeight);
+    fresh.PaintContent(whole.dc(), client, input);
+    ASSERT_TRUE(whole.Snapshot() == target.Snapshot()) << "frame " << frame << " size " << size << " position " << position;
+  }
+  EXPECT_TRUE(sawSmallest);
+  EXPECT_TRUE(sawLargest);
+  EXPECT_TRUE(wrapped);
+}
+
+// Whatever makes the next frame differ everywhere, or beyond the boxes that can be bounded,
+// asks for the whole client rectangle; the clock box and the message band otherwise.
+TEST_F(ClockRendererTest, ChangedAreasAreWholeWhenTheFrameIsDrawnWhole) {
+  const RECT client{0, 0, kWidth, kHeight};
+  FrameInput base = ClockAt(3, 4, 5);
+  base.displayLine = "ok";
+  base.messagePosition = 100;
+  const SIZE text = renderer.MeasureText(base.displayLine, base.font);
+  struct Case {
+    const char* what;
+    void (*change)(FrameInput&);
+    RECT client;
+    bool whole;
+  };
+  const Case cases[] = {
+      {"same frame", [](FrameInput&) {}, client, false},
+      {"background", [](FrameInput& i) { i.backgroundColor = RGB(1, 2, 3); }, client, true},
+      {"light", [](FrameInput& i) { i.lightColor = RGB(1, 2, 3); }, client, true},
+      {"surface", [](FrameInput& i) { i.surfaceColor = RGB(1, 2, 3); }, client, true},
+      {"clock beyond the rasterised sizes", [](FrameInput& i) { i.clockSize = kLargestRasterisedRing + 2; }, client,
+       true},
+      {"clock stopped", [](FrameInput& i) { i.drawClock = false; }, client, false},
+      {"new size", [](FrameInput&) {}, RECT{0, 0, kWidth, kHeight - 1}, true},
+  };
+  for (const Case& c : cases) {
+    Paint(base);
+    FrameInput next = base;
+    c.change(next);
+    const std::vector<RECT> areas = renderer.ChangedAreas(c.client, next);
+    if (c.whole) {
+      ASSERT_EQ(areas.size(), 1u) << c.what;
+      EXPECT_TRUE(SameRect(areas[0], c.client)) << c.what;
+      continue;
+    }
+    // At size 400 the box reaches 232 from the centre (321, 241), cut off at the top and bottom;
+    // the band starts a text height before the line and ends one after it.
+    ASSERT_EQ(areas.size(), 2u) << c.what;
+    EXPECT_TRUE(SameRect(areas[0], RECT{89, 9, 554, 474})) << c.what;
+    EXPECT_TRUE(SameRect(areas[1], RECT{100 - text.cy, kHeight - 2 * text.cy - 16, 100 + text.cx + text.cy, kHeight}))
+        << c.what;
   }
 }
 

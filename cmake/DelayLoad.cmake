@@ -1,0 +1,24 @@
+# Delay-loaded system DLLs: the program imports shell32 and ole32 (special folders, shortcuts,
+# opening files) only for what some modes do, yet their import entries had them, and what they
+# pull in (combase, rpcrt4, shcore), loaded at every start. Linked through a delay import library
+# made by dlltool from cmake/delayload/<dll>.def, a DLL is loaded at its first call instead.
+# The .def lists the functions the program calls; one missing from it is simply imported the
+# ordinary way.
+function(velmora_delay_load target)
+  find_program(VELMORA_DLLTOOL NAMES ${VELMORA_TRIPLET}-dlltool)
+  if(NOT VELMORA_DLLTOOL)
+    return()
+  endif()
+  foreach(dll IN LISTS ARGN)
+    set(def ${CMAKE_SOURCE_DIR}/cmake/delayload/${dll}.def)
+    set(library ${CMAKE_CURRENT_BINARY_DIR}/lib${dll}_delay.a)
+    add_custom_command(OUTPUT ${library}
+      COMMAND ${VELMORA_DLLTOOL} --input-def ${def} --output-delaylib ${library}
+      DEPENDS ${def}
+      VERBATIM)
+    add_custom_target(${target}_${dll}_delay DEPENDS ${library})
+    add_dependencies(${target} ${target}_${dll}_delay)
+    # Taken whole and first, so that its entries stand before the ordinary import library's.
+    target_link_libraries(${target} PRIVATE "$<LINK_LIBRARY:WHOLE_ARCHIVE,${library}>")
+  endforeach()
+endfunction()
