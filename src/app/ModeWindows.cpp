@@ -7,6 +7,7 @@ namespace velmora {
 std::unique_ptr<TfrmVOK> frmVOK;
 std::unique_ptr<TfrmAsk> frmAsk;
 std::unique_ptr<TfrmConfig> frmConfig;
+std::unique_ptr<TfrmInstallWizard> frmInstallWizard;
 
 namespace {
 
@@ -49,10 +50,12 @@ void CreateModeWindows(TRunMode mode) {
       break;
     case TRunMode::Install:
       // The install wizard, the main window, comes first here; the lock screen is made at its
-      // first show.
+      // first show, from the wizard's Preview or the dialog's Test.
+      frmInstallWizard = CreateMainForm<TfrmInstallWizard>();
       frmConfig = std::make_unique<TfrmConfig>();
       frmAsk = std::make_unique<TfrmAsk>();
       WireConfigurationDialog();
+      frmInstallWizard->ShowLockScreen = [] { LockScreen().Show(); };
       break;
     default:
       break;
@@ -64,6 +67,7 @@ void DestroyModeWindows() {
   frmAsk.reset();
   frmVOK.reset();
   frmConfig.reset();
+  frmInstallWizard.reset();
 }
 
 TfrmVOK& LockScreen() {

@@ -5,6 +5,7 @@
 
 #include "config/Config.h"
 #include "core/CommandLine.h"
+#include "install/InstallWizard.h"
 #include "lockscreen/Main.h"
 #include "prompt/Ask.h"
 
@@ -14,13 +15,14 @@ namespace velmora {
 extern std::unique_ptr<TfrmVOK> frmVOK;
 extern std::unique_ptr<TfrmAsk> frmAsk;
 extern std::unique_ptr<TfrmConfig> frmConfig;
+extern std::unique_ptr<TfrmInstallWizard> frmInstallWizard;
 
 // Makes the mode's windows in their order and chooses the first as the main window. In the
 // configure and install modes the lock screen is made at its first show (LockScreen).
 void CreateModeWindows(TRunMode mode);
 // Destroys every window: the prompt, then the lock screen, which gives the keys and the
 // taskbar back on the way however the message loop ended and may show the dialog again while it
-// goes, then the configuration dialog.
+// goes, then the configuration dialog and the install wizard.
 void DestroyModeWindows();
 
 // The lock screen of the configure and install modes, made with its window on first use, so

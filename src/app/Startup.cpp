@@ -95,12 +95,14 @@ void ReportCurrentException() {
 
 int RunProgram(HINSTANCE instance, const std::vector<std::string>& arguments) {
   int exitCode = 0;
+  Application.SetExitCode(0);
   LanguageTable.Clear();
   bool storeStarted = false;
   try {
     StartSettingsStore();
     storeStarted = true;
     Dispatch(instance, arguments);
+    exitCode = Application.ExitCode();
   } catch (...) {
     ReportCurrentException();
     exitCode = 1;

@@ -69,8 +69,8 @@ void WriteBatchFile(const std::string& path, const std::string& text) {
 }
 
 void Uninstall(MessageBoxFunction messageBox) {
-  const std::string query = LanguageTable.Value("msgUninstallQuery");
-  const std::string caption = LanguageTable.Value("msgUninstallCaption");
+  const std::string query = LanguageTable.Value(kUninstallQueryId);
+  const std::string caption = LanguageTable.Value(kUninstallCaptionId);
   if (messageBox(nullptr, query.c_str(), caption.c_str(), kUninstallQueryFlags) != IDOK) return;
 
   RemoveRegistryTraces(ProgramName);

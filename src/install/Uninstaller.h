@@ -10,6 +10,10 @@ namespace velmora {
 // The system message box's signature, so that tests can answer the confirmation themselves.
 using MessageBoxFunction = int(WINAPI*)(HWND owner, LPCSTR text, LPCSTR caption, UINT flags);
 
+// The language table's message ids of the confirmation box: its question and its title.
+inline constexpr char kUninstallQueryId[] = "msgUninstallQuery";
+inline constexpr char kUninstallCaptionId[] = "msgUninstallCaption";
+
 // MB_OKCANCEL | MB_ICONWARNING | MB_DEFBUTTON2 | MB_SYSTEMMODAL.
 inline constexpr UINT kUninstallQueryFlags = 0x1131;
 

@@ -62,6 +62,11 @@ class TApplication {
   void SetLockHeld(bool held) { lockHeld_ = held; }
   bool LockHeld() const { return lockHeld_; }
 
+  // The process exit code start-up returns once the message loop has ended: a window that
+  // reported a failure itself (exceptions stay inside its handlers) sets 1 here and closes.
+  void SetExitCode(int code) { exitCode_ = code; }
+  int ExitCode() const { return exitCode_; }
+
  private:
   HINSTANCE instance_ = nullptr;
   HWND handle_ = nullptr;
@@ -73,6 +78,7 @@ class TApplication {
   bool terminated_ = false;
   bool quitRequested_ = false;
   bool lockHeld_ = false;
+  int exitCode_ = 0;
 };
 
 extern TApplication Application;

@@ -15,7 +15,7 @@
 //       prints one line per child window of the configuration dialog:
 //       "<control id> <visible 0|1> <left> <top> <right> <bottom>" in screen coordinates
 //   lockscreen_helper probe
-//       prints one line per window class TfrmVOK, TfrmAsk and TfrmConfig:
+//       prints one line per window class TfrmVOK, TfrmAsk, TfrmConfig and TfrmInstallWizard:
 //       "<class> absent" or
 //       "<class> <visible 0|1> <left> <top> <right> <bottom> <topmost 0|1> <client x> <client y>",
 //       then "taskbar absent" or "taskbar <visible 0|1>", then "screen <width> <height>"
@@ -92,6 +92,7 @@ int main(int argc, char** argv) {
     PrintWindow("TfrmVOK");
     PrintWindow("TfrmAsk");
     PrintWindow("TfrmConfig");
+    PrintWindow("TfrmInstallWizard");
     if (const HWND taskbar = FindWindowA("Shell_TrayWnd", "")) {
       std::printf("taskbar %d\n", IsWindowVisible(taskbar) ? 1 : 0);
     } else {

@@ -13,6 +13,8 @@
 #include "common/LanguageTable.h"
 #include "core/Settings.h"
 #include "config/Config.h"
+#include "install/InstallWizard.h"
+#include "install/Uninstaller.h"
 #include "prompt/Ask.h"
 #include "ui/Form.h"
 
@@ -167,10 +169,13 @@ TEST_F(TranslateTest, BothShippedLanguageFilesHaveAnEntryForEveryTranslatedName)
   for (const char* file : {"resources/Velmora.lng", "resources/lang/Velmora.de.lng"}) {
     TLanguageTable table;
     table.Assign(ReadSourceFile(file));
-    for (const LayoutTable& layout : {TfrmAsk::Layout(), TfrmConfig::Layout()}) {
+    for (const LayoutTable& layout : {TfrmAsk::Layout(), TfrmConfig::Layout(), TfrmInstallWizard::Layout()}) {
       for (const std::string& name : TranslatedNames(layout)) {
         EXPECT_NE(table.Find(name), TLanguageTable::npos) << file << ": " << name;
       }
+    }
+    for (const char* id : {kUninstallQueryId, kUninstallCaptionId}) {
+      EXPECT_NE(table.Find(id), TLanguageTable::npos) << file << ": " << id;
     }
   }
 }
