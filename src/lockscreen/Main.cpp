@@ -399,7 +399,7 @@ LRESULT TfrmVOK::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       SetCursor(nullptr);
       return TRUE;
     case WM_ERASEBKGND:
-      // Every frame is drawn whole.
+      // Paints copy from the kept off-screen frame; nothing is ever erased.
       return 1;
     case WM_PAINT:
       FormPaint();
