@@ -15,7 +15,9 @@ mkdir -p "$artifacts"
 work=$(mktemp -d)
 app=""
 failures=0
+suite="configuration dialog"
 readonly password="Open4Me" message="Out for lunch" speed=15
+. "$(dirname "$0")/common.sh"
 
 forget_settings() {
   "$run" reg delete 'HKCU\Software\Velmora' /f >/dev/null 2>&1
@@ -29,20 +31,6 @@ cleanup() {
 }
 trap cleanup EXIT
 
-fail() {
-  echo "FAIL: $*"
-  failures=$((failures + 1))
-}
-
-finish() {
-  if [ "$failures" -ne 0 ]; then
-    echo "$failures check(s) failed"
-    exit 1
-  fi
-  echo "all configuration dialog checks passed"
-  exit 0
-}
-
 # The forms layer numbers the controls 100 + their row in the layout table.
 declare -A id
 row=0
@@ -53,34 +41,9 @@ done < <(sed -n '/kConfigLayout\[\] = {/,/^};/p' "$layout_source" | grep -o '{"[
   sed 's/{"\([A-Za-z]*\)".*/\1/')
 [ "${id[btnApply]:-}" ] || { fail "no layout table in $layout_source"; finish; }
 
-probe() { "$run" "$helper" probe 2>/dev/null | tr -d '\r' >"$work/probe"; }
-window_line() { grep "^$1 " "$work/probe" | cut -d' ' -f2-; }
 controls() { "$run" "$helper" controls 2>/dev/null | tr -d '\r' >"$work/controls"; }
 # visible left top right bottom of a component, from the last `controls`.
 control_line() { grep "^${id[$1]} " "$work/controls" | cut -d' ' -f2-; }
-
-wait_for_window() {
-  local deadline=$((SECONDS + $3))
-  while [ "$SECONDS" -lt "$deadline" ]; do
-    probe
-    [ "$(window_line "$1" | cut -d' ' -f1)" = "$2" ] && return 0
-    sleep 0.2
-  done
-  return 1
-}
-
-wait_for_end() {
-  local deadline=$((SECONDS + $2))
-  while kill -0 "$1" 2>/dev/null; do
-    if [ "$SECONDS" -ge "$deadline" ]; then
-      code=124
-      return 1
-    fi
-    sleep 0.1
-  done
-  wait "$1"
-  code=$?
-}
 
 # Clicks the middle of a component (or the point $2 $3 from its top left corner).
 click() {

@@ -12,7 +12,9 @@ hostile="$(dirname "$scr")/velmora_hostile.exe"
 work=$(mktemp -d)
 lock=""
 failures=0
+suite=hostile
 readonly password="Sesame42" rounds=5
+. "$(dirname "$0")/common.sh"
 
 cleanup() {
   [ -n "$lock" ] && kill "$lock" 2>/dev/null
@@ -22,20 +24,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-fail() {
-  echo "FAIL: $*"
-  failures=$((failures + 1))
-}
-
-finish() {
-  if [ "$failures" -ne 0 ]; then
-    echo "$failures check(s) failed"
-    exit 1
-  fi
-  echo "all hostile checks passed"
-  exit 0
-}
-
+# The probe here is the hostile program's, and wait_for_window below leaves
+# $work/probe alone.
 hostile() { "$run" "$hostile" "$@" 2>/dev/null | tr -d '\r'; }
 probe() { hostile probe >"$work/probe"; }
 field() { sed -n "s/^$1 //p" "$work/probe"; }
@@ -49,20 +39,6 @@ wait_for_window() {
     sleep 0.2
   done
   return 1
-}
-
-# Waits up to $2 seconds for process $1 to end; sets $code to its exit code.
-wait_for_end() {
-  local deadline=$((SECONDS + $2))
-  while kill -0 "$1" 2>/dev/null; do
-    if [ "$SECONDS" -ge "$deadline" ]; then
-      code=124
-      return 1
-    fi
-    sleep 0.1
-  done
-  wait "$1"
-  code=$?
 }
 
 # The lock covers the primary display, topmost, and is the top visible window, or the second

@@ -18,14 +18,10 @@ work=$(mktemp -d)
 app="$work/setup files"
 installer=""
 failures=0
+suite=install
 readonly uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Velmora'
+. "$(dirname "$0")/common.sh"
 
-fail() {
-  echo "FAIL: $*"
-  failures=$((failures + 1))
-}
-
-unix_path() { "$run" winepath -u "$1" 2>/dev/null | tr -d '\r'; }
 system=$(unix_path 'C:\windows\system32')
 windows_home=$("$run" cmd /c 'echo %USERPROFILE%' 2>/dev/null | tr -d '\r')
 desktop=$(unix_path "$windows_home\\Desktop")
@@ -35,8 +31,6 @@ if [ -z "$system" ] || [ ! -d "$system" ] || [ -z "$windows_home" ] || [ -z "$de
 fi
 mkdir -p "$desktop"
 
-probe() { "$run" "$helper" probe 2>/dev/null | tr -d '\r' >"$work/probe"; }
-window_line() { grep "^$1 " "$work/probe" | cut -d' ' -f2-; }
 
 # Ends every copy of the program still running, and what an installation left behind.
 remove_installation() {
@@ -52,31 +46,6 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-
-# Waits up to $3 seconds for the window of class $1 to have visibility $2.
-wait_for_window() {
-  local deadline=$((SECONDS + $3))
-  while [ "$SECONDS" -lt "$deadline" ]; do
-    probe
-    [ "$(window_line "$1" | cut -d' ' -f1)" = "$2" ] && return 0
-    sleep 0.3
-  done
-  return 1
-}
-
-# Waits up to $2 seconds for process $1 to end; sets $code to its exit code.
-wait_for_end() {
-  local deadline=$((SECONDS + $2))
-  while kill -0 "$1" 2>/dev/null; do
-    if [ "$SECONDS" -ge "$deadline" ]; then
-      code=124
-      return 1
-    fi
-    sleep 0.1
-  done
-  wait "$1"
-  code=$?
-}
 
 # Clicks the wizard at ($1, $2) in its client area, from the last probe.
 click_wizard() {
@@ -181,8 +150,4 @@ else
   fail "no install wizard"
 fi
 
-if [ "$failures" -ne 0 ]; then
-  echo "$failures check(s) failed"
-  exit 1
-fi
-echo "all install checks passed"
+finish

@@ -13,7 +13,9 @@ mkdir -p "$artifacts"
 work=$(mktemp -d)
 lock=""
 failures=0
+suite="lock screen"
 readonly password="Sesame42" message="Back soon" start_position=700 base_x=200 base_y=200
+. "$(dirname "$0")/common.sh"
 
 cleanup() {
   [ -n "$lock" ] && kill "$lock" 2>/dev/null
@@ -22,25 +24,6 @@ cleanup() {
 }
 trap cleanup EXIT
 
-fail() {
-  echo "FAIL: $*"
-  failures=$((failures + 1))
-}
-
-probe() { "$run" "$helper" probe 2>/dev/null | tr -d '\r' >"$work/probe"; }
-# The probe's fields for a window class: visible left top right bottom topmost.
-window_line() { grep "^$1 " "$work/probe" | cut -d' ' -f2-; }
-
-# Polls the probe until the window of class $1 has visibility $2, for up to $3 seconds.
-wait_for_window() {
-  local deadline=$((SECONDS + $3))
-  while [ "$SECONDS" -lt "$deadline" ]; do
-    probe
-    [ "$(window_line "$1" | cut -d' ' -f1)" = "$2" ] && return 0
-    sleep 0.2
-  done
-  return 1
-}
 
 pointer() { xdotool getmouselocation | sed 's/x:\([0-9]*\) y:\([0-9]*\).*/\1 \2/'; }
 
@@ -52,29 +35,6 @@ wait_for_pointer() {
     sleep 0.1
   done
   return 1
-}
-
-# Waits up to $2 seconds for process $1 to end; sets $code to its exit code.
-wait_for_end() {
-  local deadline=$((SECONDS + $2))
-  while kill -0 "$1" 2>/dev/null; do
-    if [ "$SECONDS" -ge "$deadline" ]; then
-      code=124
-      return 1
-    fi
-    sleep 0.1
-  done
-  wait "$1"
-  code=$?
-}
-
-finish() {
-  if [ "$failures" -ne 0 ]; then
-    echo "$failures check(s) failed"
-    exit 1
-  fi
-  echo "all lock screen checks passed"
-  exit 0
 }
 
 echo "== a known password, the pointer at ($base_x, $base_y)"

@@ -17,9 +17,11 @@ work=$(mktemp -d)
 app="$work/app & co ^!(1) [x]"
 uninstall=""
 failures=0
+suite=uninstall
 readonly caption="Uninstall Velmora"
 readonly run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 readonly uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Velmora'
+. "$(dirname "$0")/common.sh"
 
 cleanup() {
   [ -n "$uninstall" ] && kill "$uninstall" 2>/dev/null
@@ -31,12 +33,6 @@ cleanup() {
 }
 trap cleanup EXIT
 
-fail() {
-  echo "FAIL: $*"
-  failures=$((failures + 1))
-}
-
-unix_path() { "$run" winepath -u "$1" 2>/dev/null | tr -d '\r'; }
 windows_home=$("$run" cmd /c 'echo %USERPROFILE%' 2>/dev/null | tr -d '\r')
 desktop=$(unix_path "$windows_home\\Desktop")
 startup=$(unix_path "$windows_home\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Startup")
@@ -67,20 +63,6 @@ wait_for_box() {
     sleep 0.2
   done
   return 1
-}
-
-# Waits up to $2 seconds for process $1 to end; sets $code to its exit code.
-wait_for_end() {
-  local deadline=$((SECONDS + $2))
-  while kill -0 "$1" 2>/dev/null; do
-    if [ "$SECONDS" -ge "$deadline" ]; then
-      code=124
-      return 1
-    fi
-    sleep 0.1
-  done
-  wait "$1"
-  code=$?
 }
 
 start_uninstall() {
@@ -146,8 +128,4 @@ else
   fail "OK: no confirmation box titled \"$caption\""
 fi
 
-if [ "$failures" -ne 0 ]; then
-  echo "$failures check(s) failed"
-  exit 1
-fi
-echo "all uninstall checks passed"
+finish
