@@ -96,6 +96,10 @@ else
 fi
 
 echo "== OK removes the traces, then the batch file the files"
+# Wine's desktop process goes with the last program of the prefix; a message box asked for while
+# it is going fails at once (the uninstaller then takes it as Cancel). Let the first copy's Wine
+# processes end before the second starts.
+timeout 30 wineserver -w 2>/dev/null
 set_up
 start_uninstall
 if wait_for_box 60; then
