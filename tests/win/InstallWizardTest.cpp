@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "FormsTestSupport.h"
+#include "InstallSandbox.h"
 #include "PixelCanvas.h"
 #include "common/LanguageTable.h"
 #include "core/Settings.h"
@@ -23,42 +24,22 @@ using namespace velmora::testing;
 
 constexpr char kName[] = "VelmoraWizardTest";
 
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-void Write(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
-
-class InstallWizardTest : public ::testing::Test {
+class InstallWizardTest : public InstallSandbox {
  protected:
+  InstallWizardTest() : InstallSandbox(kName) {}
+
   void SetUp() override {
     InitializeApplication();
     Application.SetMainWindow(nullptr);
     Application.SetExitCode(0);
     LanguageTable.Clear();
-    char temp[MAX_PATH + 1] = {};
-    ASSERT_NE(GetTempPathA(MAX_PATH, temp), 0u);
-    root_ = std::string(temp) + "velmora-wizard-" + std::to_string(GetCurrentProcessId()) + "\\";
-    for (const char* folder : {"", "source", "work", "windows", "windows\\SYSTEM32", "desktop"}) {
-      CreateDirectoryA((root_ + folder).c_str(), nullptr);
-    }
-    Write(root_ + "source\\" + kName + ".scr", "program");
-    Write(root_ + "work\\Velmora.dll", "library");
-    Write(root_ + "work\\" + kName + ".lng", "language");
-    plan_ = BuildInstallPlan(root_ + "source\\" + kName + ".scr", kName, root_ + "work", root_ + "windows",
-                             root_ + "desktop");
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE, plan_.UninstallKeyPath.c_str());
+    InstallSandbox::SetUp();
   }
   void TearDown() override {
     wizard.reset();
     Application.SetExitCode(0);
     LanguageTable.Clear();
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE, plan_.UninstallKeyPath.c_str());
-    for (const std::string& file : std::vector<std::string>{"source\\" + std::string(kName) + ".scr", "work\\Velmora.dll", "work\\" + std::string(kName) + ".lng",
-          "windows\\SYSTEM32\\" + std::string(kName) + ".scr", "windows\\SYSTEM32\\Velmora.dll",
-          "windows\\SYSTEM32\\" + std::string(kName) + ".lng", "desktop\\" + std::string(kName) + ".lnk"}) {
-      DeleteFileA((root_ + file).c_str());
-    }
-    for (const char* folder : {"source", "work", "windows\\SYSTEM32", "windows", "desktop", ""}) {
-      RemoveDirectoryA((root_ + folder).c_str());
-    }
+    InstallSandbox::TearDown();
   }
 
   void Create() {
@@ -80,7 +61,6 @@ class InstallWizardTest : public ::testing::Test {
     SendMessageA(Handle(button), BM_CLICK, 0, 0);
     Application.ProcessMessages();
   }
-  std::string System(const std::string& name) const { return root_ + "windows\\SYSTEM32\\" + name; }
   bool UninstallKeyExists() const {
     HKEY key = nullptr;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, plan_.UninstallKeyPath.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
@@ -95,8 +75,6 @@ class InstallWizardTest : public ::testing::Test {
   bool visibleAtVerb = true;
   bool keyAtVerb = false;
   int lockScreenShows = 0;
-  std::string root_;
-  TInstallPlan plan_;
 };
 
 TEST_F(InstallWizardTest, LayoutAt96Dpi) {

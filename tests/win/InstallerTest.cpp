@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ErrorText.h"
+#include "InstallSandbox.h"
 #include "common/InstallPlan.h"
 #include "install/Installer.h"
 #include "win/Handles.h"
@@ -18,16 +19,9 @@ namespace {
 
 constexpr char kName[] = "VelmoraInstallTest";
 
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-void Write(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
-
-std::string Read(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-}
+using testing::Exists;
+using testing::Read;
+using testing::Write;
 
 using Values = std::vector<std::pair<std::string, std::string>>;
 
@@ -47,42 +41,9 @@ Values ReadValues(const std::string& path) {
   return values;
 }
 
-// A stand-in Windows folder, working directory and desktop under the temporary folder.
-class Installer : public ::testing::Test {
+class Installer : public testing::InstallSandbox {
  protected:
-  void SetUp() override {
-    char temp[MAX_PATH + 1] = {};
-    ASSERT_NE(GetTempPathA(MAX_PATH, temp), 0u);
-    root_ = std::string(temp) + "velmora-install-" + std::to_string(GetCurrentProcessId()) + "\\";
-    for (const char* folder : {"", "source", "work", "windows", "windows\\SYSTEM32", "desktop"}) {
-      CreateDirectoryA((root_ + folder).c_str(), nullptr);
-    }
-    Write(root_ + "source\\" + kName + ".scr", "program");
-    Write(root_ + "work\\Velmora.dll", "library");
-    Write(root_ + "work\\" + kName + ".lng", "language");
-    plan_ = BuildInstallPlan(root_ + "source\\" + kName + ".scr", kName, root_ + "work", root_ + "windows",
-                             root_ + "desktop");
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE, plan_.UninstallKeyPath.c_str());
-  }
-  void TearDown() override {
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE, plan_.UninstallKeyPath.c_str());
-    for (const char* file : {"source\\*", "work\\*", "windows\\SYSTEM32\\*", "desktop\\*"}) {
-      WIN32_FIND_DATAA found;
-      const std::string pattern = root_ + file;
-      const std::string folder = pattern.substr(0, pattern.size() - 1);
-      const win::FindHandle find(FindFirstFileA(pattern.c_str(), &found));
-      if (!find) continue;
-      do DeleteFileA((folder + found.cFileName).c_str());
-      while (FindNextFileA(find.get(), &found));
-    }
-    for (const char* folder : {"source", "work", "windows\\SYSTEM32", "windows", "desktop", ""}) {
-      RemoveDirectoryA((root_ + folder).c_str());
-    }
-  }
-  std::string System(const std::string& name) const { return root_ + "windows\\SYSTEM32\\" + name; }
-
-  std::string root_;
-  TInstallPlan plan_;
+  Installer() : InstallSandbox(kName) {}
 };
 
 TEST_F(Installer, CopiesOverwritingRegistersAndMakesTheShortcutWhenAsked) {
