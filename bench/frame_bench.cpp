@@ -35,29 +35,53 @@ struct FrameTimes {
   double steady = 0;
 };
 
+// What every measurement draws: a 32-bit target of the frame's size, a fresh renderer with the
+// default colours, and the default message in bold 24-point Tahoma entering at the right edge.
+class BenchScene {
+ public:
+  BenchScene(int width, int height, bool clock, bool message)
+      : bitmap_(velmora::win::CreateDibSection32(width, height)),
+        target_(CreateCompatibleDC(nullptr)),
+        line_(velmora::BuildDisplayLine(velmora::DefaultMessage())) {
+    SelectObject(target_.get(), bitmap_.get());
+    const velmora::TSavedSettings defaults;
+    renderer_.SetBeadColors(defaults.LightColor, defaults.SurfaceColor, defaults.ShadowColor);
+    input_.lightColor = defaults.LightColor;
+    input_.surfaceColor = defaults.SurfaceColor;
+    input_.backgroundColor = defaults.BackgroundColor;
+    input_.drawClock = clock;
+    input_.displayLine = message ? std::string_view(line_) : std::string_view();
+    input_.messagePosition = width;
+    input_.font = velmora::MessageFont{"Tahoma", 24, true, false};
+  }
+  BenchScene(const BenchScene&) = delete;
+  BenchScene& operator=(const BenchScene&) = delete;
+
+  struct Parts {
+    velmora::win::MemoryDC& target;
+    velmora::ClockRenderer& renderer;
+    const std::string& line;
+    velmora::FrameInput& input;
+  };
+  Parts View() { return {target_, renderer_, line_, input_}; }
+
+ private:
+  velmora::win::Bitmap bitmap_;
+  velmora::win::MemoryDC target_;
+  velmora::ClockRenderer renderer_;
+  std::string line_;
+  velmora::FrameInput input_;
+};
+
 // Frames at this size with the clock pulsing and the message moving as on the lock screen, at
 // Speed 5; `clock` and `message` leave either out to show what they cost.
 FrameTimes MeasureFrames(int width, int height, int frames, bool clock, bool message) {
   using namespace velmora;
-  velmora::win::Bitmap bitmap(velmora::win::CreateDibSection32(width, height));
-  velmora::win::MemoryDC target(CreateCompatibleDC(nullptr));
-  SelectObject(target.get(), bitmap.get());
-
-  const TSavedSettings defaults;
-  ClockRenderer renderer;
-  renderer.SetBeadColors(defaults.LightColor, defaults.SurfaceColor, defaults.ShadowColor);
-  const std::string line = BuildDisplayLine(DefaultMessage());
-  FrameInput input;
-  input.lightColor = defaults.LightColor;
-  input.surfaceColor = defaults.SurfaceColor;
-  input.backgroundColor = defaults.BackgroundColor;
-  input.drawClock = clock;
+  BenchScene scene(width, height, clock, message);
+  auto [target, renderer, line, input] = scene.View();
   input.hour = 10;
   input.minute = 9;
   input.second = 30;
-  input.displayLine = message ? std::string_view(line) : std::string_view();
-  input.messagePosition = width;
-  input.font = MessageFont{"Tahoma", 24, true, false};
   std::int32_t clockSize = kInitialClockSize;
   bool growing = false;
 
@@ -98,22 +122,8 @@ struct PulseTimes {
 
 PulseTimes MeasureFirstPulse(int width, int height) {
   using namespace velmora;
-  velmora::win::Bitmap bitmap(velmora::win::CreateDibSection32(width, height));
-  velmora::win::MemoryDC target(CreateCompatibleDC(nullptr));
-  SelectObject(target.get(), bitmap.get());
-
-  const TSavedSettings defaults;
-  ClockRenderer renderer;
-  renderer.SetBeadColors(defaults.LightColor, defaults.SurfaceColor, defaults.ShadowColor);
-  const std::string line = BuildDisplayLine(DefaultMessage());
-  FrameInput input;
-  input.lightColor = defaults.LightColor;
-  input.surfaceColor = defaults.SurfaceColor;
-  input.backgroundColor = defaults.BackgroundColor;
-  input.drawClock = true;
-  input.displayLine = std::string_view(line);
-  input.messagePosition = width;
-  input.font = MessageFont{"Tahoma", 24, true, false};
+  BenchScene scene(width, height, true, true);
+  auto [target, renderer, line, input] = scene.View();
   std::int32_t clockSize = kInitialClockSize;
   bool growing = false;
   bool turnedAtTop = false;
