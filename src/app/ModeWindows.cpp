@@ -4,6 +4,7 @@
 
 namespace velmora {
 
+std::unique_ptr<TLockSession> lockSession;
 std::unique_ptr<TfrmVOK> frmVOK;
 std::unique_ptr<TfrmAsk> frmAsk;
 std::unique_ptr<TfrmConfig> frmConfig;
@@ -11,20 +12,27 @@ std::unique_ptr<TfrmInstallWizard> frmInstallWizard;
 
 namespace {
 
-template <typename Form>
-std::unique_ptr<Form> CreateMainForm() {
-  auto form = std::make_unique<Form>();
+template <typename Form, typename... Arguments>
+std::unique_ptr<Form> CreateMainForm(Arguments&... arguments) {
+  auto form = std::make_unique<Form>(arguments...);
   Application.SetMainWindow(form->Handle());
   return form;
 }
 
-void WireLockScreen(TfrmVOK& lockScreen) {
-  lockScreen.SetUnlockPrompt(frmAsk.get(), [] {
-    if (!frmAsk) return PromptAnswer();
-    return frmAsk->Ask();
-  });
+// The lock session comes before the lock screen, which takes it while shown, and goes after it.
+TLockSession& TheLockSession() {
+  if (!lockSession) lockSession = std::make_unique<TLockSession>();
+  return *lockSession;
+}
+
+void WireLockScreen() {
+  lockSession->SetUnlockPrompt([]() -> TForm* { return frmAsk.get(); },
+                               [] {
+                                 if (!frmAsk) return PromptAnswer();
+                                 return frmAsk->Ask();
+                               });
   // The configuration dialog is hidden while the lock screen is up, when it is the main window.
-  if (frmConfig) lockScreen.SetWindowToHide(frmConfig->Handle());
+  if (frmConfig) lockSession->SetWindowToHide(frmConfig->Handle());
 }
 
 // The dialog's Test button shows the lock screen, made at its first show in configure mode.
@@ -37,11 +45,11 @@ void WireConfigurationDialog() {
 void CreateModeWindows(TRunMode mode) {
   switch (mode) {
     case TRunMode::Run:
-      frmVOK = CreateMainForm<TfrmVOK>();
+      frmVOK = CreateMainForm<TfrmVOK>(TheLockSession());
       frmConfig = std::make_unique<TfrmConfig>();
       frmAsk = std::make_unique<TfrmAsk>();
       WireConfigurationDialog();
-      WireLockScreen(*frmVOK);
+      WireLockScreen();
       break;
     case TRunMode::Configure:
       frmConfig = CreateMainForm<TfrmConfig>();
@@ -63,17 +71,18 @@ void CreateModeWindows(TRunMode mode) {
 }
 
 void DestroyModeWindows() {
-  if (frmVOK) frmVOK->SetUnlockPrompt(nullptr, nullptr);
+  if (lockSession) lockSession->SetUnlockPrompt(nullptr, nullptr);
   frmAsk.reset();
   frmVOK.reset();
+  lockSession.reset();
   frmConfig.reset();
   frmInstallWizard.reset();
 }
 
 TfrmVOK& LockScreen() {
   if (!frmVOK) {
-    frmVOK = std::make_unique<TfrmVOK>();
-    WireLockScreen(*frmVOK);
+    frmVOK = std::make_unique<TfrmVOK>(TheLockSession());
+    WireLockScreen();
   }
   return *frmVOK;
 }

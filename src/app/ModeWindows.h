@@ -11,7 +11,9 @@
 
 namespace velmora {
 
-// One variable per window, empty in a mode that does not make it.
+// One variable per window, empty in a mode that does not make it, and the lock session the lock
+// screen takes while it is shown.
+extern std::unique_ptr<TLockSession> lockSession;
 extern std::unique_ptr<TfrmVOK> frmVOK;
 extern std::unique_ptr<TfrmAsk> frmAsk;
 extern std::unique_ptr<TfrmConfig> frmConfig;

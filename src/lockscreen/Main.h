@@ -1,5 +1,6 @@
-// The lock screen window: covers the primary display, locks the keys, hides the taskbar and the
-// pointer, animates the clock and the message, and opens only through the unlock prompt.
+// The lock screen window: the lock's surface on the primary monitor. It takes the lock session
+// (the keys, the taskbar, covers on the other monitors, the guard) while it is shown, animates
+// the clock and the message, and opens only through the session's unlock sequence.
 #pragma once
 #include <windows.h>
 
@@ -10,6 +11,7 @@
 
 #include "core/LockRules.h"
 #include "lockscreen/ClockRenderer.h"
+#include "lockscreen/Session.h"
 #include "lockscreen/SystemServices.h"
 #include "ui/Form.h"
 
@@ -22,20 +24,19 @@ constexpr char kLockScreenClassName[] = "TfrmVOK";
 // The lock screen form, frmVOK.
 class TfrmVOK : public TForm {
  public:
-  // Shows the unlock prompt modally and returns what was entered in it.
-  using AskPrompt = std::function<PromptAnswer()>;
+  using AskPrompt = TLockSession::AskPrompt;
 
   // Builds the hidden window of class "TfrmVOK"; Application must be initialised. When it is
-  // the application's main window, the lock screen is in run mode.
-  TfrmVOK();
+  // the application's main window, the lock screen is in run mode. `session` must outlive it.
+  explicit TfrmVOK(TLockSession& session);
   ~TfrmVOK() override;
 
   void FormCreate();
   void FormShow() override;
   void FormHide() override;
   void FormDestroy();
-  // The unlock sequence. Returns true (the window may close) only for a granted unlock; a
-  // refusal, or a failure while asking, leaves the lock screen armed again.
+  // The session's unlock sequence. Returns true (the window may close) only for a granted
+  // unlock; a refusal, or a failure while asking, leaves the lock screen armed again.
   bool FormCloseQuery() override;
   void tmrTimerTimer();
   // Draws one whole frame of the client area into `dc`: the clock while tmrTimer runs, and the
@@ -43,10 +44,13 @@ class TfrmVOK : public TForm {
   void PaintContent(HDC dc, const RECT& client);
   // The unlock prompt: its window (kept in front of the lock screen while it is up) and how to
   // ask it. Without one, a close request with a password set is refused.
-  void SetUnlockPrompt(TForm* prompt, AskPrompt ask);
-  // The window hidden while the lock screen is up and shown again when it goes, as long as it
-  // is the application's main window (the configuration dialog in configure mode).
-  void SetWindowToHide(HWND window) { windowToHide_ = window; }
+  void SetUnlockPrompt(TForm* prompt, AskPrompt ask) {
+    session_.SetUnlockPrompt([prompt] { return prompt; }, std::move(ask));
+  }
+  void SetWindowToHide(HWND window) { session_.SetWindowToHide(window); }
+  TLockSession& Session() const { return session_; }
+  // A message left in the prompt becomes the lock's message; Dirty follows the keep box.
+  void TakeMessage(const PromptAnswer& answer);
 
   // The application's deactivation notification: brings the application's last active pop-up
   // forward, then the prompt if it is up, else the lock screen if it is up. Either may be null.
@@ -54,14 +58,12 @@ class TfrmVOK : public TForm {
 
   // The lock screen is the application's main window only in run mode.
   bool RunMode() const;
-  bool Armed() const { return armed_; }
+  bool Armed() const { return session_.Armed(); }
   TComponent& Timer() const { return tmrTimer; }
 
   std::string DisplayLine;
-  POINT SavedCursorPos{0, 0};
   bool ClockGrowing = false;
   std::int32_t ClockSize = 400;
-  TKeyLockLibrary KeyLockLibrary;
   // The frame renderer: it owns the 3x3 bead bitmap (whose pixels FormShow sets) and the
   // drawing tools kept between frames; made by FormCreate, freed by FormDestroy.
   std::unique_ptr<ClockRenderer> Renderer;
@@ -75,41 +77,16 @@ class TfrmVOK : public TForm {
   LRESULT HandlerFailed(UINT message, WPARAM wParam, LPARAM lParam, const char* what) override;
 
  private:
-  // The activity filter, the application's message hook while armed: on activity it asks the
-  // window to close. It never marks a message handled.
-  void AppMessage(MSG& message, bool& handled);
   void BuildDisplayLine();
-  void InstallMessageHook();
-  // While the lock is held (shown, and not being given up by a granted unlock or the program's
-  // end), nothing another program does may hide, shrink, move or bury the window.
-  bool Holding() const { return systemTaken_ && !releasing_; }
-  // Puts the window back over the whole primary display on top, and the prompt (when it is up)
-  // or the lock screen in front with the focus.
-  void Recover();
-  // The unlock prompt is being asked and its window is shown.
-  bool PromptUp() const;
-  bool CoversTheScreen() const;
-  void KeepCovering(WINDOWPOS& position) const;
-  // Asks the prompt when a password is set, decides, takes a left message over, and in run mode
-  // asks the system's own screen-saver password; sets beep for a refusal.
-  bool AskToUnlock(bool& beep);
-  void ShowWindowToHide(bool visible);
-  void Refuse(bool beep);
   // The frame the window shows now: the settings, the clock's size and time, the message.
   FrameInput CurrentFrame();
   // Copies to the window what changed since the last frame, each rectangle of the update region
   // on its own; an exposure's or a show's area is part of the update region.
   void FormPaint();
 
+  TLockSession& session_;
   TComponent& tmrTimer;
-  TForm* prompt_ = nullptr;
-  AskPrompt askPrompt_;
-  HWND windowToHide_ = nullptr;
-  bool armed_ = false;       // AppMessage is the application's message hook
-  bool systemTaken_ = false;  // between FormShow and FormHide: keys locked, taskbar hidden
-  bool asking_ = false;
   bool painting_ = false;
-  bool releasing_ = false;   // a granted unlock or the program's end is hiding the window
 };
 
 }  // namespace velmora

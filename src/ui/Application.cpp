@@ -1,5 +1,7 @@
 #include "ui/Application.h"
 
+#include "ui/WindowProcedure.h"
+
 #include <utility>
 
 namespace velmora {
@@ -10,16 +12,23 @@ namespace {
 
 constexpr char kApplicationClass[] = "TVelmoraApplication";
 
+// The hidden owner of every window never closes: its end would take every window of the program
+// with it. It is destroyed only by Finalize.
 LRESULT CALLBACK ApplicationWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_ACTIVATEAPP) Application.ActivateAppChanged(wParam != FALSE);
+  if (message == WM_CLOSE || (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_CLOSE) ||
+      (IsLifetimeMessage(message) && InSendMessage())) {
+    return 0;
+  }
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
 }  // namespace
 
 bool TApplication::MainWindowUp() const {
-  if (mainWindow_ == nullptr || !IsWindow(mainWindow_)) return false;
-  return IsWindowVisible(mainWindow_) || lockHeld_;
+  // A held lock keeps the loop going even while its window is being made again.
+  if (lockHeld_) return true;
+  return mainWindow_ != nullptr && IsWindow(mainWindow_) && IsWindowVisible(mainWindow_);
 }
 
 void TApplication::Initialize(HINSTANCE instance) {
@@ -58,6 +67,8 @@ bool TApplication::HandleMessage() {
     if (!lockHeld_ || quitRequested_) terminated_ = true;
     return true;
   }
+  // The system sends lifetime messages and never posts them: a posted one is another program's.
+  if (IsLifetimeMessage(message.message)) return true;
   bool handled = false;
   if (hook_) {
     // The hook may remove itself while it runs: keep it alive for the call.

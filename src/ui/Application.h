@@ -47,8 +47,9 @@ class TApplication {
   // Shows the main window and handles messages until it has closed (or WM_QUIT arrives).
   // Returns at once when there is no main window.
   void Run();
-  // The main window exists and is visible, or is hidden while a lock is held: the lock screen
-  // shown from the configuration dialog hides the dialog for its time.
+  // The main window exists and is visible, or a lock is held (the lock screen shown from the
+  // configuration dialog hides the dialog for its time, and a lock window destroyed from outside
+  // is made again).
   bool MainWindowUp() const;
   // Run with `onDeactivate` attached as the deactivation notification for the time of the loop;
   // detached afterwards, also when the loop ends by an exception.

@@ -7,6 +7,7 @@
 
 #include "core/Error.h"
 #include "ui/Form.h"
+#include "ui/WindowProcedure.h"
 
 namespace velmora {
 
@@ -18,6 +19,7 @@ constexpr UINT_PTR kBufferedPaintId = 1;
 // context it is given with WM_PAINT) and copies the result to the screen in one step.
 LRESULT CALLBACK BufferedPaintProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                         DWORD_PTR) {
+  if (IsForgedLifetimeMessage(window, message)) return 0;
   if (message == WM_NCDESTROY) {
     RemoveWindowSubclass(window, BufferedPaintProcedure, kBufferedPaintId);
   } else if (message == WM_PAINT && wParam == 0) {
@@ -79,10 +81,13 @@ void TComponent::CreateControlWindow(const char* windowClass, DWORD style, DWORD
   if (layout_.props.visible) style |= WS_VISIBLE;
   if (!layout_.props.enabled) style |= WS_DISABLED;
   const int height = owner_.Scale(designHeight >= 0 ? designHeight : layout_.height);
+  window_procedure::SetPending(self);
   handle_ = CreateWindowExA(exStyle, windowClass, "", style, owner_.Scale(layout_.left), owner_.Scale(layout_.top),
                             owner_.Scale(layout_.width), height, parent_->Handle(),
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)), GetModuleHandleA(nullptr), self);
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)), GetModuleHandleA(nullptr), nullptr);
+  window_procedure::EndCreation();
   if (handle_ == nullptr) throw Error("Cannot create the window of " + name_);
+  GuardControlLifetime(handle_);
   ApplyFont();
 }
 

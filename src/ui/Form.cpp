@@ -62,7 +62,7 @@ BOOL CALLBACK DisableOtherWindow(HWND window, LPARAM context) {
 
 }  // namespace
 
-TForm::TForm(const char* className, const ComponentLayout* table, std::size_t count) {
+TForm::TForm(const char* className, const ComponentLayout* table, std::size_t count) : className_(className) {
   if (count == 0 || table[0].kind != ComponentKind::Form || table[0].parent != nullptr) {
     throw Error("A layout table starts with its form");
   }
@@ -73,9 +73,16 @@ TForm::TForm(const char* className, const ComponentLayout* table, std::size_t co
     dpi_ = GetDeviceCaps(screen.get(), LOGPIXELSY);
     if (dpi_ <= 0) dpi_ = 96;
   }
-  const ComponentLayout& formRow = table[0];
-  components_.push_back(MakeComponent(*this, formRow, nullptr, kFirstComponentId));
+  components_.push_back(MakeComponent(*this, table[0], nullptr, kFirstComponentId));
+  CreateFormWindow();
+  BuildComponents(table, count);
+  ArrangeTabOrder();
+  if (table[0].props.centered) CenterOnScreen();
+  Application.SetDialogFilter(&FormDialogFilter);
+}
 
+void TForm::CreateFormWindow() {
+  const ComponentLayout& formRow = components_.front()->Layout();
   DWORD style = WS_POPUP | WS_CLIPCHILDREN;
   DWORD exStyle = 0;
   switch (formRow.props.border) {
@@ -92,10 +99,9 @@ TForm::TForm(const char* className, const ComponentLayout* table, std::size_t co
   if (formRow.props.stayOnTop) exStyle |= WS_EX_TOPMOST;
   RECT frame{0, 0, Scale(formRow.width), Scale(formRow.height)};
   AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-  const HWND created = CreateWindowExA(exStyle, className, "", style, Scale(formRow.left), Scale(formRow.top),
-                                       frame.right - frame.left, frame.bottom - frame.top, Application.Handle(),
-                                       nullptr, GetModuleHandleA(nullptr), this);
-  if (created == nullptr) throw Error(std::string("Cannot create the window ") + className);
+  OffsetRect(&frame, Scale(formRow.left) - frame.left, Scale(formRow.top) - frame.top);
+  const HWND created = CreateObjectWindow(this, exStyle, className_, style, frame, Application.Handle());
+  if (created == nullptr) throw Error(std::string("Cannot create the window ") + className_);
   SetPropA(handle_, kFormProperty, this);
   components_.front()->SetFormHandle(handle_);
   // The frame's real size can differ from what AdjustWindowRectEx predicts; the client area
@@ -113,21 +119,32 @@ TForm::TForm(const char* className, const ComponentLayout* table, std::size_t co
                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, handle_, nullptr,
                              GetModuleHandleA(nullptr), nullptr);
   if (toolTip_ != nullptr) SendMessageA(toolTip_, TTM_SETMAXTIPWIDTH, 0, Scale(300));
+}
 
-  BuildComponents(table, count);
-  ArrangeTabOrder();
-  if (formRow.props.centered) CenterOnScreen();
-  Application.SetDialogFilter(&FormDialogFilter);
+bool TForm::Alive() const { return CarriesObject(handle_, this); }
+
+void TForm::RemakeWindow() {
+  if (Alive()) return;
+  for (const auto& component : components_) {
+    if (component.get() != components_.front().get() && component->IsWindowedControl()) {
+      throw Error("The form " + Name() + " has controls and cannot be made again");
+    }
+  }
+  const HWND main = Application.MainWindow();
+  const bool wasMain = main != nullptr && main == handle_;
+  handle_ = nullptr;
+  CreateFormWindow();
+  if (wasMain) Application.SetMainWindow(handle_);
+  // The timers run on the new window.
+  for (const auto& component : components_) component->Loaded();
 }
 
 TForm::~TForm() {
   destroying_ = true;
   for (auto& component : components_) component->ClearEvents();
   if (Application.MainWindow() == handle_) Application.SetMainWindow(nullptr);
-  if (handle_ != nullptr) {
-    RemovePropA(handle_, kFormProperty);
-    DestroyWindow(handle_);
-  }
+  if (CarriesObject(handle_, this)) RemovePropA(handle_, kFormProperty);
+  DestroyObjectWindow(handle_, this);
   components_.clear();
 }
 

@@ -32,6 +32,13 @@ class TForm {
   TForm& operator=(const TForm&) = delete;
 
   HWND Handle() const { return handle_; }
+  // The form's window exists and is still the form's: false once it was destroyed from outside.
+  bool Alive() const;
+  // Makes the form's window again after it was destroyed from outside, with the same class,
+  // styles and layout position, hidden, and restarts its timers; it stays the main window if it
+  // was. Only for forms whose components have no windows of their own (the lock screen); throws
+  // velmora::Error for others.
+  void RemakeWindow();
   const std::string& Name() const { return components_.front()->Name(); }
 
   // Every component in ownership order; the first is the form itself.
@@ -118,6 +125,7 @@ class TForm {
   virtual LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
+  void CreateFormWindow();
   void BuildComponents(const ComponentLayout* table, std::size_t count);
   void ArrangeTabOrder();
   void RunShow();
@@ -128,6 +136,7 @@ class TForm {
   LRESULT OnNotify(const NMHDR& header);
   LRESULT OnControlColor(HDC dc, HWND control, UINT message, WPARAM wParam, LPARAM lParam);
 
+  const char* className_;
   HWND handle_ = nullptr;
   HWND toolTip_ = nullptr;
   int dpi_ = 96;

@@ -1,6 +1,8 @@
-// The one window procedure of every window the forms layer creates: the object rides in the
-// window's user data from WM_NCCREATE on, every message goes to its HandleMessage, and no
-// exception leaves the procedure.
+// The one window procedure of every window the forms layer creates: the object is attached to
+// its window when the window is really created, every message goes to its HandleMessage, and no
+// exception leaves the procedure. Another program can send any message to any window; the
+// lifetime messages it forges (creation with data of its choosing, destruction of a window that
+// lives on) are ignored.
 #pragma once
 #include <windows.h>
 
@@ -8,24 +10,39 @@
 
 namespace velmora {
 
+// WM_NCCREATE, WM_CREATE, WM_DESTROY and WM_NCDESTROY.
+bool IsLifetimeMessage(UINT message);
+// A lifetime message the system did not send for a real creation or destruction of `window` by
+// this thread: creation messages outside CreateObjectWindow's creation of it, destruction
+// messages sent from another thread. Such a message must be answered without acting on it.
+bool IsForgedLifetimeMessage(HWND window, UINT message);
+// Makes a control of any class ignore forged lifetime messages (a subclass that answers them).
+void GuardControlLifetime(HWND control);
+
+namespace window_procedure {
+
+// The object whose window this thread is creating, handed from CreateObjectWindow to the
+// window's WM_NCCREATE, and the window being created.
+void SetPending(void* object);
+void* TakePending(HWND window);
+void EndCreation();
+
+}  // namespace window_procedure
+
 // T provides AttachHandle(HWND), HandleMessage(UINT, WPARAM, LPARAM) and
 // HandlerFailed(UINT, WPARAM, LPARAM, const char* what), which decides the safe outcome.
 template <typename T>
 LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  T* self = nullptr;
-  if (message == WM_NCCREATE) {
-    self = static_cast<T*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+  T* self = reinterpret_cast<T*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (message == WM_NCCREATE && self == nullptr) {
+    // Never the creation data's pointer: only the object this thread is creating the window for.
+    self = static_cast<T*>(window_procedure::TakePending(window));
+    if (self == nullptr) return DefWindowProcA(window, message, wParam, lParam);
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    if (self != nullptr) self->AttachHandle(window);
-  } else {
-    self = reinterpret_cast<T*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    self->AttachHandle(window);
   }
   if (self == nullptr) return DefWindowProcA(window, message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-    self->AttachHandle(nullptr);
-    return DefWindowProcA(window, message, wParam, lParam);
-  }
+  if (IsForgedLifetimeMessage(window, message)) return 0;
   try {
     return self->HandleMessage(message, wParam, lParam);
   } catch (const std::exception& failure) {
@@ -34,6 +51,26 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     return self->HandlerFailed(message, wParam, lParam, "Unknown failure");
   }
 }
+
+// Creates a window of a class registered with WindowProcedure<T> for `object`, which is attached
+// to it at its WM_NCCREATE. The object stays attached for the window's life; DetachObject parts
+// them before the object destroys its window.
+template <typename T>
+HWND CreateObjectWindow(T* object, DWORD exStyle, const char* className, DWORD style, const RECT& bounds,
+                        HWND parent, HMENU menu = nullptr) {
+  window_procedure::SetPending(object);
+  const HWND window = CreateWindowExA(exStyle, className, "", style, bounds.left, bounds.top,
+                                      bounds.right - bounds.left, bounds.bottom - bounds.top, parent, menu,
+                                      GetModuleHandleA(nullptr), nullptr);
+  window_procedure::EndCreation();
+  return window;
+}
+
+// Whether `window` is alive and still carries `object`.
+bool CarriesObject(HWND window, const void* object);
+// Parts the object from its window, so that the messages of destroying it reach only the
+// system's default handling, and destroys the window if it still carries the object.
+void DestroyObjectWindow(HWND window, const void* object);
 
 // Registers the window class `name` of this module with WindowProcedure<T> as its procedure and
 // the arrow cursor, unless it is registered already. False when the system refuses it.

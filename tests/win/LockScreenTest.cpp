@@ -194,6 +194,7 @@ class LockScreenTest : public ::testing::Test {
     KillTimer(nullptr, driver_);
     frmAsk.reset();
     frmVOK.reset();
+    lockSession.reset();
     if (extraMain_ != nullptr) DestroyWindow(extraMain_);
     Application.SetMainWindow(nullptr);
     if (ownTaskbar_ != nullptr) DestroyWindow(ownTaskbar_);
@@ -212,7 +213,8 @@ class LockScreenTest : public ::testing::Test {
       ShowWindow(extraMain_, SW_SHOWNOACTIVATE);
       Application.SetMainWindow(extraMain_);
     }
-    frmVOK = std::make_unique<TfrmVOK>();
+    lockSession = std::make_unique<TLockSession>();
+    frmVOK = std::make_unique<TfrmVOK>(*lockSession);
     if (runMode) Application.SetMainWindow(frmVOK->Handle());
     frmAsk = std::make_unique<TfrmAsk>();
     frmVOK->SetUnlockPrompt(frmAsk.get(), [] { return frmAsk->Ask(); });
@@ -299,8 +301,8 @@ TEST_F(LockScreenTest, WindowCoversThePrimaryDisplayOnTopWithoutCaption) {
   EXPECT_EQ(style & WS_SYSMENU, 0);
   EXPECT_NE(GetWindowLongPtrA(frmVOK->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
   EXPECT_EQ(frmVOK->Timer().Interval(), 51u) << "Speed 50 gives 51 ms";
-  EXPECT_EQ(frmVOK->SavedCursorPos.x, kStartPointer.x);
-  EXPECT_EQ(frmVOK->SavedCursorPos.y, kStartPointer.y);
+  EXPECT_EQ(frmVOK->Session().SavedCursorPos().x, kStartPointer.x);
+  EXPECT_EQ(frmVOK->Session().SavedCursorPos().y, kStartPointer.y);
   EXPECT_EQ(frmVOK->DisplayLine, "Gone for lunch        back at two");
   EXPECT_EQ(frmVOK->ClockSize, 400);
   EXPECT_FALSE(frmVOK->ClockGrowing);
@@ -455,7 +457,7 @@ TEST_F(LockScreenTest, WithoutTheKeyLockLibraryItStillLocksAndUnlocks) {
   ASSERT_TRUE(away.moved());
   CreateWindows();
   ShowLockScreen();
-  EXPECT_FALSE(frmVOK->KeyLockLibrary.Loaded());
+  EXPECT_FALSE(frmVOK->Session().KeyLockLibrary().Loaded());
   EXPECT_FALSE(IsWindowVisible(Taskbar()));
   EXPECT_TRUE(Application.HasMessageHook());
   answers.push_back(Reply(mrOK, kPassword));
@@ -469,8 +471,8 @@ TEST_F(LockScreenTest, MouseMovesUpToFivePixelsAndOtherMessagesKeepItQuiet) {
   CreateWindows();
   ShowLockScreen();
   const HWND window = frmVOK->Handle();
-  const int x = frmVOK->SavedCursorPos.x;
-  const int y = frmVOK->SavedCursorPos.y;
+  const int x = frmVOK->Session().SavedCursorPos().x;
+  const int y = frmVOK->Session().SavedCursorPos().y;
   PostMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(x + 5, y));
   PostMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(x - 5, y + 5));
   PostMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(x, y - 5));

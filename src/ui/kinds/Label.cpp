@@ -5,6 +5,7 @@
 
 #include "ui/Form.h"
 #include "ui/LinkCursor.h"
+#include "ui/WindowProcedure.h"
 #include "ui/kinds/Kinds.h"
 
 namespace velmora::kinds {
@@ -16,6 +17,7 @@ constexpr UINT_PTR kLabelMouseId = 2;
 LRESULT CALLBACK LabelMouseProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                      DWORD_PTR data) {
   auto* label = reinterpret_cast<TComponent*>(data);
+  if (IsForgedLifetimeMessage(window, message)) return 0;
   switch (message) {
     case WM_NCDESTROY:
       RemoveWindowSubclass(window, LabelMouseProcedure, kLabelMouseId);

@@ -1,0 +1,299 @@
+#include "lockscreen/Session.h"
+
+#include <algorithm>
+
+#include "core/Error.h"
+#include "core/MonitorLayout.h"
+#include "core/Settings.h"
+#include "lockscreen/Cover.h"
+#include "lockscreen/Main.h"
+#include "ui/Application.h"
+
+namespace velmora {
+namespace {
+
+constexpr UINT kGuardInterval = 100;
+// The session whose guard runs; one lock is held at a time.
+TLockSession* guardedSession = nullptr;
+
+BOOL CALLBACK CollectMonitor(HMONITOR, HDC, LPRECT bounds, LPARAM data) {
+  reinterpret_cast<std::vector<Box>*>(data)->push_back(Box{bounds->left, bounds->top, bounds->right, bounds->bottom});
+  return TRUE;
+}
+
+std::vector<Box> SystemMonitors() {
+  std::vector<Box> monitors;
+  EnumDisplayMonitors(nullptr, nullptr, CollectMonitor, reinterpret_cast<LPARAM>(&monitors));
+  return monitors;
+}
+
+RECT ToRect(const Box& box) { return RECT{box.left, box.top, box.right, box.bottom}; }
+
+bool Within(const RECT& inner, const RECT& outer) {
+  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+         inner.bottom <= outer.bottom;
+}
+
+}  // namespace
+
+TLockSession::TLockSession() : monitors_(&SystemMonitors) {}
+
+TLockSession::~TLockSession() {
+  session_.Release();
+  session_.GiveBack();
+}
+
+void TLockSession::SetUnlockPrompt(PromptWindow prompt, AskPrompt ask) {
+  promptWindow_ = std::move(prompt);
+  askPrompt_ = std::move(ask);
+}
+
+HWND TLockSession::LockWindow() const { return lockScreen_ != nullptr ? lockScreen_->Handle() : nullptr; }
+
+RECT TLockSession::PrimaryBounds() const {
+  return RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
+bool TLockSession::PromptUp() const {
+  const TForm* prompt = Prompt();
+  return Asking() && prompt != nullptr && prompt->Visible();
+}
+
+std::vector<Box> TLockSession::CoverLayout() const {
+  const RECT primary = PrimaryBounds();
+  return CoverBoxes(monitors_(), Box{primary.left, primary.top, primary.right, primary.bottom});
+}
+
+// The steps the session takes and gives back.
+
+void TLockSession::SetLockHeld(bool held) { Application.SetLockHeld(held); }
+
+void TLockSession::HideOwnerWindow(bool hidden) {
+  if (windowToHide_ != nullptr && Application.MainWindow() == windowToHide_) {
+    ShowWindow(windowToHide_, hidden ? SW_HIDE : SW_SHOW);
+  }
+}
+
+void TLockSession::HideTaskbar(bool hidden) { ShowTaskbar(!hidden); }
+
+void TLockSession::LockKeys() {
+  if (!keyLockLibrary_.Load()) return;
+  Application.ProcessMessages();
+  keyLockLibrary_.LockKeys(LockWindow());
+}
+
+void TLockSession::UnlockKeys() {
+  if (!keyLockLibrary_.Loaded()) return;
+  keyLockLibrary_.UnlockKeys();
+  Application.ProcessMessages();
+  keyLockLibrary_.Unload();
+}
+
+void TLockSession::CoverMonitors() {
+  const RECT primary = PrimaryBounds();
+  SetWindowPos(LockWindow(), HWND_TOPMOST, primary.left, primary.top, primary.right - primary.left,
+               primary.bottom - primary.top, SWP_NOACTIVATE);
+  FollowMonitors();
+}
+
+void TLockSession::UncoverMonitors() {
+  covers_.clear();
+  coverLayout_.clear();
+}
+
+void TLockSession::FollowMonitors() {
+  const std::vector<Box> layout = CoverLayout();
+  const bool whole = std::all_of(covers_.begin(), covers_.end(),
+                                 [](const auto& cover) { return cover->Alive(); });
+  if (whole && layout == coverLayout_ && covers_.size() == layout.size()) return;
+  covers_.clear();
+  coverLayout_.clear();
+  for (const Box& box : layout) covers_.push_back(std::make_unique<TCoverWindow>(*this, ToRect(box), SavedSettings.BackgroundColor));
+  coverLayout_ = layout;
+  PlaceCovers();
+}
+
+void TLockSession::PlaceCovers() const {
+  const HWND lock = LockWindow();
+  for (const auto& cover : covers_) {
+    const RECT& bounds = cover->Bounds();
+    SetWindowPos(cover->Handle(), lock != nullptr ? lock : HWND_TOPMOST, bounds.left, bounds.top,
+                 bounds.right - bounds.left, bounds.bottom - bounds.top, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+  }
+}
+
+void TLockSession::SavePointer() { GetCursorPos(&savedCursorPos_); }
+
+void TLockSession::RestorePointer() { SetCursorPos(savedCursorPos_.x, savedCursorPos_.y); }
+
+void TLockSession::Arm() {
+  Application.SetMessageHook([this](MSG& message, bool& handled) { AppMessage(message, handled); });
+  armed_ = true;
+}
+
+void TLockSession::Disarm() {
+  Application.ClearMessageHook();
+  armed_ = false;
+}
+
+void TLockSession::StartGuard() {
+  guardedSession = this;
+  guardTimer_ = SetTimer(nullptr, 0, kGuardInterval, &GuardTick);
+}
+
+void TLockSession::StopGuard() {
+  if (guardTimer_ != 0) KillTimer(nullptr, guardTimer_);
+  guardTimer_ = 0;
+  if (guardedSession == this) guardedSession = nullptr;
+}
+
+void CALLBACK TLockSession::GuardTick(HWND, UINT, UINT_PTR, DWORD) {
+  if (guardedSession == nullptr) return;
+  try {
+    guardedSession->Recover();
+  } catch (...) {
+    // The next tick tries again.
+  }
+}
+
+// The unlock sequence's steps.
+
+void TLockSession::StopAnimation() {
+  if (lockScreen_ != nullptr) lockScreen_->Timer().SetTimerEnabled(false);
+}
+
+void TLockSession::StartAnimation() {
+  if (lockScreen_ != nullptr) lockScreen_->Timer().SetTimerEnabled(true);
+}
+
+PromptAnswer TLockSession::Ask() {
+  TForm* prompt = Prompt();
+  if (prompt == nullptr || !askPrompt_) throw Error("The unlock prompt does not exist.");
+  // The lock screen took the top of the always-on-top windows when it was shown; the prompt is
+  // put in front of it before it shows and again once it is up, whatever its showing and
+  // activation did to the order.
+  SetWindowPos(prompt->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  PostMessageA(LockWindow(), kRaisePromptMessage, 0, 0);
+  return askPrompt_();
+}
+
+void TLockSession::TakeMessage(const PromptAnswer& answer) {
+  if (lockScreen_ != nullptr) lockScreen_->TakeMessage(answer);
+}
+
+bool TLockSession::SystemAllows() { return VerifySystemPassword(LockWindow()); }
+
+void TLockSession::Beep() {
+  if (lockScreen_ != nullptr && lockScreen_->Beep != nullptr) lockScreen_->Beep();
+}
+
+void TLockSession::FocusLock() {
+  if (lockScreen_ != nullptr) lockScreen_->BringToFront();
+}
+
+void TLockSession::ProcessMessages() { Application.ProcessMessages(); }
+
+void TLockSession::Pause(unsigned milliseconds) { Sleep(milliseconds); }
+
+// Activity and the guard.
+
+void TLockSession::AppMessage(MSG& message, bool&) {
+  if (!armed_) return;
+  // A pointer message carries the position in the client area of its window: the lock screen's
+  // starts at the screen origin, a cover's at its monitor's corner.
+  POINT origin{0, 0};
+  for (const auto& cover : covers_) {
+    if (cover->Handle() == message.hwnd) origin = POINT{cover->Bounds().left, cover->Bounds().top};
+  }
+  if (CountsAsActivity(message.message, static_cast<std::uint64_t>(message.lParam), savedCursorPos_.x - origin.x,
+                       savedCursorPos_.y - origin.y)) {
+    CloseRequested();
+  }
+}
+
+void TLockSession::CloseRequested() {
+  if (lockScreen_ == nullptr) return;
+  try {
+    lockScreen_->Close();
+  } catch (...) {
+    // Whatever failed, the lock stays up and armed.
+    if (Holding() && !armed_) {
+      StartAnimation();
+      Arm();
+    }
+  }
+}
+
+void TLockSession::RaisePrompt() const {
+  if (!PromptUp()) return;
+  SetWindowPos(Prompt()->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TLockSession::RecoverSoon() const {
+  if (LockWindow() != nullptr) PostMessageA(LockWindow(), kRecoverMessage, 0, 0);
+}
+
+void TLockSession::KeepInPlace(HWND window, WINDOWPOS& position) const {
+  if (!Holding()) return;
+  RECT bounds = PrimaryBounds();
+  HWND insertAfter = nullptr;
+  const bool lockScreen = window == LockWindow();
+  if (lockScreen) {
+    // While the prompt is up the lock screen stands right under it; otherwise nothing may go
+    // over it.
+    if (!Asking()) {
+      insertAfter = HWND_TOPMOST;
+    } else if (PromptUp()) {
+      insertAfter = Prompt()->Handle();
+    }
+  } else {
+    const auto cover = std::find_if(covers_.begin(), covers_.end(), [window](const auto& c) { return c->Handle() == window; });
+    if (cover == covers_.end()) return;
+    bounds = (*cover)->Bounds();
+    insertAfter = LockWindow();
+  }
+  position.flags &= ~static_cast<UINT>(SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE);
+  position.x = bounds.left;
+  position.y = bounds.top;
+  position.cx = bounds.right - bounds.left;
+  position.cy = bounds.bottom - bounds.top;
+  if ((position.flags & SWP_NOZORDER) == 0 && insertAfter != nullptr) position.hwndInsertAfter = insertAfter;
+}
+
+bool TLockSession::InPlace(HWND window) const {
+  RECT target = PrimaryBounds();
+  for (const auto& cover : covers_) {
+    if (cover->Handle() == window) target = cover->Bounds();
+  }
+  RECT bounds{0, 0, 0, 0};
+  GetWindowRect(window, &bounds);
+  return IsWindowVisible(window) && !IsIconic(window) && Within(target, bounds) &&
+         (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+void TLockSession::Recover() {
+  if (!Holding() || lockScreen_ == nullptr) return;
+  // A lock screen window destroyed from outside is made again, and so are the covers.
+  if (!lockScreen_->Alive()) lockScreen_->RemakeWindow();
+  FollowMonitors();
+  const HWND lock = LockWindow();
+  if (IsIconic(lock) || !IsWindowVisible(lock)) ShowWindow(lock, SW_SHOWNOACTIVATE);
+  const RECT primary = PrimaryBounds();
+  const int width = primary.right - primary.left;
+  const int height = primary.bottom - primary.top;
+  if (PromptUp()) {
+    // The prompt goes on top first and the lock screen right under it, so that the lock screen
+    // never passes over the prompt, not even between two calls.
+    TForm* prompt = Prompt();
+    SetWindowPos(prompt->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(lock, prompt->Handle(), primary.left, primary.top, width, height, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    PlaceCovers();
+    if (GetForegroundWindow() != prompt->Handle()) prompt->BringToFront();
+    return;
+  }
+  SetWindowPos(lock, HWND_TOPMOST, primary.left, primary.top, width, height, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+  PlaceCovers();
+  if (!Asking() && GetForegroundWindow() != lock) lockScreen_->BringToFront();
+}
+
+}  // namespace velmora
