@@ -11,6 +11,7 @@
 #include <string>
 
 #include "app/ModeWindows.h"
+#include "lockscreen/Cover.h"
 #include "ui/Application.h"
 #include "core/Settings.h"
 #include "prompt/Ask.h"
@@ -380,6 +381,44 @@ TEST_F(LockScreenTest, AnotherProgramCannotHideShrinkBuryOrQuitTheLock) {
   }
   UnlockWithThePassword();
   ExpectGivenBack();
+}
+
+// A second monitor beside the screen, then moved below it with a third one added.
+TEST_F(LockScreenTest, EveryOtherMonitorHasACoverThatHoldsAndFollowsTheDisplays) {
+  CreateWindows();
+  const int w = GetSystemMetrics(SM_CXSCREEN);
+  const int h = GetSystemMetrics(SM_CYSCREEN);
+  std::vector<Box> monitors{{0, 0, w, h}, {w, 0, w + 640, 480}};
+  lockSession->SetMonitorSource([&monitors] { return monitors; });
+  ShowLockScreen();
+  const auto coverAt = [](std::size_t index) {
+    RECT bounds{};
+    const HWND cover = lockSession->Covers().at(index)->Handle();
+    GetWindowRect(cover, &bounds);
+    EXPECT_TRUE(IsWindowVisible(cover) && (GetWindowLongPtrA(cover, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
+    return Box{bounds.left, bounds.top, bounds.right, bounds.bottom};
+  };
+  ASSERT_EQ(lockSession->Covers().size(), 1u);
+  EXPECT_EQ(coverAt(0), (Box{w, 0, w + 640, 480}));
+  const HWND cover = lockSession->Covers()[0]->Handle();
+  ShowWindow(cover, SW_HIDE);
+  SetWindowPos(cover, HWND_BOTTOM, 5, 5, 10, 10, SWP_NOACTIVATE);
+  testing::Pump(300);
+  EXPECT_EQ(coverAt(0), (Box{w, 0, w + 640, 480})) << "the guard holds the covers as the lock screen";
+  PostMessageA(cover, WM_LBUTTONDOWN, 0, MAKELPARAM(5, 5));
+  Application.ProcessMessages();
+  EXPECT_EQ(prompts, 1) << "a click on a cover asks for the password";
+
+  monitors = {{0, 0, w, h}, {0, h, 800, h + 600}, {w, 0, w + 640, 480}};
+  PostMessageA(frmVOK->Handle(), WM_DISPLAYCHANGE, 32, MAKELPARAM(w, h));
+  testing::Pump(300);
+  ASSERT_EQ(lockSession->Covers().size(), 2u);
+  EXPECT_EQ(coverAt(0), (Box{0, h, 800, h + 600}));
+  EXPECT_EQ(coverAt(1), (Box{w, 0, w + 640, 480}));
+  ExpectArmed();
+  UnlockWithThePassword();
+  EXPECT_TRUE(lockSession->Covers().empty());
+  EXPECT_EQ(FindWindowA("TVelmoraCover", nullptr), nullptr);
 }
 
 // Counts, while installed, the lock screen's moves that left it above the prompt's window.
