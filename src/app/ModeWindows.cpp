@@ -26,9 +26,10 @@ TLockSession& TheLockSession() {
 }
 
 void WireLockScreen() {
+  // A prompt whose window another program destroyed is made again before it is asked.
   lockSession->SetUnlockPrompt([]() -> TForm* { return frmAsk.get(); },
                                [] {
-                                 if (!frmAsk) return PromptAnswer();
+                                 if (!frmAsk || !frmAsk->Alive()) frmAsk = std::make_unique<TfrmAsk>();
                                  return frmAsk->Ask();
                                });
   // The configuration dialog is hidden while the lock screen is up, when it is the main window.
@@ -84,6 +85,8 @@ TfrmVOK& LockScreen() {
     frmVOK = std::make_unique<TfrmVOK>(TheLockSession());
     WireLockScreen();
   }
+  // Destroyed from outside while it was hidden: made again.
+  if (!frmVOK->Alive()) frmVOK->RemakeWindow();
   return *frmVOK;
 }
 

@@ -16,11 +16,14 @@ TCoverWindow::TCoverWindow(TLockSession& session, const RECT& bounds, ColorValue
   const HWND created = CreateObjectWindow(this, WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kClassName,
                                           WS_POPUP, bounds, Application.Handle());
   if (created == nullptr) throw Error("Cannot create a cover of the lock screen");
+  styles_ = win::DesignStyles(handle_);
 }
 
 TCoverWindow::~TCoverWindow() { DestroyObjectWindow(handle_, this); }
 
 bool TCoverWindow::Alive() const { return CarriesObject(handle_, this); }
+
+void TCoverWindow::RestoreWindowState() const { win::RestoreState(handle_, styles_, Application.Handle()); }
 
 void TCoverWindow::PaintContent(HDC dc, const RECT& client) const {
   win::Brush brush(CreateSolidBrush(ResolveColor(color_)));
@@ -40,6 +43,12 @@ LRESULT TCoverWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         session_.RecoverSoon();
         return 0;
       }
+      break;
+    case WM_STYLECHANGING:
+      if (win::RefuseForeignStyleChange(lParam)) return 0;
+      break;
+    case WM_ENABLE:
+      if (wParam == FALSE && InSendMessage()) EnableWindow(handle_, TRUE);
       break;
     case WM_DISPLAYCHANGE:
       session_.DisplaysChanged();

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "core/ColorValue.h"
+#include "win/WindowState.h"
 
 namespace velmora {
 
@@ -25,6 +26,9 @@ class TCoverWindow {
   HWND Handle() const { return handle_; }
   // The window exists and is still this cover's: false once it was destroyed from outside.
   bool Alive() const;
+  // Another program changed its styles, gave it a region or a parent; putting that back.
+  bool StateDiffers() const { return win::StateDiffers(handle_, styles_); }
+  void RestoreWindowState() const;
   const RECT& Bounds() const { return bounds_; }
   // Fills `client` with the background colour.
   void PaintContent(HDC dc, const RECT& client) const;
@@ -39,6 +43,7 @@ class TCoverWindow {
   TLockSession& session_;
   RECT bounds_;
   ColorValue color_;
+  win::WindowStyles styles_;
   HWND handle_ = nullptr;
 };
 

@@ -229,6 +229,21 @@ void TLockSession::RaisePrompt() const {
   SetWindowPos(Prompt()->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
+void TLockSession::RemakeLockScreen() {
+  try {
+    lockScreen_->RemakeWindow();
+    remakeFailures_ = 0;
+  } catch (...) {
+    // A process whose lock window is gone must not keep other copies from locking: when the
+    // window cannot be made again within about a second, the program ends.
+    if (++remakeFailures_ >= kRemakeTries) {
+      Application.SetExitCode(1);
+      Application.Terminate();
+    }
+    throw;
+  }
+}
+
 void TLockSession::RecoverSoon() const {
   if (LockWindow() != nullptr) PostMessageA(LockWindow(), kRecoverMessage, 0, 0);
 }
@@ -262,20 +277,37 @@ void TLockSession::KeepInPlace(HWND window, WINDOWPOS& position) const {
 
 bool TLockSession::InPlace(HWND window) const {
   RECT target = PrimaryBounds();
+  bool stateDiffers = lockScreen_ != nullptr && window == LockWindow() && lockScreen_->StateDiffers();
   for (const auto& cover : covers_) {
-    if (cover->Handle() == window) target = cover->Bounds();
+    if (cover->Handle() != window) continue;
+    target = cover->Bounds();
+    stateDiffers = cover->StateDiffers();
   }
   RECT bounds{0, 0, 0, 0};
   GetWindowRect(window, &bounds);
-  return IsWindowVisible(window) && !IsIconic(window) && Within(target, bounds) &&
-         (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+  return IsWindowVisible(window) && !IsIconic(window) && Within(target, bounds) && !stateDiffers &&
+         (IsWindowEnabled(window) || Asking()) && (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+void TLockSession::RestoreWindows() const {
+  if (lockScreen_->StateDiffers()) lockScreen_->RestoreWindowState();
+  for (const auto& cover : covers_) {
+    if (cover->StateDiffers()) cover->RestoreWindowState();
+  }
+  if (PromptUp() && Prompt()->StateDiffers()) Prompt()->RestoreWindowState();
+  // The prompt disables the lock's other windows while it is up, and enables them again.
+  if (!Asking()) {
+    EnableWindow(LockWindow(), TRUE);
+    for (const auto& cover : covers_) EnableWindow(cover->Handle(), TRUE);
+  }
 }
 
 void TLockSession::Recover() {
   if (!Holding() || lockScreen_ == nullptr) return;
   // A lock screen window destroyed from outside is made again, and so are the covers.
-  if (!lockScreen_->Alive()) lockScreen_->RemakeWindow();
+  if (!lockScreen_->Alive()) RemakeLockScreen();
   FollowMonitors();
+  RestoreWindows();
   const HWND lock = LockWindow();
   if (IsIconic(lock) || !IsWindowVisible(lock)) ShowWindow(lock, SW_SHOWNOACTIVATE);
   const RECT primary = PrimaryBounds();

@@ -124,6 +124,9 @@ class TLockSession : private LockHost {
   // Makes the covers anew when the monitors changed or a cover was destroyed from outside.
   void FollowMonitors();
   void PlaceCovers() const;
+  // Puts back the styles, regions, parents and enabled state of the lock's windows.
+  void RestoreWindows() const;
+  void RemakeLockScreen();
   HWND LockWindow() const;
   static void CALLBACK GuardTick(HWND, UINT, UINT_PTR, DWORD);
 
@@ -139,6 +142,8 @@ class TLockSession : private LockHost {
   RECT primary_{0, 0, 0, 0};
   POINT savedCursorPos_{0, 0};
   UINT_PTR guardTimer_ = 0;
+  static constexpr int kRemakeTries = 10;
+  int remakeFailures_ = 0;
   bool armed_ = false;
 };
 

@@ -14,18 +14,13 @@ namespace velmora {
 
 namespace {
 
-constexpr char kFormProperty[] = "VelmoraForm";
 constexpr int kFirstComponentId = 100;
-
-TForm* FormOf(HWND window) {
-  return window != nullptr ? static_cast<TForm*>(GetPropA(window, kFormProperty)) : nullptr;
-}
 
 // Tab, Enter and Esc inside a form behave as in a dialog box.
 bool FormDialogFilter(MSG& message) {
   if (message.message < WM_KEYFIRST || message.message > WM_KEYLAST) return false;
   HWND root = GetAncestor(message.hwnd, GA_ROOT);
-  TForm* form = FormOf(root);
+  TForm* form = ObjectOf<TForm>(root);
   if (form == nullptr || !form->Components().front()->Layout().props.keyboardNavigation) return false;
   return IsDialogMessageA(root, &message) != FALSE;
 }
@@ -102,7 +97,7 @@ void TForm::CreateFormWindow() {
   OffsetRect(&frame, Scale(formRow.left) - frame.left, Scale(formRow.top) - frame.top);
   const HWND created = CreateObjectWindow(this, exStyle, className_, style, frame, Application.Handle());
   if (created == nullptr) throw Error(std::string("Cannot create the window ") + className_);
-  SetPropA(handle_, kFormProperty, this);
+  designStyles_ = win::DesignStyles(handle_);
   components_.front()->SetFormHandle(handle_);
   // The frame's real size can differ from what AdjustWindowRectEx predicts; the client area
   // is what the layout is measured against.
@@ -122,6 +117,8 @@ void TForm::CreateFormWindow() {
 }
 
 bool TForm::Alive() const { return CarriesObject(handle_, this); }
+
+void TForm::RestoreWindowState() const { win::RestoreState(handle_, designStyles_, Application.Handle()); }
 
 void TForm::RemakeWindow() {
   if (Alive()) return;
@@ -143,7 +140,6 @@ TForm::~TForm() {
   destroying_ = true;
   for (auto& component : components_) component->ClearEvents();
   if (Application.MainWindow() == handle_) Application.SetMainWindow(nullptr);
-  if (CarriesObject(handle_, this)) RemovePropA(handle_, kFormProperty);
   DestroyObjectWindow(handle_, this);
   components_.clear();
 }
@@ -415,6 +411,17 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       Close();
       return 0;
+    // What another program does to the window: its styles stay, it is enabled again, and while a
+    // lock is held no modal move or size loop, menu or minimising starts; a close asks to close.
+    case WM_STYLECHANGING:
+      if (win::RefuseForeignStyleChange(lParam)) return 0;
+      return DefaultHandling(message, wParam, lParam);
+    case WM_ENABLE:
+      if (wParam == FALSE && InSendMessage()) EnableWindow(handle_, TRUE);
+      return DefaultHandling(message, wParam, lParam);
+    case WM_SYSCOMMAND:
+      if (Application.LockHeld() && (wParam & 0xFFF0) != SC_CLOSE) return 0;
+      return DefaultHandling(message, wParam, lParam);
     case WM_SIZE:
       if (!components_.empty()) RealignChildren(*components_.front());
       return DefaultHandling(message, wParam, lParam);

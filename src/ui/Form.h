@@ -15,6 +15,7 @@
 #include "ui/Layout.h"
 #include "win/Colors.h"
 #include "win/Handles.h"
+#include "win/WindowState.h"
 
 namespace velmora {
 
@@ -39,6 +40,10 @@ class TForm {
   // was. Only for forms whose components have no windows of their own (the lock screen); throws
   // velmora::Error for others.
   void RemakeWindow();
+  // Another program changed the window's styles, gave it a region or another parent; and putting
+  // back what it changed (owned by the application window again).
+  bool StateDiffers() const { return win::StateDiffers(handle_, designStyles_); }
+  void RestoreWindowState() const;
   const std::string& Name() const { return components_.front()->Name(); }
 
   // Every component in ownership order; the first is the form itself.
@@ -137,6 +142,7 @@ class TForm {
   LRESULT OnControlColor(HDC dc, HWND control, UINT message, WPARAM wParam, LPARAM lParam);
 
   const char* className_;
+  win::WindowStyles designStyles_;
   HWND handle_ = nullptr;
   HWND toolTip_ = nullptr;
   int dpi_ = 96;

@@ -1,8 +1,8 @@
 // The one window procedure of every window the forms layer creates: the object is attached to
 // its window when the window is really created, every message goes to its HandleMessage, and no
-// exception leaves the procedure. Another program can send any message to any window; the
-// lifetime messages it forges (creation with data of its choosing, destruction of a window that
-// lives on) are ignored.
+// exception leaves the procedure. Which object a window carries is kept in this process, not in
+// the window, where another program could change it; the lifetime messages another program
+// forges (creation with data of its choosing, destruction of a window that lives on) are ignored.
 #pragma once
 #include <windows.h>
 
@@ -21,28 +21,47 @@ void GuardControlLifetime(HWND control);
 
 namespace window_procedure {
 
-// The object whose window this thread is creating, handed from CreateObjectWindow to the
-// window's WM_NCCREATE, and the window being created.
+// The object whose window this thread is about to create, attached by the window's WM_NCCREATE.
 void SetPending(void* object);
-void* TakePending(HWND window);
 void EndCreation();
+// At a window's WM_NCCREATE: attaches the pending object, for the procedure of `kind`, and
+// returns it; null when no window is being created for an object.
+void* AttachPending(HWND window, const void* kind);
+// The object attached to a live window of this thread for the procedure of `kind`, or null.
+void* Find(HWND window, const void* kind);
+void Forget(HWND window);
+
+template <typename T>
+const void* Kind() {
+  static const char kind = 0;
+  return &kind;
+}
 
 }  // namespace window_procedure
+
+// The object of type T that `window` carries, or null.
+template <typename T>
+T* ObjectOf(HWND window) {
+  return static_cast<T*>(window_procedure::Find(window, window_procedure::Kind<T>()));
+}
 
 // T provides AttachHandle(HWND), HandleMessage(UINT, WPARAM, LPARAM) and
 // HandlerFailed(UINT, WPARAM, LPARAM, const char* what), which decides the safe outcome.
 template <typename T>
 LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  T* self = reinterpret_cast<T*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (message == WM_NCCREATE && self == nullptr) {
+  if (message == WM_NCCREATE) {
     // Never the creation data's pointer: only the object this thread is creating the window for.
-    self = static_cast<T*>(window_procedure::TakePending(window));
-    if (self == nullptr) return DefWindowProcA(window, message, wParam, lParam);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    self->AttachHandle(window);
+    if (void* pending = window_procedure::AttachPending(window, window_procedure::Kind<T>())) {
+      static_cast<T*>(pending)->AttachHandle(window);
+    }
   }
+  T* self = ObjectOf<T>(window);
   if (self == nullptr) return DefWindowProcA(window, message, wParam, lParam);
   if (IsForgedLifetimeMessage(window, message)) return 0;
+  if (message == WM_NCDESTROY) {
+    window_procedure::Forget(window);
+    return DefWindowProcA(window, message, wParam, lParam);
+  }
   try {
     return self->HandleMessage(message, wParam, lParam);
   } catch (const std::exception& failure) {
@@ -53,8 +72,7 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
 }
 
 // Creates a window of a class registered with WindowProcedure<T> for `object`, which is attached
-// to it at its WM_NCCREATE. The object stays attached for the window's life; DetachObject parts
-// them before the object destroys its window.
+// to it at its WM_NCCREATE and stays attached for the window's life.
 template <typename T>
 HWND CreateObjectWindow(T* object, DWORD exStyle, const char* className, DWORD style, const RECT& bounds,
                         HWND parent, HMENU menu = nullptr) {

@@ -2,7 +2,10 @@
 # End to end: a password-protected Velmora.scr /S under Wine, attacked by another process of the
 # same user (velmora_hostile). After each attack the lock must still cover the primary display on
 # top of every other window, the process must be alive, and only the right password opens it.
-# Then two /S started in the same instant, several times: exactly one lock screen each time.
+# The attacks on window state, lifetime messages and parents each get a lock of their own, after
+# which input must still bring the prompt, a wrong password be refused and the right one open it.
+# A planted message of 1 MB must not keep the prompt away. Then two /S started in the same
+# instant, several times: exactly one lock screen each time.
 # Usage: test_hostile.sh <path of Velmora.scr>; needs VELMORA_WINE_RUN and a DISPLAY.
 set -u
 scr=$1
@@ -174,6 +177,71 @@ else
   fail "no prompt for the right password"
 fi
 lock=""
+
+# Starts a lock with the known password; false when no lock screen came up.
+start_lock() {
+  VELMORA_NO_MESSAGEBOX=1 "$run" "$scr" /S >"$work/out" 2>"$work/err" &
+  lock=$!
+  wait_for_window TfrmVOK 1 30 && sleep 0.5
+}
+
+# A 6-pixel move brings the prompt within $2 seconds; $1 names the attack.
+prompt_comes() {
+  xdotool mousemove_relative 0 6
+  wait_for_window TfrmAsk 1 "$2" || {
+    fail "$1: a 6-pixel move did not bring the prompt within $2 s"
+    return 1
+  }
+  sleep 0.3
+}
+
+# The right password ends the lock with exit code 0; $1 names the attack.
+open_lock() {
+  xdotool type --delay 20 "$password"
+  xdotool key Return
+  if wait_for_end "$lock" 15; then
+    [ "$code" -eq 0 ] || fail "$1: exit code $code after the right password"
+  else
+    fail "$1: the right password did not end the lock"
+    kill "$lock" 2>/dev/null
+  fi
+  lock=""
+}
+
+echo "== attacks on state, lifetime and parents, each on a lock of its own"
+for name in nccreate-null nccreate-forged ncdestroy-hide destroy-messages parent-destroy prompt-parent-destroy \
+  app-parent-destroy app-close layered-alpha layered-colorkey layered-transparent child-style region disable \
+  sc-move sc-size; do
+  start_lock || { fail "$name: no lock screen"; continue; }
+  hostile "$name" 500 >"$work/probe"
+  echo "  $(head -1 "$work/probe"): lock $(field lock) / state $(field state) / top: $(field zorder | cut -d' ' -f1)"
+  if [ "$(field zorder | cut -d' ' -f1)" = TfrmAsk ]; then
+    expect_locked "$name" prompt
+    refuse "$name"
+  else
+    expect_locked "$name"
+    prompt_comes "$name" 10 && refuse "$name"
+  fi
+  [ "$(field state)" = "0 0 0 0 0 1" ] || fail "$name: the lock's state is '$(field state)', expected '0 0 0 0 0 1'"
+  prompt_comes "$name" 10 && open_lock "$name"
+  [ -n "$lock" ] && kill "$lock" 2>/dev/null
+  lock=""
+done
+
+echo "== a planted message of 1 MB"
+hostile plant-message 1048576 >/dev/null || fail "the message could not be planted"
+if start_lock; then
+  started=$(date +%s%N)
+  if prompt_comes "1 MB message" 5; then
+    echo "  the prompt came after $((($(date +%s%N) - started) / 1000000)) ms"
+    open_lock "1 MB message"
+  fi
+else
+  fail "1 MB message: no lock screen"
+fi
+[ -n "$lock" ] && kill "$lock" 2>/dev/null
+lock=""
+"$run" "$helper" settings "$password" 5 700 >/dev/null 2>&1 || fail "the settings could not be stored"
 
 echo "== two /S in the same instant, $rounds times: one lock screen"
 # No password: a move of six pixels ends each round's lock.

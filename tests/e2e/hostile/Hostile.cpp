@@ -14,6 +14,26 @@
 //       close             posts WM_CLOSE
 //       syscommand-close  posts WM_SYSCOMMAND SC_CLOSE
 //       destroy           DestroyWindow from outside
+//     and what opened, exposed, crashed or locked out earlier versions:
+//       nccreate-null     sends WM_NCCREATE without creation data, then posts WM_CLOSE
+//       nccreate-forged   sends WM_NCCREATE and WM_CREATE whose creation data names the objects
+//                         0x100 and 0x4141414141
+//       ncdestroy-hide    sends WM_NCDESTROY, then ShowWindow SW_HIDE
+//       destroy-messages  sends and posts WM_DESTROY and WM_NCDESTROY, then posts WM_CLOSE
+//       parent-destroy    makes the lock a child of a window of its own, then destroys that
+//       prompt-parent-destroy  the same with the (hidden) unlock prompt
+//       app-parent-destroy     the same with the program's hidden owner window
+//       app-close         posts WM_CLOSE to the program's hidden owner window
+//       layered-alpha     WS_EX_LAYERED with alpha 0
+//       layered-colorkey  WS_EX_LAYERED with black as the colour key
+//       layered-transparent  WS_EX_LAYERED | WS_EX_TRANSPARENT (clicks pass through)
+//       child-style       WS_CHILD instead of WS_POPUP
+//       region            SetWindowRgn to 10 by 10
+//       disable           EnableWindow FALSE
+//       sc-move           posts WM_SYSCOMMAND SC_MOVE
+//       sc-size           posts WM_SYSCOMMAND SC_SIZE
+//   velmora_hostile plant-message <bytes>
+//       stores a message of that many letters as the lock's message (HKCU\Software\Velmora)
 //   velmora_hostile <attack> <milliseconds>
 //       the attack, then after that long (handling its messages) what probe prints
 //   velmora_hostile steal <seconds>
@@ -27,6 +47,7 @@
 //       zorder <classes of the first four visible top-level windows, top first>
 //       foreground <class of the foreground window, or "none">
 //       screen <width> <height>
+//       state <layered 0|1> <transparent 0|1> <child 0|1> <disabled 0|1> <region 0|1> <top-level 0|1>
 // Exit code: 0 the attack was made (the system accepted the call), 3 no lock screen window, 4 the
 // system refused the call, 2 a wrong command line.
 #include <windows.h>
@@ -86,6 +107,14 @@ int Probe() {
   std::printf("\n");
   std::printf("foreground %s\n", ClassOf(GetForegroundWindow()).c_str());
   std::printf("screen %d %d\n", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+  if (lock != nullptr) {
+    const LONG_PTR style = GetWindowLongPtrA(lock, GWL_STYLE);
+    const LONG_PTR exStyle = GetWindowLongPtrA(lock, GWL_EXSTYLE);
+    RECT region{};
+    std::printf("state %d %d %d %d %d %d\n", (exStyle & WS_EX_LAYERED) != 0, (exStyle & WS_EX_TRANSPARENT) != 0,
+                (style & WS_CHILD) != 0, !IsWindowEnabled(lock), GetWindowRgnBox(lock, &region) != ERROR,
+                GetAncestor(lock, GA_PARENT) == GetDesktopWindow());
+  }
   return lock != nullptr ? 0 : 3;
 }
 
@@ -138,8 +167,80 @@ int Steal(DWORD seconds) {
   return taken ? 0 : 4;
 }
 
+// A window of this process that another window is made a child of, then destroyed with it.
+bool AdoptAndDestroy(HWND victim) {
+  const HWND parent = CreateWindowExA(0, "STATIC", "Hostile", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, nullptr,
+                                      nullptr, GetModuleHandleA(nullptr), nullptr);
+  if (victim == nullptr || parent == nullptr) return false;
+  const bool adopted = SetParent(victim, parent) != nullptr;
+  PumpFor(100);
+  return DestroyWindow(parent) != FALSE && adopted;
+}
+
+LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 2000, &result);
+  return static_cast<LRESULT>(result);
+}
+
+bool Restyle(HWND lock, int index, LONG_PTR set, LONG_PTR clear = 0) {
+  SetLastError(0);
+  const LONG_PTR old = GetWindowLongPtrA(lock, index);
+  return SetWindowLongPtrA(lock, index, (old & ~clear) | set) != 0 || GetLastError() == 0;
+}
+
+bool Layer(HWND lock, COLORREF key, BYTE alpha, DWORD flags, LONG_PTR extra = 0) {
+  const bool styled = Restyle(lock, GWL_EXSTYLE, WS_EX_LAYERED | extra);
+  SetLayeredWindowAttributes(lock, key, alpha, flags);
+  return styled;
+}
+
+int PlantMessage(std::size_t bytes) {
+  const std::string message(bytes, 'x');
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Velmora", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
+      ERROR_SUCCESS) {
+    return 4;
+  }
+  const LONG stored = RegSetValueExA(key, "Message", 0, REG_SZ, reinterpret_cast<const BYTE*>(message.c_str()),
+                                     static_cast<DWORD>(message.size() + 1));
+  RegCloseKey(key);
+  return stored == ERROR_SUCCESS ? 0 : 4;
+}
+
 bool Attack(const std::string& name, HWND lock) {
   constexpr UINT kKeepSize = SWP_NOMOVE | SWP_NOSIZE;
+  const HWND application = FindWindowA("TVelmoraApplication", nullptr);
+  if (name == "nccreate-null") return Send(lock, WM_NCCREATE, 0, 0), PostMessageA(lock, WM_CLOSE, 0, 0) != FALSE;
+  if (name == "nccreate-forged") {
+    for (const UINT_PTR object : {UINT_PTR{0x100}, static_cast<UINT_PTR>(0x4141414141ull)}) {
+      CREATESTRUCTA creation{};
+      creation.lpCreateParams = reinterpret_cast<void*>(object);
+      Send(lock, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&creation));
+      Send(lock, WM_CREATE, 0, reinterpret_cast<LPARAM>(&creation));
+    }
+    return true;
+  }
+  if (name == "ncdestroy-hide") return Send(lock, WM_NCDESTROY, 0, 0), ShowWindow(lock, SW_HIDE), true;
+  if (name == "destroy-messages") {
+    Send(lock, WM_DESTROY, 0, 0);
+    Send(lock, WM_NCDESTROY, 0, 0);
+    PostMessageA(lock, WM_DESTROY, 0, 0);
+    PostMessageA(lock, WM_NCDESTROY, 0, 0);
+    return PostMessageA(lock, WM_CLOSE, 0, 0) != FALSE;
+  }
+  if (name == "parent-destroy") return AdoptAndDestroy(lock);
+  if (name == "prompt-parent-destroy") return AdoptAndDestroy(FindWindowA("TfrmAsk", nullptr));
+  if (name == "app-parent-destroy") return AdoptAndDestroy(application);
+  if (name == "app-close") return PostMessageA(application, WM_CLOSE, 0, 0) != FALSE;
+  if (name == "layered-alpha") return Layer(lock, 0, 0, LWA_ALPHA);
+  if (name == "layered-colorkey") return Layer(lock, RGB(0, 0, 0), 255, LWA_COLORKEY);
+  if (name == "layered-transparent") return Layer(lock, 0, 255, LWA_ALPHA, WS_EX_TRANSPARENT);
+  if (name == "child-style") return Restyle(lock, GWL_STYLE, WS_CHILD, WS_POPUP);
+  if (name == "region") return SetWindowRgn(lock, CreateRectRgn(0, 0, 10, 10), TRUE) != 0;
+  if (name == "disable") return EnableWindow(lock, FALSE), true;
+  if (name == "sc-move") return PostMessageA(lock, WM_SYSCOMMAND, SC_MOVE, 0) != FALSE;
+  if (name == "sc-size") return PostMessageA(lock, WM_SYSCOMMAND, SC_SIZE, 0) != FALSE;
   if (name == "quit-window") return PostMessageA(lock, WM_QUIT, 0, 0) != FALSE;
   if (name == "quit-thread") return PostThreadMessageA(GetWindowThreadProcessId(lock, nullptr), WM_QUIT, 0, 0) != FALSE;
   // ShowWindow answers whether the window was visible before, not whether it succeeded.
@@ -168,6 +269,7 @@ int main(int argc, char** argv) {
   }
   const std::string name = argv[1];
   if (name == "probe") return Probe();
+  if (name == "plant-message" && argc >= 3) return PlantMessage(static_cast<std::size_t>(std::atoll(argv[2])));
   if (FindWindowA(kLockScreenClass, nullptr) == nullptr) {
     std::printf("no lock screen window\n");
     return 3;
