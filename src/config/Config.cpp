@@ -63,7 +63,8 @@ constexpr ComponentLayout kConfigLayout[] = {
 
     // Message.
     {"pnlMessage", ComponentKind::Panel, "tstMessage", 3, 3, 344, 148, kFramedPanel},
-    {"memMessage", ComponentKind::Memo, "pnlMessage", 8, 8, 328, 116, Props().FlatBorder().VerticalScrollBar()},
+    {"memMessage", ComponentKind::Memo, "pnlMessage", 8, 8, 328, 116,
+     Props().FlatBorder().VerticalScrollBar().MaxLength(kMaxMessageLength)},
     {"chkAllowMessages", ComponentKind::CheckBox, "pnlMessage", 8, 126, 229, 17, Props()},
 
     // Appearance: the four colours, then the font with its preview.

@@ -9,6 +9,11 @@
 namespace velmora {
 
 constexpr int kMaxPasswordLength = 40;
+// The longest message the lock takes: a stored one is read up to here, and the message boxes
+// take no more. Wine wraps a paragraph in a multi-line edit in a time that grows with the
+// square of its length: 4,096 characters take about 0.4 s, 8,192 about 2 s, 1 MB hours, while
+// the unlock prompt waits. On the screen 4,096 characters scroll by for about three minutes.
+constexpr int kMaxMessageLength = 4096;
 
 // The settings record. Persisted as a 96-byte image (see RecordImage.h); the gaps of the image
 // are kept here so that a stored image is written back byte for byte as it was read.

@@ -81,6 +81,10 @@ void LoadSettings() {
       DecodeRecordImage(image, loaded);
       UnscramblePassword(loaded);
       loaded.Message = win::ReadText(key.get(), kMessageValue).value_or(std::string());
+      // A longer stored message stays stored as it is until the owner saves another.
+      if (loaded.Message.size() > static_cast<std::size_t>(kMaxMessageLength)) {
+        loaded.Message.resize(kMaxMessageLength);
+      }
       AdjustLoadedConfigPage(loaded);
       SavedSettings = std::move(loaded);
     } else {
