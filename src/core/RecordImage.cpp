@@ -78,6 +78,22 @@ void TransformPassword(TSavedSettings& settings, Scrambler scrambler) {
   settings.PasswordBytes[0] = static_cast<std::uint8_t>(length);
 }
 
+std::int32_t DefaultFontIndex(const std::vector<std::string>& fontNames, const FontTraits& traits) {
+  const auto named = [](const std::string& face) {
+    return [&face](const std::string& name) { return AsciiEqualIgnoringCase(name, face); };
+  };
+  for (const std::string& face : {std::string("Tahoma"), traits.messageFace}) {
+    if (face.empty()) continue;
+    const auto found = std::find_if(fontNames.begin(), fontNames.end(), named(face));
+    if (found != fontNames.end()) return static_cast<std::int32_t>(found - fontNames.begin());
+  }
+  const auto drawsText = std::find_if(fontNames.begin(), fontNames.end(), [&](const std::string& name) {
+    return name.rfind('@', 0) != 0 &&
+           std::none_of(traits.symbolFaces.begin(), traits.symbolFaces.end(), named(name));
+  });
+  return drawsText == fontNames.end() ? 0 : static_cast<std::int32_t>(drawsText - fontNames.begin());
+}
+
 }  // namespace
 
 RecordImage EncodeRecordImage(const TSavedSettings& settings) {
@@ -139,7 +155,8 @@ void AdjustLoadedConfigPage(TSavedSettings& settings) {
   if (settings.ConfigPage == 4) settings.ConfigPage = 0;
 }
 
-void ApplyDefaults(TSavedSettings& settings, const std::vector<std::string>& fontNames) {
+void ApplyDefaults(TSavedSettings& settings, const std::vector<std::string>& fontNames,
+                   const FontTraits& traits) {
   // A record made afresh holds the defaults; Dirty, the font style and the gaps are not reset.
   const TSavedSettings defaults;
   settings.AllowMessages = defaults.AllowMessages;
@@ -151,10 +168,7 @@ void ApplyDefaults(TSavedSettings& settings, const std::vector<std::string>& fon
   settings.SurfaceColor = defaults.SurfaceColor;
   settings.ShadowColor = defaults.ShadowColor;
   settings.BackgroundColor = defaults.BackgroundColor;
-  const auto tahoma = std::find_if(fontNames.begin(), fontNames.end(), [](const std::string& name) {
-    return AsciiEqualIgnoringCase(name, "Tahoma");
-  });
-  settings.FontIndex = tahoma == fontNames.end() ? 0 : static_cast<std::int32_t>(tahoma - fontNames.begin());
+  settings.FontIndex = DefaultFontIndex(fontNames, traits);
   settings.FontSize = defaults.FontSize;
   settings.SetPassword("");
   settings.Message = DefaultMessage();

@@ -36,9 +36,18 @@ void UnscramblePassword(TSavedSettings& settings);
 // The configuration dialog's page 4 is not remembered: a loaded record that names it opens on 0.
 void AdjustLoadedConfigPage(TSavedSettings& settings);
 
-// The settings of a first run. FontIndex points at "Tahoma" in `fontNames` (any case), else 0.
+// What the defaults need to know of the installed faces besides their names.
+struct FontTraits {
+  std::string messageFace;               // the system's message font; empty when unknown
+  std::vector<std::string> symbolFaces;  // the faces enumerated with the symbol character set
+};
+
+// The settings of a first run. FontIndex points at the first face in `fontNames` that can draw
+// the message: "Tahoma"; else the system's message face; else the first face that is neither
+// vertical ("@" in front) nor a symbol face; else 0. Names match in any case.
 // Dirty, FontBold, FontItalic and the gaps are left as they are; MessagePosition is not a field.
-void ApplyDefaults(TSavedSettings& settings, const std::vector<std::string>& fontNames);
+void ApplyDefaults(TSavedSettings& settings, const std::vector<std::string>& fontNames,
+                   const FontTraits& traits = {});
 
 // "MessagePosition" holds a signed 32-bit decimal integer: an optional "-" and digits, nothing
 // else. Anything else (empty, spaces, a sign "+", out of range) gives no value.

@@ -180,15 +180,23 @@ TEST(Defaults, EveryFieldButTheUntouchedOnes) {
   EXPECT_EQ(settings.Gap18[1], 0xD2);
 }
 
-TEST(Defaults, WithoutTahomaTheFirstFace) {
-  TSavedSettings settings;
-  settings.FontIndex = 7;
-  ApplyDefaults(settings, {"Arial", "Tahoma Bold", "Verdana"});
-  EXPECT_EQ(settings.FontIndex, 0);
-  ApplyDefaults(settings, {});
-  EXPECT_EQ(settings.FontIndex, 0);
-  ApplyDefaults(settings, {"Arial", "TAHOMA"});
-  EXPECT_EQ(settings.FontIndex, 1);
+TEST(Defaults, TheFirstFaceThatDrawsTheMessage) {
+  const std::vector<std::string> symbols{"marlett", "Symbol"};
+  const struct { std::vector<std::string> fontNames; FontTraits traits; std::int32_t fontIndex; } cases[] = {
+      {{"Arial", "TAHOMA"}, {}, 1},
+      {{"@Arial", "Marlett", "Segoe UI", "tahoma"}, {"Segoe UI", symbols}, 3},
+      {{"Arial", "Tahoma Bold", "Verdana"}, {}, 0},
+      {{"@Arial", "Arial", "Marlett", "MS Sans Serif"}, {"ms sans serif", symbols}, 3},
+      {{"@Droid Sans Fallback", "Marlett", "Symbol", "Verdana"}, {"MS Shell Dlg", symbols}, 3},
+      {{"@Droid Sans Fallback", "Marlett", "Symbol"}, {"MS Shell Dlg", symbols}, 0},
+      {{}, {"Tahoma", symbols}, 0},
+  };
+  for (const auto& c : cases) {
+    TSavedSettings settings;
+    settings.FontIndex = 7;
+    ApplyDefaults(settings, c.fontNames, c.traits);
+    EXPECT_EQ(settings.FontIndex, c.fontIndex) << ::testing::PrintToString(c.fontNames);
+  }
 }
 
 }  // namespace

@@ -26,9 +26,14 @@ std::string SettingsKeyPath() { return "Software\\" + ProgramName; }
 
 std::int32_t PrimaryScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
 
+// The faces the last font enumeration reported with the symbol character set: they cannot draw
+// the message, so the defaults pass them over.
+std::vector<std::string> SymbolFaceNames;
+
 // What the font enumeration callback collects; a failure is carried past the callback.
 struct FontEnumeration {
   std::vector<std::string> names;
+  std::vector<std::string> symbolNames;
   std::exception_ptr failure;
 };
 
@@ -36,6 +41,7 @@ int CALLBACK CollectFontName(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LP
   auto* enumeration = reinterpret_cast<FontEnumeration*>(data);
   try {
     enumeration->names.emplace_back(font->lfFaceName, strnlen(font->lfFaceName, LF_FACESIZE));
+    if (font->lfCharSet == SYMBOL_CHARSET) enumeration->symbolNames.push_back(enumeration->names.back());
     return 1;
   } catch (...) {
     enumeration->failure = std::current_exception();
@@ -43,8 +49,16 @@ int CALLBACK CollectFontName(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LP
   }
 }
 
+// The face of the system's message font; empty when the system does not say.
+std::string SystemMessageFace() {
+  NONCLIENTMETRICSA metrics{};
+  metrics.cbSize = sizeof metrics;
+  if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return {};
+  return std::string(metrics.lfMessageFont.lfFaceName, strnlen(metrics.lfMessageFont.lfFaceName, LF_FACESIZE));
+}
+
 void TakeDefaults() {
-  ApplyDefaults(SavedSettings, FontNames);
+  ApplyDefaults(SavedSettings, FontNames, FontTraits{SystemMessageFace(), SymbolFaceNames});
   MessagePosition = PrimaryScreenWidth();
 }
 
@@ -60,6 +74,7 @@ void EnumerateFontNames() {
   }
   if (enumeration.failure) std::rethrow_exception(enumeration.failure);
   FontNames = BuildFontNameList(std::move(enumeration.names), win::CompareIgnoringCaseByLocale);
+  SymbolFaceNames = std::move(enumeration.symbolNames);
 }
 
 void LoadSettings() {
@@ -128,6 +143,7 @@ void EndSettingsStore() {
   struct Release {
     ~Release() {
       std::vector<std::string>().swap(FontNames);
+      std::vector<std::string>().swap(SymbolFaceNames);
       std::string().swap(ProgramName);
       std::string().swap(SavedSettings.Message);
     }
