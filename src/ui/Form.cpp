@@ -443,6 +443,8 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       return OnCommand(wParam, lParam);
     case WM_NOTIFY:
+      // Only this thread's controls notify; another program's pointer is not read.
+      if (InSendMessage() || lParam == 0) return 0;
       return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
