@@ -1,8 +1,10 @@
 #include "app/Preview.h"
 
+#include "core/AnimationPace.h"
 #include "core/CommandLine.h"
 #include "core/Error.h"
 #include "lockscreen/Main.h"
+#include "lockscreen/SystemServices.h"
 #include "ui/Application.h"
 #include "win/Handles.h"
 
@@ -57,13 +59,19 @@ void TPreviewPainter::Run() {
   SetStretchBltMode(surface.get(), HALFTONE);
   SetBrushOrgEx(surface.get(), 0, 0, nullptr);
 
+  // One step every 18 ms, drawn at most once per refresh of the display: at 60 Hz every step.
+  AnimationPace pace(kFrameDelay, FramePeriod(DisplayRefreshRate()));
+  pace.Start(SteadyMilliseconds() - kFrameDelay);
   while (KeepPulsing()) {
-    const TPulseRect& frame = pulse_.NextFrame();
-    StretchBlt(surface.get(), frame.Left, frame.Top, frame.Width(), frame.Height(), source.get(), 0,
-               0, pictureSize.bmWidth, pictureSize.bmHeight, SRCCOPY);
-    ++framesDrawn_;
+    const TPulseRect* frame = nullptr;
+    for (std::uint64_t steps = pace.StepsDue(SteadyMilliseconds()); steps > 0; --steps) frame = &pulse_.NextFrame();
+    if (frame != nullptr) {
+      StretchBlt(surface.get(), frame->Left, frame->Top, frame->Width(), frame->Height(), source.get(), 0, 0,
+                 pictureSize.bmWidth, pictureSize.bmHeight, SRCCOPY);
+      ++framesDrawn_;
+    }
     Application.ProcessMessages();
-    Sleep(kFrameDelay);
+    Sleep(pace.TimerPeriod());
   }
 }
 

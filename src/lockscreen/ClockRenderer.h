@@ -77,6 +77,11 @@ class ClockRenderer {
   // rectangle's top-left corner. Throws Error when the off-screen bitmap cannot be made.
   void PaintContent(HDC target, const RECT& client, const FrameInput& input);
 
+  // Makes the off-screen bitmap, the drawing tools and the font for a client rectangle and draws
+  // the frame for `input` into it without copying it anywhere: done before a window's first
+  // paint, it leaves that paint only the copying.
+  void Prepare(const RECT& client, const FrameInput& input) { Render(client, input); }
+
   // The rectangles (in client coordinates, within the client rectangle) where the frame for
   // `input` differs from the last frame drawn: the union of the last and this frame's clock box,
   // and apart from it the union of the last and this frame's message band; either is left out

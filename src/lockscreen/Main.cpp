@@ -49,6 +49,10 @@ void SendDrawnArea(HWND window) {
 
 // Speed + 1 ms. The dialog offers Speed 0 to 50; a stored value outside that range (damaged, or
 // written by something else) animates at the nearest end instead of never or overflowing.
+// Posted at the end of a show: handled once the window is on its way to the screen, before its
+// first paint.
+constexpr UINT kPrepareFrame = WM_APP + 3;
+
 unsigned AnimationInterval(std::int32_t speed) {
   return static_cast<unsigned>(std::clamp<std::int32_t>(speed, 0, kSteadySpeed)) + 1;
 }
@@ -57,7 +61,7 @@ unsigned AnimationInterval(std::int32_t speed) {
 
 TfrmVOK::TfrmVOK(TLockSession& session)
     : TForm(kLockScreenClassName, kVOKLayout), session_(session), tmrTimer(Component("tmrTimer")) {
-  Bind("tmrTimer", EventKind::Timer, &TfrmVOK::tmrTimerTimer);
+  Bind("tmrTimer", EventKind::Timer, &TfrmVOK::AnimationFrame);
   FormCreate();
   session_.Attach(this);
 }
@@ -96,10 +100,20 @@ void TfrmVOK::FormShow() {
   // The held-lock flag, the owner window, the taskbar, the keys, this window over the primary
   // monitor and covers over the others, the pointer, the activity filter and the guard.
   session_.Take();
-  tmrTimer.SetInterval(AnimationInterval(SavedSettings.Speed));
-  tmrTimer.SetTimerEnabled(true);
+  // Steps every Speed + 1 ms, drawn at most once per refresh of the display.
+  pace_ = AnimationPace(AnimationInterval(SavedSettings.Speed), FramePeriod(DisplayRefreshRate()));
+  tmrTimer.SetInterval(pace_.TimerPeriod());
+  StartAnimation();
   Components().front()->SetColor(SavedSettings.BackgroundColor);
+  PostMessageA(Handle(), kPrepareFrame, 0, 0);
 }
+
+void TfrmVOK::StartAnimation() {
+  pace_.Start(SteadyMilliseconds());
+  tmrTimer.SetTimerEnabled(true);
+}
+
+void TfrmVOK::StopAnimation() { tmrTimer.SetTimerEnabled(false); }
 
 void TfrmVOK::FormHide() {
   tmrTimer.SetTimerEnabled(false);
@@ -193,16 +207,38 @@ void TfrmVOK::FormPaint() {
 
 void TfrmVOK::tmrTimerTimer() {
   try {
-    AdvanceClockPulse(ClockSize, ClockGrowing, SavedSettings.Speed);
-    const SIZE size = Renderer->MeasureText(DisplayLine, MessageFontFromSettings(SavedSettings, FontNames));
-    MessagePosition = AdvanceMessagePosition(MessagePosition, size.cx, ClientWidth());
-    // Only the clock box and the message band, each as a rectangle of its own.
-    RECT client{0, 0, 0, 0};
-    GetClientRect(Handle(), &client);
-    for (const RECT& area : Renderer->ChangedAreas(client, CurrentFrame())) InvalidateRect(Handle(), &area, FALSE);
+    Advance(1);
   } catch (...) {
     // The next tick tries again; the lock stays up.
   }
+}
+
+void TfrmVOK::AnimationFrame() {
+  try {
+    Advance(pace_.StepsDue(SteadyMilliseconds()));
+  } catch (...) {
+    // The next frame tries again; the lock stays up.
+  }
+}
+
+void TfrmVOK::Advance(std::uint64_t steps) {
+  if (steps == 0) return;
+  const SIZE size = Renderer->MeasureText(DisplayLine, MessageFontFromSettings(SavedSettings, FontNames));
+  AnimationState state{ClockSize, ClockGrowing, MessagePosition};
+  AdvanceAnimation(state, steps, SavedSettings.Speed, size.cx, ClientWidth());
+  ClockSize = state.clockSize;
+  ClockGrowing = state.clockGrowing;
+  MessagePosition = state.messagePosition;
+  // Only the clock box and the message band, each as a rectangle of its own.
+  RECT client{0, 0, 0, 0};
+  GetClientRect(Handle(), &client);
+  for (const RECT& area : Renderer->ChangedAreas(client, CurrentFrame())) InvalidateRect(Handle(), &area, FALSE);
+}
+
+void TfrmVOK::PrepareFrame() {
+  RECT client{0, 0, 0, 0};
+  GetClientRect(Handle(), &client);
+  Renderer->Prepare(client, CurrentFrame());
 }
 
 LRESULT TfrmVOK::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -233,6 +269,13 @@ LRESULT TfrmVOK::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case TLockSession::kRaisePromptMessage:
       session_.RaisePrompt();
+      return 0;
+    case kPrepareFrame:
+      try {
+        PrepareFrame();
+      } catch (...) {
+        // The first paint makes what it needs itself.
+      }
       return 0;
     case WM_SETCURSOR:
       SetCursor(nullptr);

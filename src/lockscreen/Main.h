@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/AnimationPace.h"
 #include "core/LockRules.h"
 #include "lockscreen/ClockRenderer.h"
 #include "lockscreen/Session.h"
@@ -38,7 +39,15 @@ class TfrmVOK : public TForm {
   // The session's unlock sequence. Returns true (the window may close) only for a granted
   // unlock; a refusal, or a failure while asking, leaves the lock screen armed again.
   bool FormCloseQuery() override;
+  // One tick of the animation: the clock pulses and the message moves one step.
   void tmrTimerTimer();
+  // The animation timer: the steps due since the last frame, drawn as one frame.
+  void AnimationFrame();
+  // The clock stops while the prompt is up; it starts again, counting its steps from now.
+  void StartAnimation();
+  void StopAnimation();
+  // The time between two steps, Speed + 1 ms.
+  unsigned StepInterval() const { return pace_.Interval(); }
   // Draws one whole frame of the client area into `dc`: the clock while tmrTimer runs, and the
   // message.
   void PaintContent(HDC dc, const RECT& client);
@@ -78,6 +87,10 @@ class TfrmVOK : public TForm {
 
  private:
   void BuildDisplayLine();
+  void Advance(std::uint64_t steps);
+  // Readies the off-screen frame while the window is being shown, so that its first paint only
+  // copies it.
+  void PrepareFrame();
   // The frame the window shows now: the settings, the clock's size and time, the message.
   FrameInput CurrentFrame();
   // Copies to the window what changed since the last frame, each rectangle of the update region
@@ -86,6 +99,7 @@ class TfrmVOK : public TForm {
 
   TLockSession& session_;
   TComponent& tmrTimer;
+  AnimationPace pace_{1, 1};
   bool painting_ = false;
 };
 

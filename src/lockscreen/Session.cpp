@@ -159,11 +159,11 @@ void CALLBACK TLockSession::GuardTick(HWND, UINT, UINT_PTR, DWORD) {
 // The unlock sequence's steps.
 
 void TLockSession::StopAnimation() {
-  if (lockScreen_ != nullptr) lockScreen_->Timer().SetTimerEnabled(false);
+  if (lockScreen_ != nullptr) lockScreen_->StopAnimation();
 }
 
 void TLockSession::StartAnimation() {
-  if (lockScreen_ != nullptr) lockScreen_->Timer().SetTimerEnabled(true);
+  if (lockScreen_ != nullptr) lockScreen_->StartAnimation();
 }
 
 PromptAnswer TLockSession::Ask() {

@@ -56,6 +56,13 @@ void ShowTaskbar(bool visible) {
   if (HWND taskbar = FindWindowA("Shell_TrayWnd", "")) ShowWindow(taskbar, visible ? SW_SHOWNA : SW_HIDE);
 }
 
+unsigned DisplayRefreshRate() {
+  DEVMODEA mode{};
+  mode.dmSize = sizeof(mode);
+  if (!EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode)) return 0;
+  return mode.dmDisplayFrequency;
+}
+
 bool VerifySystemPassword(HWND lockScreen) {
   try {
     if (!ScreenSaverPasswordSwitchedOn()) return true;

@@ -29,6 +29,9 @@ class TKeyLockLibrary {
 // nothing when there is none.
 void ShowTaskbar(bool visible);
 
+// The primary display's refresh rate in hertz as the system reports it; 0 when it does not.
+unsigned DisplayRefreshRate();
+
 // Asks the system's screen-saver password check when the user has one switched on under
 // "Control Panel\Desktop". Allows whenever the setting, the library or its export is missing,
 // or the check fails.
