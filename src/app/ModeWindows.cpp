@@ -43,27 +43,22 @@ void WireConfigurationDialog() {
 
 }  // namespace
 
+// Only the main window is made before the message loop shows it, so that in run mode the lock
+// covers the screen first. The prompt is made at its first show (and again when another program
+// destroyed it); the configuration dialog is only made in configure mode, the one mode that shows
+// it; the lock screen of the configure and install modes at its first show.
 void CreateModeWindows(TRunMode mode) {
   switch (mode) {
     case TRunMode::Run:
       frmVOK = CreateMainForm<TfrmVOK>(TheLockSession());
-      frmConfig = std::make_unique<TfrmConfig>();
-      frmAsk = std::make_unique<TfrmAsk>();
-      WireConfigurationDialog();
       WireLockScreen();
       break;
     case TRunMode::Configure:
       frmConfig = CreateMainForm<TfrmConfig>();
-      frmAsk = std::make_unique<TfrmAsk>();
       WireConfigurationDialog();
       break;
     case TRunMode::Install:
-      // The install wizard, the main window, comes first here; the lock screen is made at its
-      // first show, from the wizard's Preview or the dialog's Test.
       frmInstallWizard = CreateMainForm<TfrmInstallWizard>();
-      frmConfig = std::make_unique<TfrmConfig>();
-      frmAsk = std::make_unique<TfrmAsk>();
-      WireConfigurationDialog();
       frmInstallWizard->ShowLockScreen = [] { LockScreen().Show(); };
       break;
     default:

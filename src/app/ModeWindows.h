@@ -19,8 +19,8 @@ extern std::unique_ptr<TfrmAsk> frmAsk;
 extern std::unique_ptr<TfrmConfig> frmConfig;
 extern std::unique_ptr<TfrmInstallWizard> frmInstallWizard;
 
-// Makes the mode's windows in their order and chooses the first as the main window. In the
-// configure and install modes the lock screen is made at its first show (LockScreen).
+// Makes the mode's main window (the lock screen, the configuration dialog or the install wizard)
+// and wires it; the other windows are made at their first show (LockScreen, the unlock prompt).
 void CreateModeWindows(TRunMode mode);
 // Destroys every window: the prompt, then the lock screen, which gives the keys and the
 // taskbar back on the way however the message loop ended and may show the dialog again while it
