@@ -1,6 +1,8 @@
 # Delay-loaded system DLLs: the program imports shell32 and ole32 (special folders, shortcuts,
 # opening files) only for what some modes do, yet their import entries had them, and what they
-# pull in (combase, rpcrt4, shcore), loaded at every start. Linked through a delay import library
+# pull in (combase, rpcrt4, shcore), loaded at every start; comctl32 (the dialogs' controls)
+# takes Wine almost half a second to load, which the lock screen, a window without controls,
+# need not wait for. Linked through a delay import library
 # made by dlltool from cmake/delayload/<dll>.def, a DLL is loaded at its first call instead.
 # The .def lists the functions the program calls; one missing from it is simply imported the
 # ordinary way.

@@ -220,6 +220,7 @@ void TfrmConfig::FormCreate() {
 
 void TfrmConfig::FormShow() {
   cbxFontName.ClearItems();
+  EnsureFontNames();
   for (const std::string& name : FontNames) cbxFontName.AddItem(name);
 
   // Runs trbSpeedChange only when the position moves; the value label is set either way.

@@ -10,6 +10,7 @@
 #include "core/DisplayLine.h"
 #include "core/Error.h"
 #include "core/Settings.h"
+#include "core/win/SettingsStore.h"
 #include "ui/Application.h"
 #include "ui/Translate.h"
 #include "win/Handles.h"
@@ -157,6 +158,7 @@ void TfrmVOK::AppDeactivate(TForm* prompt, TForm* lockScreen) {
 }
 
 FrameInput TfrmVOK::CurrentFrame() {
+  EnsureFontNames();
   FrameInput input = FrameInputFromSettings(SavedSettings, FontNames, RunMode());
   input.backgroundColor = Components().front()->Color();
   input.clockSize = ClockSize;
@@ -223,6 +225,7 @@ void TfrmVOK::AnimationFrame() {
 
 void TfrmVOK::Advance(std::uint64_t steps) {
   if (steps == 0) return;
+  EnsureFontNames();
   const SIZE size = Renderer->MeasureText(DisplayLine, MessageFontFromSettings(SavedSettings, FontNames));
   AnimationState state{ClockSize, ClockGrowing, MessagePosition};
   AdvanceAnimation(state, steps, SavedSettings.Speed, size.cx, ClientWidth());
@@ -248,7 +251,7 @@ LRESULT TfrmVOK::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return TForm::HandleMessage(message, wParam, lParam);
     case WM_WINDOWPOSCHANGED:
     case WM_SIZE:
-      if (session_.Holding() && !session_.InPlace(Handle())) session_.RecoverSoon();
+      session_.LockScreenMoved();
       return TForm::HandleMessage(message, wParam, lParam);
     case WM_SHOWWINDOW:
       // Hiding is for a granted unlock and the program's end; any other hide is undone.

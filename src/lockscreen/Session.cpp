@@ -229,6 +229,21 @@ void TLockSession::RaisePrompt() const {
   SetWindowPos(Prompt()->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
+void TLockSession::LockScreenMoved() const {
+  if (!Holding()) return;
+  // Activating the lock screen can raise it over the prompt whatever its position change asked
+  // for: the prompt goes back on top before anything else happens.
+  if (PromptUp()) {
+    for (HWND below = GetWindow(LockWindow(), GW_HWNDNEXT); below != nullptr; below = GetWindow(below, GW_HWNDNEXT)) {
+      if (below == Prompt()->Handle()) {
+        RaisePrompt();
+        break;
+      }
+    }
+  }
+  if (!InPlace(LockWindow())) RecoverSoon();
+}
+
 void TLockSession::RemakeLockScreen() {
   try {
     lockScreen_->RemakeWindow();
@@ -254,12 +269,12 @@ void TLockSession::KeepInPlace(HWND window, WINDOWPOS& position) const {
   HWND insertAfter = nullptr;
   const bool lockScreen = window == LockWindow();
   if (lockScreen) {
-    // While the prompt is up the lock screen stands right under it; otherwise nothing may go
-    // over it.
+    // Nothing may go over the lock screen; while the prompt is up it stands right under the
+    // prompt, where only the guard places it.
     if (!Asking()) {
       insertAfter = HWND_TOPMOST;
-    } else if (PromptUp()) {
-      insertAfter = Prompt()->Handle();
+    } else if (!placing_) {
+      position.flags |= SWP_NOZORDER;
     }
   } else {
     const auto cover = std::find_if(covers_.begin(), covers_.end(), [window](const auto& c) { return c->Handle() == window; });
@@ -318,7 +333,9 @@ void TLockSession::Recover() {
     // never passes over the prompt, not even between two calls.
     TForm* prompt = Prompt();
     SetWindowPos(prompt->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    placing_ = true;
     SetWindowPos(lock, prompt->Handle(), primary.left, primary.top, width, height, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    placing_ = false;
     PlaceCovers();
     if (GetForegroundWindow() != prompt->Handle()) prompt->BringToFront();
     return;

@@ -90,6 +90,9 @@ class TLockSession : private LockHost {
   void CloseRequested();
   // Puts the prompt, when it is up, in front of the lock screen.
   void RaisePrompt() const;
+  // The lock screen's position or size changed: puts back at once the prompt it passed over, and
+  // asks for Recover when it no longer stands in place.
+  void LockScreenMoved() const;
 
  private:
   // LockHost.
@@ -145,6 +148,7 @@ class TLockSession : private LockHost {
   static constexpr int kRemakeTries = 10;
   int remakeFailures_ = 0;
   bool armed_ = false;
+  bool placing_ = false;  // Recover is putting the lock screen right under the prompt
 };
 
 }  // namespace velmora

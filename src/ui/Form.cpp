@@ -61,13 +61,18 @@ TForm::TForm(const char* className, const ComponentLayout* table, std::size_t co
   if (count == 0 || table[0].kind != ComponentKind::Form || table[0].parent != nullptr) {
     throw Error("A layout table starts with its form");
   }
-  InitializeCommonControlsOnce();
   RegisterFormClass(className);
   {
     win::WindowDC screen(nullptr);
     dpi_ = GetDeviceCaps(screen.get(), LOGPIXELSY);
     if (dpi_ <= 0) dpi_ = 96;
   }
+  // A form of timers alone (the lock screen) needs no common controls and no tooltip: it is made
+  // without loading them.
+  hasControls_ = std::any_of(table + 1, table + count, [](const ComponentLayout& row) {
+    return row.kind != ComponentKind::Timer;
+  });
+  if (hasControls_) InitializeCommonControlsOnce();
   components_.push_back(MakeComponent(*this, table[0], nullptr, kFirstComponentId));
   CreateFormWindow();
   BuildComponents(table, count);
@@ -110,6 +115,7 @@ void TForm::CreateFormWindow() {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 
+  if (!hasControls_) return;
   toolTip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, handle_, nullptr,
                              GetModuleHandleA(nullptr), nullptr);

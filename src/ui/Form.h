@@ -154,6 +154,7 @@ class TForm {
   bool modal_ = false;
   int modalResult_ = mrNone;
   bool destroying_ = false;
+  bool hasControls_ = false;
 };
 
 }  // namespace velmora

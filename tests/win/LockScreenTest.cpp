@@ -465,7 +465,8 @@ TEST_F(LockScreenTest, WhileThePromptIsUpTheLockScreenNeverPassesOverIt) {
     PressKey();
   }
   EXPECT_EQ(prompts, 1);
-  EXPECT_GE(LockOverPromptWatch::moves, 2);
+  // The attack's own moves; once all stands in place the guard's checks move nothing.
+  EXPECT_GE(LockOverPromptWatch::moves, 1);
   EXPECT_EQ(LockOverPromptWatch::overPrompt, 0);
   EXPECT_NE(GetWindowLongPtrA(frmVOK->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
   ExpectArmed();

@@ -57,12 +57,22 @@ std::string SystemMessageFace() {
   return std::string(metrics.lfMessageFont.lfFaceName, strnlen(metrics.lfMessageFont.lfFaceName, LF_FACESIZE));
 }
 
+// StartSettingsStore left the fonts for EnsureFontNames.
+bool fontNamesPending = false;
+
 void TakeDefaults() {
+  EnsureFontNames();
   ApplyDefaults(SavedSettings, FontNames, FontTraits{SystemMessageFace(), SymbolFaceNames});
   MessagePosition = PrimaryScreenWidth();
 }
 
 }  // namespace
+
+void EnsureFontNames() {
+  if (!fontNamesPending) return;
+  EnumerateFontNames();
+  fontNamesPending = false;
+}
 
 void FindProgramName() { ProgramName = ProgramNameOf(win::ExecutablePath()); }
 
@@ -134,7 +144,7 @@ void SaveSettings() {
 void StartSettingsStore() {
   FindProgramName();
   FontNames.clear();
-  EnumerateFontNames();
+  fontNamesPending = true;
   LoadSettings();
 }
 
@@ -142,6 +152,7 @@ void EndSettingsStore() {
   // The values go even when the write-back fails.
   struct Release {
     ~Release() {
+      fontNamesPending = false;
       std::vector<std::string>().swap(FontNames);
       std::vector<std::string>().swap(SymbolFaceNames);
       std::string().swap(ProgramName);

@@ -6,6 +6,10 @@ namespace velmora {
 
 void FindProgramName();
 void EnumerateFontNames();
+// Enumerates the installed fonts into FontNames if StartSettingsStore left that for later; call
+// before reading FontNames. Wine takes a quarter of a second and more for its first font
+// enumeration, which the lock screen does not wait for to cover the screen.
+void EnsureFontNames();
 // Fills SavedSettings and MessagePosition; Dirty is 0 afterwards. Without a stored 96-byte
 // record, or when the key can be neither opened nor created, the defaults are taken. Throws
 // Error for a value of the wrong type; the record is then left as it was.
@@ -15,7 +19,8 @@ void LoadSettings();
 // the record again. Throws Error when a key cannot be created or a value cannot be written.
 void SaveSettings();
 
-// Process start: FindProgramName, EnumerateFontNames, LoadSettings.
+// Process start: FindProgramName and LoadSettings; the fonts are enumerated at the first
+// EnsureFontNames (by LoadSettings itself when it takes the defaults).
 void StartSettingsStore();
 // Process exit: SaveSettings unless ConfigPage is negative; then the values are released.
 void EndSettingsStore();
