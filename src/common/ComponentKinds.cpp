@@ -29,15 +29,17 @@ TranslatableTexts TranslatableTextsOf(ComponentKind kind) {
   return {};
 }
 
+std::string ShownText(const std::string& text) { return text.substr(0, kMaxShownTextLength); }
+
 Translation TranslationOf(ComponentKind kind, const std::string& value) {
   const TranslatableTexts texts = TranslatableTextsOf(kind);
   Translation translation;
   if (texts.caption) {
-    translation.caption = CaretsToLineBreaks(ShortText(value));
+    translation.caption = CaretsToLineBreaks(ShownText(ShortText(value)));
   } else if (texts.text) {
-    translation.text = CaretsToLineBreaks(ShortText(value));
+    translation.text = CaretsToLineBreaks(ShownText(ShortText(value)));
   }
-  if (texts.hint) translation.hint = CaretsToLineBreaks(LongText(value));
+  if (texts.hint) translation.hint = CaretsToLineBreaks(ShownText(LongText(value)));
   return translation;
 }
 

@@ -76,6 +76,28 @@ TEST(ComponentTranslation, EmptyShortTextOrEmptyHintAreStillSet) {
   EXPECT_EQ(button.hint, "");
 }
 
+TEST(ComponentTranslation, CaptionTextAndHintEachTakeAtMost4096BytesOfTheFile) {
+  const std::string a(4096, 'a');
+  const std::string b(4096, 'b');
+  struct Case {
+    ComponentKind kind;
+    std::string value, shortText, hint;
+  };
+  const Case cases[] = {
+      {ComponentKind::Button, a, a, a},
+      {ComponentKind::Button, a + "a", a, a},
+      {ComponentKind::Button, a + "a|" + b + "b", a, b},
+      {ComponentKind::Edit, a + "a|" + b, a, b},
+      // A "^" is one byte of the file: the cut comes before it turns into a line break.
+      {ComponentKind::Label, a.substr(1) + "^^", a.substr(1) + "\r\n", a.substr(1) + "\r\n"},
+  };
+  for (const Case& c : cases) {
+    const Translation translation = TranslationOf(c.kind, c.value);
+    EXPECT_EQ(c.kind == ComponentKind::Edit ? translation.text : translation.caption, c.shortText);
+    EXPECT_EQ(translation.hint, c.hint);
+  }
+}
+
 TEST(ComponentLookUp, CaseInsensitiveFirstMatchAndNameEndsAtFirstEquals) {
   TLanguageTable table;
   table.Assign("btnok\r\nBTNOK=First|hint\r\nbtnOK=Second\r\nlblA=x=y\r\n");
