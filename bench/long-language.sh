@@ -8,8 +8,9 @@
 #   unbroken the same length in one word, without spaces, "^" or "|".
 # For /S, /C and /INSTALL it starts each copy and times from the start until the mode's window
 # (TfrmVOK, TfrmConfig, TfrmInstallWizard) is visible, as lockscreen_helper's probe reports it,
-# then ends the copy. Prints the median of the starts of each case, and the run time of one
-# probe, which bounds how late a window can be seen. Prints figures; never fails on timing.
+# then ends the copy; the files take turns. Prints the median of the starts of each case, and the
+# run time of one probe, which bounds how late a window can be seen. Prints figures; never fails
+# on timing.
 #
 # Usage: bench/long-language.sh [build directory, default build/win64]
 # Needs the win64 build with its tests (Velmora.scr, Velmora.dll, lockscreen_helper.exe,
@@ -126,11 +127,17 @@ probe_begin=$(now)
 for _ in 1 2 3 4 5; do "$run" "$helper" probe >/dev/null 2>&1; done
 probe_time=$(awk -v b="$probe_begin" -v e="$(now)" 'BEGIN { printf "%.2f", (e - b) / 5 }')
 
+# The files take turns in every round, so that a change in the machine's load meets them alike.
+for round in $(seq 1 "$runs"); do
+  log "round $round of $runs"
+  for mode in $modes; do
+    for name in $files; do time_start "$name" "$mode" >>"$work/times ${name} ${mode//\//}"; done
+  done
+done
 for name in $files; do
   for mode in $modes; do
-    log "$name $mode: $runs starts"
-    for _ in $(seq 1 "$runs"); do time_start "$name" "$mode"; done >"$work/times"
-    echo "$name $mode $(median <"$work/times") $(paste -sd, "$work/times")" >>"$work/results"
+    times="$work/times ${name} ${mode//\//}"
+    echo "$name $mode $(median <"$times") $(paste -sd, "$times")" >>"$work/results"
   done
 done
 
