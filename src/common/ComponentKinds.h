@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace velmora {
 
@@ -45,7 +46,7 @@ TranslatableTexts TranslatableTextsOf(ComponentKind kind);
 constexpr std::size_t kMaxShownTextLength = 4096;
 
 // The first kMaxShownTextLength bytes of a text.
-std::string ShownText(const std::string& text);
+std::string ShownText(std::string_view text);
 
 // The texts one language entry gives a component; a member is empty when the entry leaves that
 // property alone. The caption (or, for kinds without one, the text) is the short text, the hint
@@ -56,7 +57,7 @@ struct Translation {
   std::optional<std::string> hint;
 };
 
-Translation TranslationOf(ComponentKind kind, const std::string& value);
+Translation TranslationOf(ComponentKind kind, std::string_view value);
 
 // The translation of the component named `name` from the table; nothing when the table has no
 // line of that name (the component keeps its design texts).

@@ -151,11 +151,11 @@ std::string CaretsToLineBreaks(const std::string& text) {
   return out;
 }
 
-std::string ShortText(const std::string& value) { return value.substr(0, value.find('|')); }
+std::string_view ShortText(std::string_view value) { return value.substr(0, value.find('|')); }
 
-std::string LongText(const std::string& value) {
+std::string_view LongText(std::string_view value) {
   const std::size_t bar = value.find('|');
-  return bar == std::string::npos ? value : value.substr(bar + 1);
+  return bar == std::string_view::npos ? value : value.substr(bar + 1);
 }
 
 }  // namespace velmora
