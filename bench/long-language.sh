@@ -8,9 +8,9 @@
 #   unbroken the same length in one word, without spaces, "^" or "|".
 # For /S, /C and /INSTALL it starts each copy and times from the start until the mode's window
 # (TfrmVOK, TfrmConfig, TfrmInstallWizard) is visible, as lockscreen_helper's probe reports it,
-# then ends the copy; the files take turns. Prints the median of the starts of each case, and the
-# run time of one probe, which bounds how late a window can be seen. Prints figures; never fails
-# on timing.
+# then ends the copy; the files take turns. Prints the median of the starts of each case, the
+# median of its differences to the shipped file's start in the same round, and the run time of
+# one probe, which bounds how late a window can be seen. Prints figures; never fails on timing.
 #
 # Usage: bench/long-language.sh [build directory, default build/win64]
 # Needs the win64 build with its tests (Velmora.scr, Velmora.dll, lockscreen_helper.exe,
@@ -137,13 +137,18 @@ done
 for name in $files; do
   for mode in $modes; do
     times="$work/times ${name} ${mode//\//}"
-    echo "$name $mode $(median <"$times") $(paste -sd, "$times")" >>"$work/results"
+    shipped="$work/times shipped ${mode//\//}"
+    # Over the shipped file: the median of the differences to its start in the same round.
+    over=-
+    [ -f "$shipped" ] && over=$(paste -d' ' "$times" "$shipped" |
+      awk '{ print ($1 == "timeout" || $2 == "timeout") ? "timeout" : $1 - $2 }' | median)
+    echo "$name $mode $(median <"$times") $over $(paste -sd, "$times")" >>"$work/results"
   done
 done
 
 echo "Time from start to the visible window of the mode (median of $runs starts, seconds;"
 echo "one probe takes $probe_time s), language files of $value_length-byte values beside the shipped one:"
-printf "%-10s %-9s %9s  %s\n" file mode median starts
-while read -r name mode median all; do
-  printf "%-10s %-9s %9s  %s\n" "$name" "$mode" "$median" "$all"
+printf "%-10s %-9s %7s %13s  %s\n" file mode median "over shipped" starts
+while read -r name mode median over all; do
+  printf "%-10s %-9s %7s %13s  %s\n" "$name" "$mode" "$median" "$over" "$all"
 done <"$work/results"
