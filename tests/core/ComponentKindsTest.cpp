@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "common/LanguageTable.h"
 
 namespace velmora {
@@ -77,24 +79,19 @@ TEST(ComponentTranslation, EmptyShortTextOrEmptyHintAreStillSet) {
 }
 
 TEST(ComponentTranslation, CaptionTextAndHintEachTakeAtMost4096BytesOfTheFile) {
-  const std::string a(4096, 'a');
-  const std::string b(4096, 'b');
-  struct Case {
-    ComponentKind kind;
-    std::string value, shortText, hint;
-  };
-  const Case cases[] = {
+  const std::string a(4096, 'a'), b(4096, 'b'), c = a.substr(1);
+  // {kind, value, caption or text, hint}; a "^" is one byte of the file, cut before it is a CR LF.
+  const std::tuple<ComponentKind, std::string, std::string, std::string> cases[] = {
       {ComponentKind::Button, a, a, a},
       {ComponentKind::Button, a + "a", a, a},
       {ComponentKind::Button, a + "a|" + b + "b", a, b},
       {ComponentKind::Edit, a + "a|" + b, a, b},
-      // A "^" is one byte of the file: the cut comes before it turns into a line break.
-      {ComponentKind::Label, a.substr(1) + "^^", a.substr(1) + "\r\n", a.substr(1) + "\r\n"},
+      {ComponentKind::Label, c + "^^", c + "\r\n", c + "\r\n"},
   };
-  for (const Case& c : cases) {
-    const Translation translation = TranslationOf(c.kind, c.value);
-    EXPECT_EQ(c.kind == ComponentKind::Edit ? translation.text : translation.caption, c.shortText);
-    EXPECT_EQ(translation.hint, c.hint);
+  for (const auto& [kind, value, shortText, hint] : cases) {
+    const Translation translation = TranslationOf(kind, value);
+    EXPECT_EQ(translation.caption ? translation.caption : translation.text, shortText);
+    EXPECT_EQ(translation.hint, hint);
   }
 }
 
