@@ -29,15 +29,19 @@ TranslatableTexts TranslatableTextsOf(ComponentKind kind) {
   return {};
 }
 
-Translation TranslationOf(ComponentKind kind, const std::string& value) {
+std::string ShownText(std::string_view text) {
+  return std::string(text.substr(0, kMaxShownTextLength));
+}
+
+Translation TranslationOf(ComponentKind kind, std::string_view value) {
   const TranslatableTexts texts = TranslatableTextsOf(kind);
   Translation translation;
   if (texts.caption) {
-    translation.caption = CaretsToLineBreaks(ShortText(value));
+    translation.caption = CaretsToLineBreaks(ShownText(ShortText(value)));
   } else if (texts.text) {
-    translation.text = CaretsToLineBreaks(ShortText(value));
+    translation.text = CaretsToLineBreaks(ShownText(ShortText(value)));
   }
-  if (texts.hint) translation.hint = CaretsToLineBreaks(LongText(value));
+  if (texts.hint) translation.hint = CaretsToLineBreaks(ShownText(LongText(value)));
   return translation;
 }
 
@@ -45,7 +49,9 @@ std::optional<Translation> LookUpTranslation(const TLanguageTable& table, const 
                                              ComponentKind kind) {
   const std::size_t line = table.Find(name);
   if (line == TLanguageTable::npos) return std::nullopt;
-  return TranslationOf(kind, LineValue(table.Line(line)));
+  // The value is read in place: only the part of it that a window is given is copied.
+  const std::string& text = table.Line(line);
+  return TranslationOf(kind, std::string_view(text).substr(text.find('=') + 1));
 }
 
 }  // namespace velmora

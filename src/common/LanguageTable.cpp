@@ -69,24 +69,24 @@ void TLanguageTable::Assign(const std::string& fileBytes) {
   lines_.clear();
   DropIndexes();
   // No window shows a zero byte in an ANSI text: the file is read as if its zero bytes were not there.
-  std::string text;
-  text.reserve(fileBytes.size());
-  std::remove_copy(fileBytes.begin(), fileBytes.end(), std::back_inserter(text), '\0');
-  std::string line;
-  bool pending = false;  // text after the last line end, even an empty line before the end
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c == '\r' || c == '\n') {
-      lines_.push_back(line);
-      line.clear();
-      pending = false;
-      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    } else {
-      line.push_back(c);
-      pending = true;
-    }
+  std::string withoutZeros;
+  const bool holdsZeros = fileBytes.find('\0') != std::string::npos;
+  if (holdsZeros) {
+    withoutZeros.reserve(fileBytes.size());
+    std::remove_copy(fileBytes.begin(), fileBytes.end(), std::back_inserter(withoutZeros), '\0');
   }
-  if (pending) lines_.push_back(line);
+  const std::string& text = holdsZeros ? withoutZeros : fileBytes;
+  // Each line is copied whole: a file of long values costs no more than a copy of it.
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const std::size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string::npos) {
+      lines_.emplace_back(text, start);
+      break;
+    }
+    lines_.emplace_back(text, start, end - start);
+    start = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
+  }
 }
 
 std::size_t TLanguageTable::Find(const std::string& name) const {
@@ -151,11 +151,11 @@ std::string CaretsToLineBreaks(const std::string& text) {
   return out;
 }
 
-std::string ShortText(const std::string& value) { return value.substr(0, value.find('|')); }
+std::string_view ShortText(std::string_view value) { return value.substr(0, value.find('|')); }
 
-std::string LongText(const std::string& value) {
+std::string_view LongText(std::string_view value) {
   const std::size_t bar = value.find('|');
-  return bar == std::string::npos ? value : value.substr(bar + 1);
+  return bar == std::string_view::npos ? value : value.substr(bar + 1);
 }
 
 }  // namespace velmora

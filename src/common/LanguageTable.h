@@ -2,6 +2,7 @@
 #pragma once
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -105,9 +106,9 @@ std::string LineValue(const std::string& line);
 // "^" becomes CR LF, left to right.
 std::string CaretsToLineBreaks(const std::string& text);
 // The part before the first "|" (caption or text), and the part after it (hint); a value
-// without "|" serves as both.
-std::string ShortText(const std::string& value);
-std::string LongText(const std::string& value);
+// without "|" serves as both. Views into `value`: valid while it is.
+std::string_view ShortText(std::string_view value);
+std::string_view LongText(std::string_view value);
 
 extern TLanguageTable LanguageTable;
 

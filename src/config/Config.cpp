@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "common/ComponentKinds.h"
 #include "common/LanguageTable.h"
 #include "core/ColorList.h"
 #include "core/PasswordPage.h"
@@ -122,7 +123,8 @@ void FillColorList(TComponent& list) {
   for (const NamedColor& color : kColorList) {
     const std::string key(color.nameKey);
     const std::size_t line = LanguageTable.Find(key);
-    list.AddItem(line != TLanguageTable::npos ? LanguageTable.Value(key) : key, static_cast<LPARAM>(color.value));
+    list.AddItem(line != TLanguageTable::npos ? ShownText(LanguageTable.Value(key)) : key,
+                 static_cast<LPARAM>(color.value));
   }
 }
 

@@ -77,7 +77,8 @@ class TfrmConfig : public TForm {
   bool fillingAppearance_ = false;
 };
 
-// The colour lists: every entry of the colour table, named from the language file.
+// The colour lists: every entry of the colour table, named from the language file (its
+// ShownText).
 void FillColorList(TComponent& list);
 // The value of the selected entry; 0xFF000000 with none selected.
 ColorValue SelectedColor(const TComponent& list);

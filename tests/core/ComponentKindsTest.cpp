@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "common/LanguageTable.h"
 
 namespace velmora {
@@ -74,6 +76,23 @@ TEST(ComponentTranslation, EmptyShortTextOrEmptyHintAreStillSet) {
   const Translation button = TranslationOf(ComponentKind::Button, "Caption|");
   EXPECT_EQ(button.caption, "Caption");
   EXPECT_EQ(button.hint, "");
+}
+
+TEST(ComponentTranslation, CaptionTextAndHintEachTakeAtMost4096BytesOfTheFile) {
+  const std::string a(4096, 'a'), b(4096, 'b'), c = a.substr(1);
+  // {kind, value, caption or text, hint}; a "^" is one byte of the file, cut before it is a CR LF.
+  const std::tuple<ComponentKind, std::string, std::string, std::string> cases[] = {
+      {ComponentKind::Button, a, a, a},
+      {ComponentKind::Button, a + "a", a, a},
+      {ComponentKind::Button, a + "a|" + b + "b", a, b},
+      {ComponentKind::Edit, a + "a|" + b, a, b},
+      {ComponentKind::Label, c + "^^", c + "\r\n", c + "\r\n"},
+  };
+  for (const auto& [kind, value, shortText, hint] : cases) {
+    const Translation translation = TranslationOf(kind, value);
+    EXPECT_EQ(translation.caption ? translation.caption : translation.text, shortText);
+    EXPECT_EQ(translation.hint, hint);
+  }
 }
 
 TEST(ComponentLookUp, CaseInsensitiveFirstMatchAndNameEndsAtFirstEquals) {

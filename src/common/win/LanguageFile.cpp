@@ -25,6 +25,9 @@ std::string ReadWholeFile(const std::string& path) {
                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) ThrowOpenError(path, GetLastError());
   std::string bytes;
+  // Room for the whole file at once: its copy is not moved as it grows.
+  LARGE_INTEGER size{};
+  if (GetFileSizeEx(file.get(), &size)) bytes.reserve(static_cast<std::size_t>(size.QuadPart));
   char chunk[65536];
   for (;;) {
     DWORD read = 0;
