@@ -25,13 +25,14 @@ TLockSession& TheLockSession() {
   return *lockSession;
 }
 
+// The prompt, made at its first show, and again when another program destroyed its window.
+TfrmAsk& Prompt() {
+  if (!frmAsk || !frmAsk->Alive()) frmAsk = std::make_unique<TfrmAsk>();
+  return *frmAsk;
+}
+
 void WireLockScreen() {
-  // A prompt whose window another program destroyed is made again before it is asked.
-  lockSession->SetUnlockPrompt([]() -> TForm* { return frmAsk.get(); },
-                               [] {
-                                 if (!frmAsk || !frmAsk->Alive()) frmAsk = std::make_unique<TfrmAsk>();
-                                 return frmAsk->Ask();
-                               });
+  lockSession->SetUnlockPrompt([]() -> TForm* { return &Prompt(); }, [] { return Prompt().Ask(); });
   // The configuration dialog is hidden while the lock screen is up, when it is the main window.
   if (frmConfig) lockSession->SetWindowToHide(frmConfig->Handle());
 }

@@ -1,11 +1,17 @@
 #include "core/AnimationPace.h"
 
+#include <algorithm>
 #include <chrono>
 
 #include "core/ClockGeometry.h"
 #include "core/DisplayLine.h"
 
 namespace velmora {
+
+unsigned StepInterval(std::int32_t speed) {
+  const unsigned interval = static_cast<unsigned>(std::clamp<std::int32_t>(speed, 0, kSteadySpeed)) + 1;
+  return std::max(interval, kShortestTimerInterval);
+}
 
 unsigned FramePeriod(unsigned refreshRate) {
   if (refreshRate <= 1) refreshRate = 60;

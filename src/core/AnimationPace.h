@@ -1,10 +1,21 @@
-// The pace of the lock screen's animation: one step every `Speed` + 1 ms, however often frames
-// are drawn. Steps that come faster than the display shows frames are taken together, a frame's
-// worth at a time, so that the screen gets at most one frame per refresh.
+// The pace of the lock screen's animation: one step every `Speed` + 1 ms (no faster than the
+// system's window timers), however often frames are drawn. Steps that come faster than the
+// display shows frames are taken together, a frame's worth at a time, so that the screen gets at
+// most one frame per refresh.
 #pragma once
 #include <cstdint>
 
 namespace velmora {
+
+// The shortest interval a window timer keeps: Windows and Wine raise shorter ones to it
+// (USER_TIMER_MINIMUM), so a timer of Speed + 1 ms stepped every 10 ms at Speeds 0 to 9.
+constexpr unsigned kShortestTimerInterval = 10;
+
+// The time between two steps: Speed + 1 ms, never below kShortestTimerInterval, the pace the
+// animation has always had. The dialog offers Speed 0 to 50; a stored value outside that range
+// (damaged, or written by something else) animates at the nearest end instead of never or
+// overflowing.
+unsigned StepInterval(std::int32_t speed);
 
 // The time between two frames at a display refresh rate in hertz, rounded up so that no two
 // frames fall into one refresh; 60 Hz when the rate is unknown (0 or 1, as the system reports

@@ -48,15 +48,9 @@ void SendDrawnArea(HWND window) {
   PeekMessageA(&message, window, kNeverPosted, kNeverPosted, PM_NOREMOVE);
 }
 
-// Speed + 1 ms. The dialog offers Speed 0 to 50; a stored value outside that range (damaged, or
-// written by something else) animates at the nearest end instead of never or overflowing.
 // Posted at the end of a show: handled once the window is on its way to the screen, before its
 // first paint.
 constexpr UINT kPrepareFrame = WM_APP + 3;
-
-unsigned AnimationInterval(std::int32_t speed) {
-  return static_cast<unsigned>(std::clamp<std::int32_t>(speed, 0, kSteadySpeed)) + 1;
-}
 
 }  // namespace
 
@@ -101,8 +95,8 @@ void TfrmVOK::FormShow() {
   // The held-lock flag, the owner window, the taskbar, the keys, this window over the primary
   // monitor and covers over the others, the pointer, the activity filter and the guard.
   session_.Take();
-  // Steps every Speed + 1 ms, drawn at most once per refresh of the display.
-  pace_ = AnimationPace(AnimationInterval(SavedSettings.Speed), FramePeriod(DisplayRefreshRate()));
+  // Steps every Speed + 1 ms (10 at least), drawn at most once per refresh of the display.
+  pace_ = AnimationPace(velmora::StepInterval(SavedSettings.Speed), FramePeriod(DisplayRefreshRate()));
   tmrTimer.SetInterval(pace_.TimerPeriod());
   StartAnimation();
   Components().front()->SetColor(SavedSettings.BackgroundColor);

@@ -46,7 +46,7 @@ class TfrmVOK : public TForm {
   // The clock stops while the prompt is up; it starts again, counting its steps from now.
   void StartAnimation();
   void StopAnimation();
-  // The time between two steps, Speed + 1 ms.
+  // The time between two steps, Speed + 1 ms and 10 at least.
   unsigned StepInterval() const { return pace_.Interval(); }
   // Draws one whole frame of the client area into `dc`: the clock while tmrTimer runs, and the
   // message.

@@ -29,7 +29,8 @@ class TLockSession : private LockHost {
 
   // Shows the unlock prompt modally and returns what was entered in it.
   using AskPrompt = std::function<PromptAnswer()>;
-  // The unlock prompt's form as it is now (it may be made again), or null.
+  // The unlock prompt's form, made when it is not there yet (or made again), or null. Asked for
+  // only while the prompt is being asked.
   using PromptWindow = std::function<TForm*()>;
   // The monitors' rectangles in screen coordinates.
   using MonitorSource = std::function<std::vector<Box>()>;
@@ -67,7 +68,7 @@ class TLockSession : private LockHost {
   const std::vector<std::unique_ptr<TCoverWindow>>& Covers() const { return covers_; }
   // The unlock prompt is being asked and its window is shown.
   bool PromptUp() const;
-  TForm* Prompt() const { return promptWindow_ ? promptWindow_() : nullptr; }
+  TForm* Prompt() const { return promptWindow_ && Asking() ? promptWindow_() : nullptr; }
 
   // The primary monitor's rectangle, where the lock screen stands.
   RECT PrimaryBounds() const;

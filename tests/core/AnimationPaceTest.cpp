@@ -12,10 +12,16 @@ AnimationState Single(AnimationState state, std::uint64_t steps, std::int32_t sp
   return state;
 }
 
+TEST(AnimationPace, AStepEverySpeedPlusOneMillisecondsAndTenAtLeast) {
+  const std::int32_t speeds[] = {-7, 0, 8, 9, 10, 15, 50, 51, 2147483647};
+  const unsigned intervals[] = {10, 10, 10, 10, 11, 16, 51, 51, 51};
+  for (std::size_t i = 0; i < 9; ++i) EXPECT_EQ(StepInterval(speeds[i]), intervals[i]) << speeds[i];
+}
+
 // Frames come about every 17 ms, some late; after each the state is that of the steps due so far.
 TEST(AnimationPace, AfterTMillisecondsTheStateIsThatOfTDivIntervalSteps) {
-  for (const std::int32_t speed : {0, 5, 15}) {
-    const unsigned interval = static_cast<unsigned>(speed) + 1;
+  for (const std::int32_t speed : {0, 10, 15}) {
+    const unsigned interval = StepInterval(speed);
     AnimationPace pace(interval, FramePeriod(60));
     EXPECT_EQ(pace.TimerPeriod(), 17u);
     const AnimationState start{400, false, 5};
