@@ -11,10 +11,10 @@
 # minimal_animation.exe, desktop_keeper.exe, frame_bench.exe in <build>/bin), cc with the libX11
 # and libXdamage headers (Debian: libx11-dev libxdamage-dev), xvfb-run, wine64.
 # Runs in its own Xvfb at 1920x1080x24 and in the Wine prefix $WINEPREFIX (default
-# $HOME/.wine-velmora-bench). BENCH_SPEEDS sets the Speeds (default "5 0"), BENCH_RUNS the runs
-# of each program per Speed for the time to lock (default 8), BENCH_CPU_RUNS the 30-second CPU
-# runs of each program per Speed (default 3), BENCH_PULSES the first pulses frame_bench draws,
-# each with a fresh renderer (default 5).
+# $HOME/.wine-velmora-bench). BENCH_SPEEDS sets the Speeds (default "5 0"), BENCH_RUNS the counted
+# starts for the time to lock of Velmora.scr at each Speed and of minimal_lock (default 8),
+# BENCH_CPU_RUNS the 30-second CPU runs of each program at each Speed (default 3), BENCH_PULSES the
+# first pulses frame_bench draws, each with a fresh renderer (default 5).
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(dirname "$here")
@@ -166,27 +166,33 @@ cpu_run() {
     }'
 }
 
-# The time to lock at the stored Speed, alternated, after one unmeasured start of each.
+# One start for the time to lock: writes "<name> <speed> <seconds to lock> <VmHWM kB 1 s after>
+# <seconds to the first drawing>" unless the round is 0.
+lock_run() {
+  local name=$1 speed=$2 round=$3
+  start_locked "$4" /S || return 1
+  sleep 1
+  read_peak "$program"
+  [ "$round" -eq 0 ] || echo "$name $speed $lock_time $peak $drawn_time"
+  stop_program
+  sleep 0.3
+}
+# The time to lock, alternated: each round starts Velmora.scr at every Speed, then minimal_lock,
+# which has no timer; the first round is not counted.
 lock_runs() {
-  local round prog
+  local round speed
   for round in $(seq 0 "$runs"); do
-    for prog in "$scr" "$minimal"; do
-      start_locked "$prog" /S || return 1
-      sleep 1
-      read_peak "$program"
-      [ "$round" -gt 0 ] && echo "$(basename "$prog") $lock_time $peak $drawn_time"
-      stop_program
-      sleep 0.3
+    for speed in $speeds; do
+      store_speed "$speed" || return 1
+      lock_run Velmora.scr "$speed" "$round" "$scr" || return 1
     done
+    lock_run minimal_lock - "$round" "$minimal" || return 1
   done
 }
 
 load_before=$(cut -d' ' -f1-3 /proc/loadavg)
-for speed in $speeds; do
-  log "time to lock at Speed $speed: 1 + $runs alternated starts of each program"
-  store_speed "$speed" || exit 1
-  lock_runs >"$work/lock-$speed" || exit 1
-done
+log "time to lock: 1 + $runs rounds of Velmora.scr at Speed ${speeds// /, } and minimal_lock"
+lock_runs >"$work/lock" || exit 1
 # Rounds, so that a change in the machine's load falls on every program alike: in each, Velmora.scr
 # and minimal_animation at every Speed, then minimal_lock, which has no timer.
 : >"$work/cpu"
@@ -218,14 +224,15 @@ quantiles() {  # of the sorted numbers on stdin: "median min max q1 q3", "- - - 
     function q(f,   r, i) { r = 1 + (NR - 1) * f; i = int(r); return v[i] + (r - i) * (v[i < NR ? i + 1 : NR] - v[i]) }
     END { if (NR == 0) print "- - - - -"; else printf "%.3f %.3f %.3f %.3f %.3f\n", q(0.5), v[1], v[NR], q(0.25), q(0.75) }'
 }
-# Median, spread and peak memory of the lock runs of one program at one Speed:
-# "median min max q1 q3 peak-median drawn-median drawn-min drawn-max drawn-q1 drawn-q3 drawn-runs".
+# Median, spread and peak memory of the lock runs of one program at one Speed ("-" for
+# minimal_lock): "median min max q1 q3 peak-median drawn-median drawn-min drawn-max drawn-q1
+# drawn-q3 drawn-runs".
 lock_stats() {
   local times memory drawn
-  times=$(awk -v name="$1" '$1 == name { print $2 }' "$work/lock-$2" | quantiles)
-  memory=$(awk -v name="$1" '$1 == name { print $3 / 1024 }' "$work/lock-$2" | quantiles)
-  drawn=$(awk -v name="$1" '$1 == name && $4 != "-" { print $4 }' "$work/lock-$2" | quantiles)
-  echo "$times ${memory%% *} $drawn $(awk -v name="$1" '$1 == name && $4 != "-"' "$work/lock-$2" | wc -l)"
+  times=$(awk -v name="$1" -v speed="$2" '$1 == name && $2 == speed { print $3 }' "$work/lock" | quantiles)
+  memory=$(awk -v name="$1" -v speed="$2" '$1 == name && $2 == speed { print $4 / 1024 }' "$work/lock" | quantiles)
+  drawn=$(awk -v name="$1" -v speed="$2" '$1 == name && $2 == speed && $5 != "-" { print $5 }' "$work/lock" | quantiles)
+  echo "$times ${memory%% *} $drawn $(awk -v name="$1" -v speed="$2" '$1 == name && $2 == speed && $5 != "-"' "$work/lock" | wc -l)"
 }
 # One field of a program's CPU runs at a Speed ("-" for minimal_lock), numbered as cpu_run writes
 # them: 4-9 the first seconds (program, Xvfb, wineserver, others, together, busiest second),
@@ -285,7 +292,7 @@ echo "Xvfb $(xdpyinfo 2>/dev/null | sed -n 's/.*dimensions: *\([0-9x]*\) pixels.
 echo "Speeds ${speeds// / and }; the run took $((elapsed / 60)) min $((elapsed % 60)) s"
 echo
 echo "Median (min-max) of $cpu_runs CPU runs and $runs starts per program and Speed; CPU in % of one core,"
-echo "program + Xvfb + wineserver; minimal_lock has no timer: its CPU runs count for every Speed."
+echo "program + Xvfb + wineserver; minimal_lock has no timer: its runs count for every Speed."
 brief "" "Velmora.scr" "minimal_animation" "minimal_lock"
 for speed in $speeds; do
   echo "Speed $speed (timer every $((speed + 1)) ms)"
@@ -296,9 +303,9 @@ for speed in $speeds; do
   brief "  CPU to minimal_animation's, first ${first_seconds} s" "$(cpu_ratio "$speed" 8)" "1" ""
   brief "  CPU to minimal_animation's, steady" "$(cpu_ratio "$speed" 14)" "1" ""
   brief "  timer ticks a second (asked: $(awk -v s="$speed" 'BEGIN { printf "%.0f", 1000 / (s + 1) }'))" "-" "$(cpu_spread minimal_animation "$speed" 17 0)" "-"
-  brief "  time to lock (s)" "$(lock_spread Velmora.scr "$speed" 1)" "-" "$(lock_spread minimal_lock.exe "$speed" 1)"
+  brief "  time to lock (s)" "$(lock_spread Velmora.scr "$speed" 1)" "-" "$(lock_spread minimal_lock - 1)"
   brief "  time to the first drawing (s)" "$(lock_spread Velmora.scr "$speed" 7)" "-" \
-    "$(lock_spread minimal_lock.exe "$speed" 7)"
+    "$(lock_spread minimal_lock - 7)"
   brief "  peak memory after ${steady_to} s (MB)" "$(cpu_spread Velmora.scr "$speed" 16 1 1024)" \
     "$(cpu_spread minimal_animation "$speed" 16 1 1024)" "$(cpu_spread minimal_lock - 16 1 1024)"
 done
@@ -307,7 +314,7 @@ brief "  after the first frame (ms)" "${pulse_later:-?} (${pulse_later_range// /
 
 for speed in $speeds; do
   read -r v_med v_min v_max v_q1 v_q3 v_peak vd_med vd_min vd_max vd_q1 vd_q3 v_drawn < <(lock_stats Velmora.scr "$speed")
-  read -r m_med m_min m_max m_q1 m_q3 m_peak md_med md_min md_max md_q1 md_q3 m_drawn < <(lock_stats minimal_lock.exe "$speed")
+  read -r m_med m_min m_max m_q1 m_q3 m_peak md_med md_min md_max md_q1 md_q3 m_drawn < <(lock_stats minimal_lock -)
   # A row of the median of a CPU run field for each program: label, field, divisor.
   cpu_row() {
     local program
@@ -381,9 +388,10 @@ echo "utime+stime from /proc, sampled each second from the moment of the lock; p
 echo "The Speed is stored in Velmora.scr's settings before each of its runs; minimal_animation gets it"
 echo "on its command line and draws a box pulsing as the clock does and a line of text moving a pixel"
 echo "left at every tick, each from an off-screen bitmap: the cost of drawing every tick at the least."
-echo "CPU runs go in $cpu_runs rounds, each Velmora.scr and minimal_animation at every Speed, then"
-echo "minimal_lock, so that a change in the machine's load falls on all of them; the ratio's range is"
-echo "that of the rounds. minimal_animation counts its timer ticks and reports them every 10 s."
+echo "Starts and CPU runs go in rounds, each Velmora.scr (and for CPU minimal_animation) at every"
+echo "Speed, then minimal_lock, so that a change in the machine's load falls on all of them; the"
+echo "ratio's range is that of the $cpu_runs rounds. minimal_animation reports its timer ticks every 10 s:"
+echo "the system may give fewer than asked (Windows and Wine raise intervals below 10 ms to 10 ms)."
 echo "Wine's other processes of the prefix:"
 sort -u "$work/others"
 echo "Frames: frame_bench --first-pulse $pulses, each pulse with a fresh renderer, sizes 400 to 2 to 514"
@@ -392,9 +400,9 @@ echo "The first frame of a fresh renderer also makes its off-screen bitmaps. $(g
 grep '^pulse [0-9]*: ' <<<"$pulse" | sed 's/^/  /'
 echo "Times to lock / to the first drawing in the order run (s):"
 for speed in $speeds; do
-  echo "  Speed $speed, Velmora.scr  $(awk '$1 == "Velmora.scr" { printf "%s/%s ", $2, $4 }' "$work/lock-$speed")"
-  echo "  Speed $speed, minimal_lock $(awk '$1 == "minimal_lock.exe" { printf "%s/%s ", $2, $4 }' "$work/lock-$speed")"
+  echo "  Velmora.scr, Speed $speed  $(awk -v speed="$speed" '$1 == "Velmora.scr" && $2 == speed { printf "%s/%s ", $3, $5 }' "$work/lock")"
 done
+echo "  minimal_lock          $(awk '$1 == "minimal_lock" { printf "%s/%s ", $3, $5 }' "$work/lock")"
 echo "CPU together, first ${first_seconds} s / steady, in the order run (%):"
 for program in Velmora.scr minimal_animation minimal_lock; do
   for speed in $speeds -; do
