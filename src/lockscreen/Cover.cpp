@@ -14,7 +14,7 @@ TCoverWindow::TCoverWindow(TLockSession& session, const RECT& bounds, ColorValue
   if (!RegisterWindowClass<TCoverWindow>(kClassName)) throw Error("Cannot register the window class TVelmoraCover");
   // No taskbar button, and a click does not take the activation from the lock screen.
   const HWND created = CreateObjectWindow(this, WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kClassName,
-                                          WS_POPUP, bounds, Application.Handle());
+                                          WS_POPUP, bounds, Application.Owner());
   if (created == nullptr) throw Error("Cannot create a cover of the lock screen");
   styles_ = win::DesignStyles(handle_);
 }
@@ -23,7 +23,7 @@ TCoverWindow::~TCoverWindow() { DestroyObjectWindow(handle_, this); }
 
 bool TCoverWindow::Alive() const { return CarriesObject(handle_, this); }
 
-void TCoverWindow::RestoreWindowState() const { win::RestoreState(handle_, styles_, Application.Handle()); }
+void TCoverWindow::RestoreWindowState() const { win::RestoreState(handle_, styles_, Application.Owner()); }
 
 void TCoverWindow::PaintContent(HDC dc, const RECT& client) const {
   win::Brush brush(CreateSolidBrush(ResolveColor(color_)));

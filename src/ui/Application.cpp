@@ -48,6 +48,14 @@ void TApplication::Initialize(HINSTANCE instance) {
   SetWindowTextA(handle_, "");
 }
 
+HWND TApplication::Owner() {
+  if (handle_ != nullptr && !IsWindow(handle_)) {
+    handle_ = nullptr;
+    Initialize(instance_);
+  }
+  return handle_;
+}
+
 void TApplication::Finalize() {
   if (handle_ != nullptr) DestroyWindow(handle_);
   handle_ = nullptr;

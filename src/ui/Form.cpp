@@ -100,7 +100,7 @@ void TForm::CreateFormWindow() {
   RECT frame{0, 0, Scale(formRow.width), Scale(formRow.height)};
   AdjustWindowRectEx(&frame, style, FALSE, exStyle);
   OffsetRect(&frame, Scale(formRow.left) - frame.left, Scale(formRow.top) - frame.top);
-  const HWND created = CreateObjectWindow(this, exStyle, className_, style, frame, Application.Handle());
+  const HWND created = CreateObjectWindow(this, exStyle, className_, style, frame, Application.Owner());
   if (created == nullptr) throw Error(std::string("Cannot create the window ") + className_);
   designStyles_ = win::DesignStyles(handle_);
   components_.front()->SetFormHandle(handle_);
@@ -124,7 +124,7 @@ void TForm::CreateFormWindow() {
 
 bool TForm::Alive() const { return CarriesObject(handle_, this); }
 
-void TForm::RestoreWindowState() const { win::RestoreState(handle_, designStyles_, Application.Handle()); }
+void TForm::RestoreWindowState() const { win::RestoreState(handle_, designStyles_, Application.Owner()); }
 
 void TForm::RemakeWindow() {
   if (Alive()) return;

@@ -7,6 +7,7 @@
 #include "ui/Form.h"
 #include "ui/kinds/CustomPanel.h"
 #include "ui/kinds/Kinds.h"
+#include "ui/WindowProcedure.h"
 
 namespace velmora::kinds {
 
@@ -60,10 +61,12 @@ class TTabSheetComponent : public TCustomPanel {
     RECT area;
     GetClientRect(Parent()->Handle(), &area);
     SendMessageA(Parent()->Handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    window_procedure::SetPending(CreateParam());
     SetHandle(CreateWindowExA(WS_EX_CONTROLPARENT, WindowClass(), "", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
                               area.left, area.top, area.right - area.left, area.bottom - area.top,
                               Parent()->Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(Id())),
-                              GetModuleHandleA(nullptr), CreateParam()));
+                              GetModuleHandleA(nullptr), nullptr));
+    window_procedure::EndCreation();
     if (Handle() == nullptr) throw Error("Cannot create the window of " + Name());
     ApplyFont();
   }
