@@ -311,8 +311,4 @@ void TComponent::FollowParent(int parentWidth, int parentHeight) {
   }
 }
 
-void TComponent::ShowSheet(bool shown) {
-  if (handle_ != nullptr) ShowWindow(handle_, shown ? SW_SHOWNA : SW_HIDE);
-}
-
 }  // namespace velmora

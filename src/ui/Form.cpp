@@ -263,6 +263,27 @@ HBRUSH TForm::BrushFor(ColorValue color) {
   return handle;
 }
 
+void TForm::BindComponents() {
+  for (const auto& component : components_) {
+    const Props& props = component->Layout().props;
+    if (props.member != nullptr) props.member(*this, *component);
+    for (const EventBinding& binding : props.events) {
+      if (binding.call == nullptr) continue;
+      TComponent* target = component.get();
+      TComponent::Event call = [this, target, event = binding.call] { event(*this, *target); };
+      switch (binding.event) {
+        case EventKind::Click: target->OnClick = call; break;
+        case EventKind::Change: target->OnChange = call; break;
+        case EventKind::Timer: target->OnTimer = call; break;
+        case EventKind::Enter: target->OnEnter = call; break;
+        case EventKind::Exit: target->OnExit = call; break;
+        case EventKind::MouseEnter: target->OnMouseEnter = call; break;
+        case EventKind::MouseLeave: target->OnMouseLeave = call; break;
+      }
+    }
+  }
+}
+
 void TForm::RunShow() {
   if (shown_) return;
   shown_ = true;

@@ -1,10 +1,10 @@
 // Panels and tab sheets: registering their window class, painting, passing messages to the form.
-#include "ui/kinds/CustomPanel.h"
+#include "ui/Kinds.h"
 
 #include "ui/Form.h"
 #include "ui/WindowProcedure.h"
 
-namespace velmora::kinds {
+namespace velmora {
 
 const char* TCustomPanel::WindowClass() {
   static constexpr char kPanelClass[] = "TVelmoraPanel";
@@ -76,4 +76,4 @@ LRESULT TCustomPanel::HandlerFailed(UINT message, WPARAM wParam, LPARAM lParam, 
   return DefWindowProcA(Handle(), message, wParam, lParam);
 }
 
-}  // namespace velmora::kinds
+}  // namespace velmora
