@@ -10,6 +10,7 @@
 #include "core/ColorList.h"
 #include "core/PasswordPage.h"
 #include "core/Random.h"
+#include "core/ScopeExit.h"
 #include "core/Settings.h"
 #include "core/win/SettingsStore.h"
 #include "ui/Translate.h"
@@ -192,13 +193,11 @@ void TfrmConfig::FormShow() {
   const bool bold = SavedSettings.FontBold != 0;
   const bool italic = SavedSettings.FontItalic != 0;
   fillingAppearance_ = true;
-  struct FillingEnds {
-    bool& filling;
-    ~FillingEnds() { filling = false; }
-  } fillingEnds{fillingAppearance_};
-  chkBold->SetChecked(bold);
-  chkItalic->SetChecked(italic);
-  fillingAppearance_ = false;
+  {
+    const ScopeExit fillingEnds([this] { fillingAppearance_ = false; });
+    chkBold->SetChecked(bold);
+    chkItalic->SetChecked(italic);
+  }
 
   AppearenceChange();
 }

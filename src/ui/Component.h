@@ -155,7 +155,6 @@ class TComponent {
   void ApplyFont();
   void Repaint() const;
   void UpdateToolTip();
-  static std::string WindowText(HWND window);
 
  private:
   friend std::unique_ptr<TComponent> MakeComponent(TForm&, const ComponentLayout&, TComponent*, int);

@@ -4,10 +4,11 @@
 
 #include "ui/Form.h"
 #include "ui/Kinds.h"
+#include "win/Windows.h"
 
 namespace velmora {
 
-std::string TEdit::Text() const { return WindowText(Handle()); }
+std::string TEdit::Text() const { return win::WindowText(Handle()); }
 
 void TEdit::SetText(const std::string& text) { SetWindowTextA(Handle(), text.c_str()); }
 

@@ -5,10 +5,11 @@
 
 #include "ui/Form.h"
 #include "ui/Kinds.h"
+#include "win/Windows.h"
 
 namespace velmora {
 
-std::string TComboBox::Text() const { return WindowText(Handle()); }
+std::string TComboBox::Text() const { return win::WindowText(Handle()); }
 
 void TComboBox::SetText(const std::string& text) {
   const LRESULT found =
@@ -46,8 +47,7 @@ void TColorBox::DrawListItem(const DRAWITEMSTRUCT& item) const {
   const int height = item.rcItem.bottom - item.rcItem.top;
   RECT swatch{item.rcItem.left + 2, item.rcItem.top + 2, item.rcItem.left + 2 + height * 3 / 2,
               item.rcItem.bottom - 2};
-  win::Brush brush(CreateSolidBrush(ResolveColor(static_cast<ColorValue>(item.itemData))));
-  FillRect(item.hDC, &swatch, brush.get());
+  FillRect(item.hDC, &swatch, Owner().BrushFor(static_cast<ColorValue>(item.itemData)));
   FrameRect(item.hDC, &swatch, GetSysColorBrush(COLOR_WINDOWTEXT));
   const LRESULT length = SendMessageA(Handle(), CB_GETLBTEXTLEN, item.itemID, 0);
   if (length <= 0) return;
