@@ -10,6 +10,7 @@
 #include <string>
 
 #include "ui/Form.h"
+#include "ui/Kinds.h"
 #include "ui/Layout.h"
 
 namespace velmora {
@@ -48,30 +49,33 @@ class TfrmConfig : public TForm {
   void btnApplyClick();
 
  private:
-  TComponent& pgcPageControl;
-  TComponent& edtOldPassword;
-  TComponent& edtNewPassword;
-  TComponent& edtConfirmation;
-  TComponent& lblNewPassword;
-  TComponent& lblConfirmation;
-  TComponent& trbSpeed;
-  TComponent& lblSpeedValue;
-  TComponent& chkAutoRun;
-  TComponent& memMessage;
-  TComponent& chkAllowMessages;
-  TComponent& cbxLight;
-  TComponent& cbxSurface;
-  TComponent& cbxShadow;
-  TComponent& cbxBackground;
-  TComponent& pnlFont;
-  TComponent& cbxFontName;
-  TComponent& edtFontSize;
-  TComponent& udnFontSize;
-  TComponent& chkBold;
-  TComponent& chkItalic;
-  TComponent& memDescription;
-  TComponent& lblDescription;
-  TComponent& btnTest;
+  // The layout table: every component once, with the member it is bound to and its handlers.
+  static const ComponentLayout kLayout[];
+
+  TPageControl* pgcPageControl = nullptr;
+  TEdit* edtOldPassword = nullptr;
+  TEdit* edtNewPassword = nullptr;
+  TEdit* edtConfirmation = nullptr;
+  TLabel* lblNewPassword = nullptr;
+  TLabel* lblConfirmation = nullptr;
+  TTrackBar* trbSpeed = nullptr;
+  TLabel* lblSpeedValue = nullptr;
+  TCheckBox* chkAutoRun = nullptr;
+  TEdit* memMessage = nullptr;
+  TCheckBox* chkAllowMessages = nullptr;
+  TColorBox* cbxLight = nullptr;
+  TColorBox* cbxSurface = nullptr;
+  TColorBox* cbxShadow = nullptr;
+  TColorBox* cbxBackground = nullptr;
+  TPanel* pnlFont = nullptr;
+  TComboBox* cbxFontName = nullptr;
+  TEdit* edtFontSize = nullptr;
+  TUpDown* udnFontSize = nullptr;
+  TCheckBox* chkBold = nullptr;
+  TCheckBox* chkItalic = nullptr;
+  TEdit* memDescription = nullptr;
+  TLabel* lblDescription = nullptr;
+  TButton* btnTest = nullptr;
   // Set while FormShow ticks the bold and italic boxes: the click those fire must not copy
   // controls that are not filled yet back into the record.
   bool fillingAppearance_ = false;
@@ -79,10 +83,10 @@ class TfrmConfig : public TForm {
 
 // The colour lists: every entry of the colour table, named from the language file (its
 // ShownText).
-void FillColorList(TComponent& list);
+void FillColorList(TColorBox& list);
 // The value of the selected entry; 0xFF000000 with none selected.
-ColorValue SelectedColor(const TComponent& list);
+ColorValue SelectedColor(const TColorBox& list);
 // Selects the first entry with that value; a value that is not in the list selects none.
-void SelectColor(TComponent& list, ColorValue value);
+void SelectColor(TColorBox& list, ColorValue value);
 
 }  // namespace velmora

@@ -3,6 +3,8 @@
 #include <functional>
 #include <vector>
 
+#include "core/ScopeExit.h"
+
 namespace velmora {
 
 // The steps of one hold, taken in order by the constructor and given back in reverse by the
@@ -69,10 +71,7 @@ bool LockSession::RequestUnlock(const UnlockRules& rules) {
   if (!hold_) return true;
   if (asking_) return false;
   asking_ = true;
-  struct AskingEnds {
-    bool& asking;
-    ~AskingEnds() { asking = false; }
-  } askingEnds{asking_};
+  const ScopeExit askingEnds([this] { asking_ = false; });
   bool beep = true;
   bool granted = false;
   try {

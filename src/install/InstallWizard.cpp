@@ -12,7 +12,13 @@ namespace velmora {
 
 namespace {
 
-constexpr ComponentLayout kInstallWizardLayout[] = {
+// Long enough for the screen under the hidden wizard to be repainted before the shell's verb
+// starts the installed copy.
+constexpr DWORD kRepaintPause = 450;
+
+}  // namespace
+
+const ComponentLayout TfrmInstallWizard::kLayout[] = {
     {"frmInstallWizard", ComponentKind::Form, nullptr, 0, 0, 339, 253,
      Props()
          .Caption("")
@@ -22,46 +28,45 @@ constexpr ComponentLayout kInstallWizardLayout[] = {
          .Font("MS Sans Serif", -11)},
     {"pnlBackground", ComponentKind::Panel, "frmInstallWizard", 0, 0, 339, 253, Props().AlignClient()},
     {"pnlInstall", ComponentKind::Panel, "pnlBackground", 4, 4, 329, 205, Props().Bevels(Bevel::Raised, Bevel::Lowered)},
-    {"lblReadMe", ComponentKind::Label, "pnlInstall", 0, 0, 51, 13, Props().Hidden()},
+    {"lblReadMe", ComponentKind::Label, "pnlInstall", 0, 0, 51, 13, Props().Hidden().Bind<&TfrmInstallWizard::lblReadMe>()},
     {"memReadMe", ComponentKind::Memo, "pnlInstall", 8, 8, 313, 173,
-     Props().NoBorder().ReadOnly().VerticalScrollBar().NoReturns().Color(SystemColor(COLOR_INFOBK))},
-    {"chkCreateDesktopShortcut", ComponentKind::CheckBox, "pnlInstall", 8, 184, 193, 17, Props().Checked()},
-    {"btnInstall", ComponentKind::Button, "pnlBackground", 176, 216, 75, 25, Props().Default()},
-    {"btnCancel", ComponentKind::Button, "pnlBackground", 256, 216, 75, 25, Props().Cancel()},
-    {"btnPreview", ComponentKind::Button, "pnlBackground", 8, 216, 75, 25, Props()},
+     Props()
+         .NoBorder()
+         .ReadOnly()
+         .VerticalScrollBar()
+         .NoReturns()
+         .Color(SystemColor(COLOR_INFOBK))
+         .Bind<&TfrmInstallWizard::memReadMe>()},
+    {"chkCreateDesktopShortcut", ComponentKind::CheckBox, "pnlInstall", 8, 184, 193, 17,
+     Props().Checked().Bind<&TfrmInstallWizard::chkCreateDesktopShortcut>()},
+    {"btnInstall", ComponentKind::Button, "pnlBackground", 176, 216, 75, 25,
+     Props().Default().OnClick<&TfrmInstallWizard::btnInstallClick>()},
+    {"btnCancel", ComponentKind::Button, "pnlBackground", 256, 216, 75, 25,
+     Props().Cancel().OnClick<&TfrmInstallWizard::btnCancelClick>()},
+    {"btnPreview", ComponentKind::Button, "pnlBackground", 8, 216, 75, 25,
+     Props().OnClick<&TfrmInstallWizard::btnPreviewClick>()},
 };
 
-// Long enough for the screen under the hidden wizard to be repainted before the shell's verb
-// starts the installed copy.
-constexpr DWORD kRepaintPause = 450;
-
-}  // namespace
-
-LayoutTable TfrmInstallWizard::Layout() { return LayoutTable(kInstallWizardLayout); }
+LayoutTable TfrmInstallWizard::Layout() { return LayoutTable(kLayout); }
 
 TfrmInstallWizard::TfrmInstallWizard()
-    : TForm("TfrmInstallWizard", kInstallWizardLayout),
+    : TForm("TfrmInstallWizard", kLayout),
       PlanInstallation(&velmora::PlanInstallation),
-      StartInstallVerb(&velmora::StartInstallVerb),
-      lblReadMe(Component("lblReadMe")),
-      memReadMe(Component("memReadMe")),
-      chkCreateDesktopShortcut(Component("chkCreateDesktopShortcut")) {
-  Bind("btnInstall", EventKind::Click, &TfrmInstallWizard::btnInstallClick);
-  Bind("btnCancel", EventKind::Click, &TfrmInstallWizard::btnCancelClick);
-  Bind("btnPreview", EventKind::Click, &TfrmInstallWizard::btnPreviewClick);
+      StartInstallVerb(&velmora::StartInstallVerb) {
+  BindComponents();
   FormCreate();
 }
 
 void TfrmInstallWizard::FormCreate() {
   TranslateForm(*this);
   PrepareControls(*Components().front());
-  memReadMe.SetText(lblReadMe.Caption());
+  memReadMe->SetText(lblReadMe->Caption());
 }
 
 void TfrmInstallWizard::btnInstallClick() {
   try {
     const TInstallPlan plan = PlanInstallation();
-    CopyAndRegister(plan, chkCreateDesktopShortcut.Checked());
+    CopyAndRegister(plan, chkCreateDesktopShortcut->Checked());
     Hide();
     Application.ProcessMessages();
     Sleep(kRepaintPause);

@@ -5,6 +5,7 @@
 
 #include "common/InstallPlan.h"
 #include "ui/Form.h"
+#include "ui/Kinds.h"
 #include "ui/Layout.h"
 
 namespace velmora {
@@ -31,9 +32,12 @@ class TfrmInstallWizard : public TForm {
   void btnPreviewClick();
 
  private:
-  TComponent& lblReadMe;
-  TComponent& memReadMe;
-  TComponent& chkCreateDesktopShortcut;
+  // The layout table: every component once, with the member it is bound to and its handlers.
+  static const ComponentLayout kLayout[];
+
+  TLabel* lblReadMe = nullptr;
+  TEdit* memReadMe = nullptr;
+  TCheckBox* chkCreateDesktopShortcut = nullptr;
 };
 
 }  // namespace velmora

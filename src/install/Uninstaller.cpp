@@ -17,26 +17,20 @@
 namespace velmora {
 namespace {
 
-constexpr char kRunKeyPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr int kDesktopFolder = 0;  // CSIDL_DESKTOP
 constexpr int kStartupFolder = 7;  // CSIDL_STARTUP
 
-// Opens an existing key; an empty key when it is not there or cannot be opened.
-win::RegistryKey OpenExistingKey(HKEY root, const char* path) {
-  win::RegistryKey key;
-  if (RegOpenKeyExA(root, path, 0, KEY_ALL_ACCESS, key.put()) != ERROR_SUCCESS) key.release();
-  return key;
-}
-
 void DeleteSubkeyTree(HKEY root, const char* parent, const std::string& name) {
-  if (const win::RegistryKey key = OpenExistingKey(root, parent)) RegDeleteTreeA(key.get(), name.c_str());
+  if (const win::RegistryKey key = win::OpenExistingKey(root, parent, KEY_ALL_ACCESS)) {
+    RegDeleteTreeA(key.get(), name.c_str());
+  }
 }
 
 }  // namespace
 
 void RemoveRegistryTraces(const std::string& programName) {
   if (programName.empty()) return;
-  if (const win::RegistryKey run = OpenExistingKey(HKEY_CURRENT_USER, kRunKeyPath)) {
+  if (const win::RegistryKey run = win::OpenExistingKey(HKEY_CURRENT_USER, win::kRunKeyPath, KEY_ALL_ACCESS)) {
     win::DeleteValue(run.get(), programName);
   }
   DeleteSubkeyTree(HKEY_CURRENT_USER, "Software", programName);

@@ -4,6 +4,7 @@
 #include "core/Error.h"
 #include "core/RingRaster.h"
 #include "win/DibSection.h"
+#include "win/Windows.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -101,17 +102,8 @@ void ClockRenderer::EnsureTools(COLORREF light, COLORREF surface, COLORREF backg
 
 HFONT ClockRenderer::EnsureFont(const MessageFont& font) {
   if (font_ && font == fontSpec_) return font_.get();
-  LOGFONTA description{};
-  description.lfHeight = -MulDiv(font.points, GetDeviceCaps(frameDC_.get(), LOGPIXELSY), 72);
-  description.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
-  description.lfItalic = font.italic ? TRUE : FALSE;
-  description.lfCharSet = DEFAULT_CHARSET;
-  description.lfOutPrecision = OUT_DEFAULT_PRECIS;
-  description.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-  description.lfQuality = DEFAULT_QUALITY;
-  description.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-  lstrcpynA(description.lfFaceName, font.face.c_str(), LF_FACESIZE);
-  font_.reset(CreateFontIndirectA(&description));
+  font_ = win::MakeFont(font.face, -MulDiv(font.points, GetDeviceCaps(frameDC_.get(), LOGPIXELSY), 72), font.bold,
+                        font.italic);
   fontSpec_ = font;
   return font_.get();
 }
@@ -249,10 +241,11 @@ bool ClockRenderer::NeedsWholeFrame(int width, int height, const FrameInput& inp
 
 RECT ClockRenderer::ClockArea(int width, int height, const FrameInput& input) const {
   if (!input.drawClock) return RECT{0, 0, 0, 0};
-  // Rings, beads (radius up to size/2 + 20, plus the bead) and hands (tip at size/2 + 18, plus
-  // the dot) all lie within size/2 + 24 of the centre.
   const int cx = width / 2 + 1;
   const int cy = height / 2 + 1;
+  // Rings, beads (radius up to size/2 + 20, plus the bead) and hands (tip at size/2 + 18, plus
+  // the dot) all lie within size/2 + 24 of the centre; the box reaches 8 pixels beyond that as a
+  // margin.
   const int reach = input.clockSize / 2 + 32;
   const RECT box{cx - reach, cy - reach, cx + reach + 1, cy + reach + 1};
   const RECT whole{0, 0, width, height};

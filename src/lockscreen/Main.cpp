@@ -18,12 +18,6 @@
 namespace velmora {
 namespace {
 
-// The size is set at every show; black until the settings' background colour is taken.
-constexpr ComponentLayout kVOKLayout[] = {
-    {"frmVOK", ComponentKind::Form, nullptr, 0, 0, 640, 480,
-     Props().Caption("").Border(FormBorder::None).StayOnTop().Color(0x00000000).NoKeyboardNavigation()},
-    {"tmrTimer", ComponentKind::Timer, "frmVOK", 0, 0, 0, 0, Props().TimerDisabled()},
-};
 
 // The rectangles of the window's update region, in client coordinates; none when it is empty.
 std::vector<RECT> UpdateRectangles(HWND window) {
@@ -54,9 +48,16 @@ constexpr UINT kPrepareFrame = WM_APP + 3;
 
 }  // namespace
 
-TfrmVOK::TfrmVOK(TLockSession& session)
-    : TForm(kLockScreenClassName, kVOKLayout), session_(session), tmrTimer(Component("tmrTimer")) {
-  Bind("tmrTimer", EventKind::Timer, &TfrmVOK::AnimationFrame);
+// The size is set at every show; black until the settings' background colour is taken.
+const ComponentLayout TfrmVOK::kLayout[] = {
+    {"frmVOK", ComponentKind::Form, nullptr, 0, 0, 640, 480,
+     Props().Caption("").Border(FormBorder::None).StayOnTop().Color(0x00000000).NoKeyboardNavigation()},
+    {"tmrTimer", ComponentKind::Timer, "frmVOK", 0, 0, 0, 0,
+     Props().TimerDisabled().Bind<&TfrmVOK::tmrTimer>().OnTimer<&TfrmVOK::AnimationFrame>()},
+};
+
+TfrmVOK::TfrmVOK(TLockSession& session) : TForm(kLockScreenClassName, kLayout), session_(session) {
+  BindComponents();
   FormCreate();
   session_.Attach(this);
 }
@@ -97,7 +98,7 @@ void TfrmVOK::FormShow() {
   session_.Take();
   // Steps every Speed + 1 ms (10 at least), drawn at most once per refresh of the display.
   pace_ = AnimationPace(velmora::StepInterval(SavedSettings.Speed), FramePeriod(DisplayRefreshRate()));
-  tmrTimer.SetInterval(pace_.TimerPeriod());
+  tmrTimer->SetInterval(pace_.TimerPeriod());
   StartAnimation();
   Components().front()->SetColor(SavedSettings.BackgroundColor);
   PostMessageA(Handle(), kPrepareFrame, 0, 0);
@@ -105,13 +106,13 @@ void TfrmVOK::FormShow() {
 
 void TfrmVOK::StartAnimation() {
   pace_.Start(SteadyMilliseconds());
-  tmrTimer.SetTimerEnabled(true);
+  tmrTimer->SetTimerEnabled(true);
 }
 
-void TfrmVOK::StopAnimation() { tmrTimer.SetTimerEnabled(false); }
+void TfrmVOK::StopAnimation() { tmrTimer->SetTimerEnabled(false); }
 
 void TfrmVOK::FormHide() {
-  tmrTimer.SetTimerEnabled(false);
+  tmrTimer->SetTimerEnabled(false);
   session_.GiveBack();
 }
 
@@ -156,7 +157,7 @@ FrameInput TfrmVOK::CurrentFrame() {
   FrameInput input = FrameInputFromSettings(SavedSettings, FontNames, RunMode());
   input.backgroundColor = Components().front()->Color();
   input.clockSize = ClockSize;
-  input.drawClock = tmrTimer.TimerEnabled();
+  input.drawClock = tmrTimer->TimerEnabled();
   SYSTEMTIME now;
   GetLocalTime(&now);
   input.hour = now.wHour;

@@ -15,6 +15,7 @@
 #include "lockscreen/Session.h"
 #include "lockscreen/SystemServices.h"
 #include "ui/Form.h"
+#include "ui/Kinds.h"
 
 namespace velmora {
 
@@ -68,7 +69,7 @@ class TfrmVOK : public TForm {
   // The lock screen is the application's main window only in run mode.
   bool RunMode() const;
   bool Armed() const { return session_.Armed(); }
-  TComponent& Timer() const { return tmrTimer; }
+  TTimer& Timer() const { return *tmrTimer; }
 
   std::string DisplayLine;
   bool ClockGrowing = false;
@@ -97,8 +98,10 @@ class TfrmVOK : public TForm {
   // on its own; an exposure's or a show's area is part of the update region.
   void FormPaint();
 
+  static const ComponentLayout kLayout[];
+
   TLockSession& session_;
-  TComponent& tmrTimer;
+  TTimer* tmrTimer = nullptr;
   AnimationPace pace_{1, 1};
   bool painting_ = false;
 };

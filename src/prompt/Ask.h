@@ -5,6 +5,7 @@
 
 #include "core/LockRules.h"
 #include "ui/Form.h"
+#include "ui/Kinds.h"
 #include "ui/Layout.h"
 
 namespace velmora {
@@ -39,19 +40,22 @@ class TfrmAsk : public TForm {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  TComponent& pnlPassword;
-  TComponent& edtPassword;
-  TComponent& pnlMessage;
-  TComponent& lblLeaveMessage;
-  TComponent& memMessage;
-  TComponent& chkPermanentMessage;
-  TComponent& btnOK;
-  TComponent& pnlLocale;
-  TComponent& pnlCapsLock;
-  TComponent& tmrClose;
-  TComponent& tmrCheck;
-  TComponent& tmrLocale;
-  TComponent& tmrBlink;
+  // The layout table: every component once, with the member it is bound to and its handlers.
+  static const ComponentLayout kLayout[];
+
+  TPanel* pnlPassword = nullptr;
+  TEdit* edtPassword = nullptr;
+  TPanel* pnlMessage = nullptr;
+  TLabel* lblLeaveMessage = nullptr;
+  TEdit* memMessage = nullptr;
+  TCheckBox* chkPermanentMessage = nullptr;
+  TButton* btnOK = nullptr;
+  TPanel* pnlLocale = nullptr;
+  TPanel* pnlCapsLock = nullptr;
+  TTimer* tmrClose = nullptr;
+  TTimer* tmrCheck = nullptr;
+  TTimer* tmrLocale = nullptr;
+  TTimer* tmrBlink = nullptr;
   int blinkCount_ = 0;
 };
 

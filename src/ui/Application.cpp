@@ -1,5 +1,6 @@
 #include "ui/Application.h"
 
+#include "core/ScopeExit.h"
 #include "ui/WindowProcedure.h"
 
 #include <utility>
@@ -107,10 +108,7 @@ void TApplication::Run() {
 
 void TApplication::RunWithDeactivation(Notification onDeactivate) {
   SetOnDeactivate(std::move(onDeactivate));
-  struct Detach {
-    TApplication& application;
-    ~Detach() { application.ClearOnDeactivate(); }
-  } detach{*this};
+  const ScopeExit detach([this] { ClearOnDeactivate(); });
   Run();
 }
 

@@ -8,6 +8,7 @@
 #include "core/Error.h"
 #include "ui/Form.h"
 #include "ui/WindowProcedure.h"
+#include "win/Windows.h"
 
 namespace velmora {
 
@@ -27,15 +28,10 @@ LRESULT CALLBACK BufferedPaintProcedure(HWND window, UINT message, WPARAM wParam
     HDC dc = BeginPaint(window, &paint);
     RECT client;
     GetClientRect(window, &client);
-    if (client.right > 0 && client.bottom > 0) {
-      win::MemoryDC memory(CreateCompatibleDC(dc));
-      win::Bitmap bitmap(CreateCompatibleBitmap(dc, client.right, client.bottom));
-      win::SelectedObject selected(memory.get(), bitmap.get());
-      DefSubclassProc(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory.get()), 0);
-      DefSubclassProc(window, WM_PAINT, reinterpret_cast<WPARAM>(memory.get()), 0);
-      BitBlt(dc, paint.rcPaint.left, paint.rcPaint.top, paint.rcPaint.right - paint.rcPaint.left,
-             paint.rcPaint.bottom - paint.rcPaint.top, memory.get(), paint.rcPaint.left, paint.rcPaint.top, SRCCOPY);
-    }
+    win::PaintThroughBuffer(dc, client, [window](HDC buffer) {
+      DefSubclassProc(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(buffer), 0);
+      DefSubclassProc(window, WM_PAINT, reinterpret_cast<WPARAM>(buffer), 0);
+    });
     EndPaint(window, &paint);
     return 0;
   }
@@ -119,14 +115,6 @@ void TComponent::ApplyFont() {
 
 HFONT TComponent::FontHandle() const {
   return owner_.FontFor(fontName_, owner_.Scale(fontHeight_), fontBold_, fontItalic_);
-}
-
-std::string TComponent::WindowText(HWND window) {
-  const int length = GetWindowTextLengthA(window);
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  const int copied = GetWindowTextA(window, text.data(), length + 1);
-  text.resize(static_cast<std::size_t>(std::max(copied, 0)));
-  return text;
 }
 
 std::string TComponent::Caption() const {
@@ -309,10 +297,6 @@ void TComponent::FollowParent(int parentWidth, int parentHeight) {
       height != bounds.bottom - bounds.top) {
     SetBounds(left, top, width, height);
   }
-}
-
-void TComponent::ShowSheet(bool shown) {
-  if (handle_ != nullptr) ShowWindow(handle_, shown ? SW_SHOWNA : SW_HIDE);
 }
 
 }  // namespace velmora

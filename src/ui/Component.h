@@ -1,7 +1,7 @@
-// A component of a form: its name, kind and owner, its window (none for timers), its texts by
-// kind, and its events. Each kind is a class of its own beside its siblings in ui/kinds/, made by
+// A component of a form: its name, kind and owner, its window (none for timers), its caption and
+// hint, its look and its events. Each kind is a class of its own (ui/Kinds.h), made by
 // MakeComponent from the layout row; TComponent holds what every kind shares and the hooks the
-// kinds override. A property a kind does not have reads as empty and ignores being set.
+// form calls on every component, which each kind implements as far as it has them.
 #pragma once
 #include <windows.h>
 
@@ -37,12 +37,10 @@ class TComponent {
   // label (whose static window only shows text), not a timer.
   virtual bool IsWindowedControl() const { return handle_ != nullptr; }
 
-  // Texts; which of them a kind has is TranslatableTextsOf(Kind()). Setting a text a kind does
-  // not have is ignored.
+  // The caption, for the kinds that have one (TranslatableTextsOf(Kind())); setting it on
+  // another kind is ignored.
   virtual std::string Caption() const;
   virtual void SetCaption(const std::string& caption);
-  virtual std::string Text() const { return std::string(); }
-  virtual void SetText(const std::string&) {}
   const std::string& Hint() const { return hint_; }
   // The hint shows as a tooltip when it is not empty and says more than the caption.
   void SetHint(const std::string& hint);
@@ -54,10 +52,7 @@ class TComponent {
   virtual void SetVisible(bool visible);
   void SetFocus();
 
-  // Check boxes. Changing the state runs OnClick, as a click would.
-  virtual bool Checked() const { return false; }
-  virtual void SetChecked(bool) {}
-  // Buttons: the click behaviour (the modal result, then OnClick); check boxes toggle.
+  // The click behaviour: OnClick (buttons first set their modal result, check boxes toggle).
   virtual void Click();
 
   // Background colour (panels, edits); labels and check boxes show their parent's.
@@ -88,29 +83,6 @@ class TComponent {
   void SetBounds(int left, int top, int width, int height);
   int ClientWidth() const;
   int ClientHeight() const;
-
-  // Timers: window timers of the owner form. Setting the interval of a running timer restarts it.
-  virtual unsigned Interval() const { return layout_.props.interval; }
-  virtual void SetInterval(unsigned) {}
-  virtual bool TimerEnabled() const { return false; }
-  virtual void SetTimerEnabled(bool) {}
-
-  // Track bars and up-down controls. A track bar's changed position runs OnChange.
-  virtual int Position() const { return 0; }
-  virtual void SetPosition(int) {}
-
-  // Page controls: the index of the shown tab sheet, -1 for none. Setting it runs no event.
-  virtual int ActivePageIndex() const { return -1; }
-  virtual void SetActivePageIndex(int) {}
-  virtual int PageCount() const { return 0; }
-
-  // Drop-down and colour lists; setting the index runs no event.
-  virtual void ClearItems() {}
-  virtual void AddItem(const std::string&, LPARAM = 0) {}
-  virtual int ItemCount() const { return 0; }
-  virtual int ItemIndex() const { return -1; }
-  virtual void SetItemIndex(int) {}
-  virtual LPARAM ItemData(int) const { return 0; }
 
   Event OnClick;
   Event OnChange;
@@ -154,7 +126,6 @@ class TComponent {
   virtual void FollowParent(int parentWidth, int parentHeight);
   // Draws an item of an owner-drawn list.
   virtual void DrawListItem(const DRAWITEMSTRUCT&) const {}
-  void ShowSheet(bool shown);
   // Runs an event from a subclass procedure, where no exception may pass.
   void RunEventSafely(const Event& event);
   bool MouseInside() const { return mouseInside_; }
@@ -184,7 +155,6 @@ class TComponent {
   void ApplyFont();
   void Repaint() const;
   void UpdateToolTip();
-  static std::string WindowText(HWND window);
 
  private:
   friend std::unique_ptr<TComponent> MakeComponent(TForm&, const ComponentLayout&, TComponent*, int);

@@ -9,6 +9,7 @@
 #include "ui/ErrorReport.h"
 #include "core/Error.h"
 #include "ui/WindowProcedure.h"
+#include "win/Windows.h"
 
 namespace velmora {
 
@@ -226,13 +227,7 @@ TComponent* TForm::CancelButton() const {
   return nullptr;
 }
 
-std::string TForm::Caption() const {
-  const int length = GetWindowTextLengthA(handle_);
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  const int copied = GetWindowTextA(handle_, text.data(), length + 1);
-  text.resize(static_cast<std::size_t>(std::max(copied, 0)));
-  return text;
-}
+std::string TForm::Caption() const { return win::WindowText(handle_); }
 
 void TForm::SetCaption(const std::string& caption) { SetWindowTextA(handle_, caption.c_str()); }
 
@@ -242,13 +237,7 @@ HFONT TForm::FontFor(const std::string& name, int height, bool bold, bool italic
   const auto key = std::make_tuple(name, height, bold, italic);
   auto found = fonts_.find(key);
   if (found != fonts_.end()) return found->second.get();
-  LOGFONTA description{};
-  description.lfHeight = height;
-  description.lfWeight = bold ? FW_BOLD : FW_NORMAL;
-  description.lfItalic = italic ? TRUE : FALSE;
-  description.lfCharSet = DEFAULT_CHARSET;
-  lstrcpynA(description.lfFaceName, name.c_str(), LF_FACESIZE);
-  win::Font font(CreateFontIndirectA(&description));
+  win::Font font = win::MakeFont(name, height, bold, italic);
   HFONT handle = font.get();
   fonts_.emplace(key, std::move(font));
   return handle;
@@ -261,6 +250,27 @@ HBRUSH TForm::BrushFor(ColorValue color) {
   HBRUSH handle = brush.get();
   brushes_.emplace(color, std::move(brush));
   return handle;
+}
+
+void TForm::BindComponents() {
+  for (const auto& component : components_) {
+    const Props& props = component->Layout().props;
+    if (props.member != nullptr) props.member(*this, *component);
+    for (const EventBinding& binding : props.events) {
+      if (binding.call == nullptr) continue;
+      TComponent* target = component.get();
+      TComponent::Event call = [this, target, event = binding.call] { event(*this, *target); };
+      switch (binding.event) {
+        case EventKind::Click: target->OnClick = call; break;
+        case EventKind::Change: target->OnChange = call; break;
+        case EventKind::Timer: target->OnTimer = call; break;
+        case EventKind::Enter: target->OnEnter = call; break;
+        case EventKind::Exit: target->OnExit = call; break;
+        case EventKind::MouseEnter: target->OnMouseEnter = call; break;
+        case EventKind::MouseLeave: target->OnMouseLeave = call; break;
+      }
+    }
+  }
 }
 
 void TForm::RunShow() {

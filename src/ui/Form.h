@@ -11,6 +11,7 @@
 #include <tuple>
 #include <vector>
 
+#include "core/Error.h"
 #include "ui/Component.h"
 #include "ui/Layout.h"
 #include "win/Colors.h"
@@ -49,8 +50,14 @@ class TForm {
   // Every component in ownership order; the first is the form itself.
   const std::vector<std::unique_ptr<TComponent>>& Components() const { return components_; }
   TComponent* FindComponent(std::string_view name) const;
-  // Throws velmora::Error when the form has no component of that name.
+  // Throws velmora::Error when the form has no component of that name, or (typed) of that kind.
   TComponent& Component(std::string_view name) const;
+  template <typename Kind>
+  Kind& Component(std::string_view name) const {
+    Kind* typed = dynamic_cast<Kind*>(&Component(name));
+    if (typed == nullptr) throw Error("The component " + std::string(name) + " is of another kind");
+    return *typed;
+  }
   TComponent* ComponentById(int id) const;
   TComponent* ComponentByHandle(HWND handle) const;
 
@@ -109,22 +116,11 @@ class TForm {
   // Return false to keep the form open when it is asked to close.
   virtual bool FormCloseQuery() { return true; }
 
-  enum class EventKind { Click, Change, Timer, Enter, Exit, MouseEnter, MouseLeave };
-  template <typename Form>
-  void Bind(std::string_view name, EventKind event, void (Form::*handler)()) {
-    Form* form = static_cast<Form*>(this);
-    TComponent& component = Component(name);
-    TComponent::Event call = [form, handler] { (form->*handler)(); };
-    switch (event) {
-      case EventKind::Click: component.OnClick = call; break;
-      case EventKind::Change: component.OnChange = call; break;
-      case EventKind::Timer: component.OnTimer = call; break;
-      case EventKind::Enter: component.OnEnter = call; break;
-      case EventKind::Exit: component.OnExit = call; break;
-      case EventKind::MouseEnter: component.OnMouseEnter = call; break;
-      case EventKind::MouseLeave: component.OnMouseLeave = call; break;
-    }
-  }
+  // Ties every component to the form as its layout row says: stores it in the form's member,
+  // checking that the member holds its kind, and attaches the row's handlers. The derived form
+  // calls it first in its constructor's body, once its members exist. Throws velmora::Error
+  // for a component of another kind than its member's.
+  void BindComponents();
 
   // The system's handling of a message the form leaves to it.
   virtual LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam);
@@ -156,5 +152,47 @@ class TForm {
   bool destroying_ = false;
   bool hasControls_ = false;
 };
+
+// What Props::Bind and Props::On… make of a member and a handler.
+namespace binding {
+
+template <typename Pointer>
+struct MemberOf;
+template <typename Form, typename Kind>
+struct MemberOf<Kind* Form::*> {
+  using FormType = Form;
+  using KindType = Kind;
+};
+
+template <typename Pointer>
+struct HandlerOf;
+template <typename Form>
+struct HandlerOf<void (Form::*)()> {
+  using FormType = Form;
+  static void Call(Form& form, TComponent&, void (Form::*handler)()) { (form.*handler)(); }
+};
+template <typename Form>
+struct HandlerOf<void (Form::*)(TComponent&)> {
+  using FormType = Form;
+  static void Call(Form& form, TComponent& component, void (Form::*handler)(TComponent&)) {
+    (form.*handler)(component);
+  }
+};
+
+}  // namespace binding
+
+template <auto Member>
+void BindMember(TForm& form, TComponent& component) {
+  using Traits = binding::MemberOf<decltype(Member)>;
+  auto* typed = dynamic_cast<typename Traits::KindType*>(&component);
+  if (typed == nullptr) throw Error("The component " + component.Name() + " is not of its member's kind");
+  static_cast<typename Traits::FormType&>(form).*Member = typed;
+}
+
+template <auto Handler>
+void CallHandler(TForm& form, TComponent& component) {
+  using Traits = binding::HandlerOf<decltype(Handler)>;
+  Traits::Call(static_cast<typename Traits::FormType&>(form), component, Handler);
+}
 
 }  // namespace velmora

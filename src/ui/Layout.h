@@ -26,6 +26,24 @@ enum ModalResult : int {
   mrCancel = 2,
 };
 
+class TForm;
+class TComponent;
+
+// How a layout row ties its component to the form: stores it in the form's member of its kind,
+// or calls one of the form's handlers. Made by Props::Bind and Props::On…, run when the form is
+// built (TForm::BindComponents).
+using ComponentBinder = void (*)(TForm& form, TComponent& component);
+template <auto Member>
+void BindMember(TForm& form, TComponent& component);
+template <auto Handler>
+void CallHandler(TForm& form, TComponent& component);
+
+enum class EventKind { Click, Change, Timer, Enter, Exit, MouseEnter, MouseLeave };
+struct EventBinding {
+  EventKind event = EventKind::Click;
+  ComponentBinder call = nullptr;
+};
+
 // A colour not given in the table: the component takes its parent's (or the system default).
 constexpr ColorValue clDefault = 0x1FFFFFFF;
 constexpr ColorValue clRed = 0x000000FF;
@@ -75,6 +93,8 @@ struct Props {
   bool centered = false;
   bool keyboardNavigation = true;   // Tab, Enter and Esc as in dialogs
   bool handCursor = false;          // labels that act as links
+  ComponentBinder member = nullptr;  // the form's member that holds the component
+  EventBinding events[3] = {};       // its handlers
 
   constexpr Props Caption(const char* value) const { Props p = *this; p.caption = value; return p; }
   constexpr Props PasswordChar(char value) const { Props p = *this; p.passwordChar = value; return p; }
@@ -128,6 +148,36 @@ struct Props {
   constexpr Props Centered() const { Props p = *this; p.centered = true; return p; }
   constexpr Props HandCursor() const { Props p = *this; p.handCursor = true; return p; }
   constexpr Props NoKeyboardNavigation() const { Props p = *this; p.keyboardNavigation = false; return p; }
+
+  // The form's member (a pointer to the component's kind) that the component is stored in.
+  template <auto Member>
+  constexpr Props Bind() const { Props p = *this; p.member = &BindMember<Member>; return p; }
+  // The form's handlers of the component's events: void (Form::*)() or void (Form::*)(TComponent&).
+  template <auto Handler>
+  constexpr Props OnClick() const { return On(EventKind::Click, &CallHandler<Handler>); }
+  template <auto Handler>
+  constexpr Props OnChange() const { return On(EventKind::Change, &CallHandler<Handler>); }
+  template <auto Handler>
+  constexpr Props OnTimer() const { return On(EventKind::Timer, &CallHandler<Handler>); }
+  template <auto Handler>
+  constexpr Props OnEnter() const { return On(EventKind::Enter, &CallHandler<Handler>); }
+  template <auto Handler>
+  constexpr Props OnExit() const { return On(EventKind::Exit, &CallHandler<Handler>); }
+  template <auto Handler>
+  constexpr Props OnMouseEnter() const { return On(EventKind::MouseEnter, &CallHandler<Handler>); }
+  template <auto Handler>
+  constexpr Props OnMouseLeave() const { return On(EventKind::MouseLeave, &CallHandler<Handler>); }
+
+  constexpr Props On(EventKind event, ComponentBinder call) const {
+    Props p = *this;
+    for (EventBinding& binding : p.events) {
+      if (binding.call == nullptr) {
+        binding = EventBinding{event, call};
+        return p;
+      }
+    }
+    throw "a layout row has at most three handlers";
+  }
 };
 
 // One row of a form's layout table. The first row is the form itself (no parent; its width and

@@ -4,6 +4,7 @@
 #include "common/ComponentKinds.h"
 #include "common/LanguageTable.h"
 #include "ui/Form.h"
+#include "ui/Kinds.h"
 
 namespace velmora {
 
@@ -13,7 +14,9 @@ void TranslateForm(TForm& form) {
         LookUpTranslation(LanguageTable, component->Name(), component->Kind());
     if (!translation) continue;
     if (translation->caption) component->SetCaption(*translation->caption);
-    if (translation->text) component->SetText(*translation->text);
+    if (auto* edit = dynamic_cast<TEdit*>(component.get()); edit != nullptr && translation->text) {
+      edit->SetText(*translation->text);
+    }
     if (translation->hint) component->SetHint(*translation->hint);
   }
 }

@@ -14,6 +14,9 @@
 
 namespace velmora::win {
 
+// The programs the current user's logon starts, under HKEY_CURRENT_USER.
+constexpr char kRunKeyPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
 // Opens root\path with KEY_ALL_ACCESS, creating it when it does not exist. An empty key when it
 // can be neither opened nor created.
 RegistryKey OpenKey(HKEY root, const std::string& path);

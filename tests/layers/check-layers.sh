@@ -2,7 +2,9 @@
 # Checks the direction of the layers: every "..." include of a source below src/ names a file of
 # its own layer or of a layer below it, and no window module includes another.
 #   core, common (platform-free)  <  win (thin wrappers)  <  services (core/win, common/win)
-#   <  ui (forms layer)  <  lockscreen | prompt | config | install  <  app (start-up)
+#   <  ui (forms layer)  <  the window modules  <  app (start-up)
+# Every other folder of src/ is a window module (lockscreen, prompt, config, install, and any new
+# one), each checked against the others.
 # Usage: check-layers.sh <src directory>. Prints every offending include; exits 1 if any.
 set -u
 src=${1:?usage: check-layers.sh <src directory>}
@@ -16,8 +18,8 @@ find . -type f \( -name '*.h' -o -name '*.cpp' \) | sed 's#^\./##' | sort |
       if (path ~ /^common\//) return "common"
       if (path ~ /^win\//) return "win"
       if (path ~ /^ui\//) return "ui"
-      if (path ~ /^(lockscreen|prompt|config|install)\//) { split(path, part, "/"); return "window:" part[1] }
       if (path ~ /^app\// || path == "VOK.cpp") return "app"
+      if (path ~ /^[^\/]+\//) { split(path, part, "/"); return "window:" part[1] }
       return "unknown"
     }
     BEGIN {

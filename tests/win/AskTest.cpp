@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "ui/Kinds.h"
+
 #include <vector>
 
 #include "FormsTestSupport.h"
@@ -47,7 +49,10 @@ class AskTest : public ::testing::Test {
     ask.reset();
     SavedSettings = TSavedSettings{};
   }
-  TComponent& Part(const char* name) const { return ask->Component(name); }
+  template <typename Kind = TComponent>
+  Kind& Part(const char* name) const {
+    return ask->Component<Kind>(name);
+  }
   HWND Handle(const char* name) const { return Part(name).Handle(); }
   std::unique_ptr<TObservedAsk> ask;
 };
@@ -87,22 +92,22 @@ TEST_F(AskTest, DesignLayoutAsTheTableSays) {
   EXPECT_EQ(SendMessageA(Handle("edtPassword"), EM_GETPASSWORDCHAR, 0, 0), '*');
   EXPECT_TRUE(Style(Handle("memMessage")) & WS_VSCROLL);
   EXPECT_EQ(Style(Handle("btnOK")) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
-  EXPECT_EQ(Part("pnlLocale").Caption(), "EN");
-  EXPECT_EQ(Part("pnlCapsLock").Caption(), "A");
-  EXPECT_EQ(Part("pnlLocale").Color(), SystemColor(COLOR_ACTIVECAPTION));
-  EXPECT_EQ(Part("pnlCapsLock").FontColor(), SystemColor(COLOR_WINDOW));
+  EXPECT_EQ(Part<TPanel>("pnlLocale").Caption(), "EN");
+  EXPECT_EQ(Part<TPanel>("pnlCapsLock").Caption(), "A");
+  EXPECT_EQ(Part<TPanel>("pnlLocale").Color(), SystemColor(COLOR_ACTIVECAPTION));
+  EXPECT_EQ(Part<TPanel>("pnlCapsLock").FontColor(), SystemColor(COLOR_WINDOW));
   EXPECT_EQ(GetWindow(Handle("pnlBackground"), GW_CHILD), Handle("pnlPassword"));
   EXPECT_EQ(GetWindow(Handle("pnlPassword"), GW_HWNDNEXT), Handle("pnlMessage"));
 }
 
 TEST_F(AskTest, TimersAtCreation) {
-  EXPECT_TRUE(Part("tmrBlink").TimerEnabled());
-  EXPECT_EQ(Part("tmrBlink").Interval(), 300u);
-  EXPECT_FALSE(Part("tmrClose").TimerEnabled());
-  EXPECT_EQ(Part("tmrClose").Interval(), 30000u);
-  EXPECT_FALSE(Part("tmrCheck").TimerEnabled());
-  EXPECT_FALSE(Part("tmrLocale").TimerEnabled());
-  EXPECT_EQ(Part("tmrLocale").Interval(), 200u);
+  EXPECT_TRUE(Part<TTimer>("tmrBlink").TimerEnabled());
+  EXPECT_EQ(Part<TTimer>("tmrBlink").Interval(), 300u);
+  EXPECT_FALSE(Part<TTimer>("tmrClose").TimerEnabled());
+  EXPECT_EQ(Part<TTimer>("tmrClose").Interval(), 30000u);
+  EXPECT_FALSE(Part<TTimer>("tmrCheck").TimerEnabled());
+  EXPECT_FALSE(Part<TTimer>("tmrLocale").TimerEnabled());
+  EXPECT_EQ(Part<TTimer>("tmrLocale").Interval(), 200u);
 }
 
 TEST_F(AskTest, WithMessagesTheClientIs220AndTheButtonsSitAt188) {
@@ -146,14 +151,14 @@ TEST_F(AskTest, WithoutMessagesTheClientIs112ReCentredAndTheMemoStillHoldsTheMes
 TEST_F(AskTest, EveryShowStartsClean) {
   ask->Show();
   TypeCharacters(Handle("edtPassword"), "Secret");
-  Part("chkPermanentMessage").SetEnabled(true);
+  Part<TCheckBox>("chkPermanentMessage").SetEnabled(true);
   SendMessageA(Handle("chkPermanentMessage"), BM_CLICK, 0, 0);
   SetWindowTextA(Handle("memMessage"), "A visitor's note");
   ask->Hide();
-  EXPECT_FALSE(Part("tmrClose").TimerEnabled());
-  EXPECT_FALSE(Part("tmrCheck").TimerEnabled());
-  EXPECT_FALSE(Part("tmrLocale").TimerEnabled());
-  EXPECT_FALSE(Part("tmrBlink").TimerEnabled());
+  EXPECT_FALSE(Part<TTimer>("tmrClose").TimerEnabled());
+  EXPECT_FALSE(Part<TTimer>("tmrCheck").TimerEnabled());
+  EXPECT_FALSE(Part<TTimer>("tmrLocale").TimerEnabled());
+  EXPECT_FALSE(Part<TTimer>("tmrBlink").TimerEnabled());
   EXPECT_EQ(ask->PasswordText(), "Secret");
   EXPECT_EQ(ask->MessageText(), "A visitor's note");
   EXPECT_TRUE(ask->PermanentMessageChecked());
@@ -165,10 +170,10 @@ TEST_F(AskTest, EveryShowStartsClean) {
   EXPECT_FALSE(ask->PermanentMessageChecked());
   EXPECT_FALSE(IsWindowEnabled(Handle("chkPermanentMessage")));
   EXPECT_EQ(ask->MessageText(), "Gone fishing");
-  EXPECT_TRUE(Part("tmrClose").TimerEnabled());
-  EXPECT_TRUE(Part("tmrLocale").TimerEnabled());
-  EXPECT_TRUE(Part("tmrBlink").TimerEnabled());
-  EXPECT_FALSE(Part("tmrCheck").TimerEnabled());
+  EXPECT_TRUE(Part<TTimer>("tmrClose").TimerEnabled());
+  EXPECT_TRUE(Part<TTimer>("tmrLocale").TimerEnabled());
+  EXPECT_TRUE(Part<TTimer>("tmrBlink").TimerEnabled());
+  EXPECT_FALSE(Part<TTimer>("tmrCheck").TimerEnabled());
   ask->Hide();
 }
 
@@ -177,30 +182,30 @@ TEST_F(AskTest, ExactPasswordEnablesThePermanentBoxAfter800To1199Milliseconds) {
   const HWND box = Handle("chkPermanentMessage");
   TypeCharacters(Handle("edtPassword"), "Secret");
   const DWORD typed = GetTickCount();
-  EXPECT_TRUE(Part("tmrCheck").TimerEnabled());
-  EXPECT_GE(Part("tmrCheck").Interval(), 800u);
-  EXPECT_LE(Part("tmrCheck").Interval(), 1199u);
+  EXPECT_TRUE(Part<TTimer>("tmrCheck").TimerEnabled());
+  EXPECT_GE(Part<TTimer>("tmrCheck").Interval(), 800u);
+  EXPECT_LE(Part<TTimer>("tmrCheck").Interval(), 1199u);
   Pump(600);
   if (GetTickCount() - typed < 790) {
     EXPECT_FALSE(IsWindowEnabled(box));
   }
   ASSERT_TRUE(PumpUntil([&] { return IsWindowEnabled(box) != FALSE; }, 2000));
   EXPECT_GE(GetTickCount() - typed, 790u);
-  EXPECT_FALSE(Part("tmrCheck").TimerEnabled());
+  EXPECT_FALSE(Part<TTimer>("tmrCheck").TimerEnabled());
 
   SendMessageA(box, BM_CLICK, 0, 0);
   ASSERT_TRUE(ask->PermanentMessageChecked());
   TypeCharacters(Handle("edtPassword"), "x");
   EXPECT_FALSE(IsWindowEnabled(box));
   EXPECT_TRUE(ask->PermanentMessageChecked());
-  EXPECT_FALSE(Part("tmrCheck").TimerEnabled());
+  EXPECT_FALSE(Part<TTimer>("tmrCheck").TimerEnabled());
   ask->Hide();
 }
 
 TEST_F(AskTest, PasswordMatchingOnlyWithoutRegardToCaseKeepsTheBoxDisabled) {
   ask->Show();
   TypeCharacters(Handle("edtPassword"), "secret");
-  EXPECT_FALSE(Part("tmrCheck").TimerEnabled());
+  EXPECT_FALSE(Part<TTimer>("tmrCheck").TimerEnabled());
   Pump(1300);
   EXPECT_FALSE(IsWindowEnabled(Handle("chkPermanentMessage")));
   ask->Hide();
@@ -216,7 +221,7 @@ TEST_F(AskTest, WithoutStoredPasswordAnyTextEnablesTheBox) {
 
 TEST_F(AskTest, EveryChangeRestartsTheCountdownAndItsEndSubmitsWithOK) {
   ask->Show();
-  Part("tmrClose").SetInterval(600);
+  Part<TTimer>("tmrClose").SetInterval(600);
   Pump(300);
   ASSERT_EQ(ask->ModalResult(), mrNone);
   TypeCharacters(Handle("memMessage"), "n");
@@ -228,9 +233,9 @@ TEST_F(AskTest, EveryChangeRestartsTheCountdownAndItsEndSubmitsWithOK) {
 
 TEST_F(AskTest, ClickingTheBoxRestartsTheCountdownToo) {
   ask->Show();
-  Part("tmrClose").SetInterval(600);
+  Part<TTimer>("tmrClose").SetInterval(600);
   Pump(300);
-  Part("chkPermanentMessage").SetEnabled(true);
+  Part<TCheckBox>("chkPermanentMessage").SetEnabled(true);
   SendMessageA(Handle("chkPermanentMessage"), BM_CLICK, 0, 0);
   const DWORD clicked = GetTickCount();
   ASSERT_TRUE(PumpUntil([&] { return ask->ModalResult() == mrOK; }, 3000));
@@ -239,12 +244,12 @@ TEST_F(AskTest, ClickingTheBoxRestartsTheCountdownToo) {
 }
 
 TEST_F(AskTest, UnattendedModalPromptSubmitsItselfWithOK) {
-  After(50, [&] { Part("tmrClose").SetInterval(200); });
+  After(50, [&] { Part<TTimer>("tmrClose").SetInterval(200); });
   EXPECT_EQ(ask->ShowModal(), mrOK);
   EXPECT_EQ(ask->ModalResult(), mrOK);
   EXPECT_EQ(ask->PasswordText(), "");
   EXPECT_FALSE(ask->Visible());
-  EXPECT_FALSE(Part("tmrClose").TimerEnabled());
+  EXPECT_FALSE(Part<TTimer>("tmrClose").TimerEnabled());
 }
 
 TEST_F(AskTest, EnterSubmitsWithOKAndTheTypedPasswordStaysReadable) {
@@ -308,28 +313,28 @@ TEST_F(AskTest, CapsLockIndicatorFollowsTheToggleWithin200Milliseconds) {
   keys[VK_CAPITAL] = 1;
   SetKeyboardState(keys);
   ask->Show();
-  EXPECT_TRUE(Part("pnlCapsLock").Visible());
+  EXPECT_TRUE(Part<TPanel>("pnlCapsLock").Visible());
   keys[VK_CAPITAL] = 0;
   SetKeyboardState(keys);
-  EXPECT_TRUE(PumpUntil([&] { return !Part("pnlCapsLock").Visible(); }, 1000));
+  EXPECT_TRUE(PumpUntil([&] { return !Part<TPanel>("pnlCapsLock").Visible(); }, 1000));
   keys[VK_CAPITAL] = 0x81;
   SetKeyboardState(keys);
-  EXPECT_TRUE(PumpUntil([&] { return Part("pnlCapsLock").Visible(); }, 1000));
+  EXPECT_TRUE(PumpUntil([&] { return Part<TPanel>("pnlCapsLock").Visible(); }, 1000));
   keys[VK_CAPITAL] = 0x80;
   SetKeyboardState(keys);
-  EXPECT_TRUE(PumpUntil([&] { return !Part("pnlCapsLock").Visible(); }, 1000));
+  EXPECT_TRUE(PumpUntil([&] { return !Part<TPanel>("pnlCapsLock").Visible(); }, 1000));
   ask->Hide();
 }
 
 TEST_F(AskTest, LanguageIndicatorShowsTwoUpperCaseLettersOfTheKeyboardLanguage) {
-  Part("pnlLocale").SetCaption("??");
+  Part<TPanel>("pnlLocale").SetCaption("??");
   ask->Show();
-  EXPECT_EQ(Part("pnlLocale").Caption(), "EN");
+  EXPECT_EQ(Part<TPanel>("pnlLocale").Caption(), "EN");
   ask->Hide();
 }
 
 TEST_F(AskTest, LeaveMessageLabelFlashesRedOnFourTicksAndStopsOnTheFifth) {
-  TComponent& label = Part("lblLeaveMessage");
+  TComponent& label = Part<TLabel>("lblLeaveMessage");
   const ColorValue normal = label.FontColor();
   ASSERT_NE(normal, clRed);
   ask->Show();
@@ -339,8 +344,8 @@ TEST_F(AskTest, LeaveMessageLabelFlashesRedOnFourTicksAndStopsOnTheFifth) {
     ASSERT_TRUE(PumpUntil([&] { return ask->BlinkCount() == tick; }, 2000));
     EXPECT_EQ(label.FontColor(), expected[tick - 1]) << "tick " << tick;
   }
-  EXPECT_TRUE(Part("tmrBlink").TimerEnabled());
-  EXPECT_TRUE(PumpUntil([&] { return !Part("tmrBlink").TimerEnabled(); }, 2000));
+  EXPECT_TRUE(Part<TTimer>("tmrBlink").TimerEnabled());
+  EXPECT_TRUE(PumpUntil([&] { return !Part<TTimer>("tmrBlink").TimerEnabled(); }, 2000));
   EXPECT_EQ(ask->BlinkCount(), 4);
   EXPECT_EQ(label.FontColor(), normal);
   ask->Hide();

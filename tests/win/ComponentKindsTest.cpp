@@ -2,6 +2,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include "ui/Kinds.h"
+
 #include <string>
 
 #include "ErrorText.h"
@@ -46,7 +48,10 @@ class ComponentKindsTest : public ::testing::Test {
     }
   }
   void TearDown() override { form.reset(); }
-  TComponent& Component(const char* name) const { return form->Component(name); }
+  template <typename Kind = TComponent>
+  Kind& Component(const char* name) const {
+    return form->Component<Kind>(name);
+  }
 
   std::unique_ptr<TForm> form;
   std::string events;
@@ -87,8 +92,8 @@ TEST_F(ComponentKindsTest, EachKindGetsItsWindowClassStyleAndTraits) {
     EXPECT_EQ(component.HoldsOnlySheets(), component.Kind() == ComponentKind::PageControl) << row.name;
     EXPECT_EQ(component.IsDefaultButton(), component.Kind() == ComponentKind::Button) << row.name;
   }
-  EXPECT_EQ(Component("tmrTimer").Handle(), nullptr);
-  EXPECT_FALSE(Component("tmrTimer").IsWindowedControl());
+  EXPECT_EQ(Component<TTimer>("tmrTimer").Handle(), nullptr);
+  EXPECT_FALSE(Component<TTimer>("tmrTimer").IsWindowedControl());
   EXPECT_EQ(Component("frmKinds").Handle(), form->Handle());
 }
 
@@ -123,39 +128,39 @@ TEST_F(ComponentKindsTest, CommandsScrollsAndNotificationsReachTheEventsOfTheirK
     SendMessageA(form->Handle(), row.message, wParam, reinterpret_cast<LPARAM>(component.Handle()));
     EXPECT_EQ(events, row.events) << row.name << " " << row.code;
   }
-  EXPECT_FALSE(Component("chkCheck").Checked());  // the box toggles itself; the command only reports
+  EXPECT_FALSE(Component<TCheckBox>("chkCheck").Checked());  // the box toggles itself; the command only reports
 }
 
 TEST_F(ComponentKindsTest, PageControlShowsTheSelectedSheetWhenItNotifiesTheChange) {
-  TComponent& pages = Component("pgcPages");
+  TComponent& pages = Component<TPageControl>("pgcPages");
   SendMessageA(pages.Handle(), TCM_SETCURSEL, 1, 0);
   NMHDR header{pages.Handle(), static_cast<UINT_PTR>(pages.Id()), TCN_SELCHANGING};
   SendMessageA(form->Handle(), WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
   EXPECT_EQ(events, "");
-  EXPECT_TRUE(Component("tstOne").Visible());
+  EXPECT_TRUE(Component<TTabSheet>("tstOne").Visible());
   header.code = TCN_SELCHANGE;
   SendMessageA(form->Handle(), WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
   EXPECT_EQ(events, "pgcPages.Change ");
-  EXPECT_FALSE(Component("tstOne").Visible());
-  EXPECT_TRUE(Component("tstTwo").Visible());
+  EXPECT_FALSE(Component<TTabSheet>("tstOne").Visible());
+  EXPECT_TRUE(Component<TTabSheet>("tstTwo").Visible());
 }
 
 TEST_F(ComponentKindsTest, OnlyTabSheetsLieOnAPageControlAndTabSheetsOnlyThere) {
   constexpr ComponentLayout strayLabel{"lblStray", ComponentKind::Label, "pgcPages", 0, 0, 10, 10, Props()};
   constexpr ComponentLayout straySheet{"tstStray", ComponentKind::TabSheet, "pnlPanel", 0, 0, 0, 0, Props()};
-  EXPECT_EQ(ErrorText([&] { MakeComponent(*form, strayLabel, &Component("pgcPages"), 900); }),
+  EXPECT_EQ(ErrorText([&] { MakeComponent(*form, strayLabel, &Component<TPageControl>("pgcPages"), 900); }),
             "Only tab sheets may lie on a page control");
-  EXPECT_EQ(ErrorText([&] { MakeComponent(*form, straySheet, &Component("pnlPanel"), 901); }),
+  EXPECT_EQ(ErrorText([&] { MakeComponent(*form, straySheet, &Component<TPanel>("pnlPanel"), 901); }),
             "A tab sheet lies on a page control: tstStray");
-  EXPECT_EQ(SendMessageA(Component("pgcPages").Handle(), TCM_GETITEMCOUNT, 0, 0), 2);
+  EXPECT_EQ(SendMessageA(Component<TPageControl>("pgcPages").Handle(), TCM_GETITEMCOUNT, 0, 0), 2);
 }
 
 TEST_F(ComponentKindsTest, MadeComponentTakesTheRowUnderItsParent) {
   constexpr ComponentLayout row{"btnMade", ComponentKind::Button, "pnlPanel", 8, 230, 75, 25, Props().Cancel()};
-  std::unique_ptr<TComponent> made = MakeComponent(*form, row, &Component("pnlPanel"), 902);
+  std::unique_ptr<TComponent> made = MakeComponent(*form, row, &Component<TPanel>("pnlPanel"), 902);
   EXPECT_EQ(made->Kind(), ComponentKind::Button);
-  EXPECT_EQ(made->Parent(), &Component("pnlPanel"));
-  EXPECT_EQ(GetParent(made->Handle()), Component("pnlPanel").Handle());
+  EXPECT_EQ(made->Parent(), &Component<TPanel>("pnlPanel"));
+  EXPECT_EQ(GetParent(made->Handle()), Component<TPanel>("pnlPanel").Handle());
   EXPECT_EQ(GetDlgCtrlID(made->Handle()), 902);
   EXPECT_EQ(WindowText(made->Handle()), "btnMade");
   EXPECT_TRUE(made->IsCancelButton());

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "ui/Kinds.h"
+
 #include <commctrl.h>
 
 #include <string>
@@ -97,7 +99,10 @@ class ConfigTest : public ::testing::Test {
     Application.ProcessMessages();
   }
 
-  TComponent& Part(const char* name) const { return config->Component(name); }
+  template <typename Kind = TComponent>
+  Kind& Part(const char* name) const {
+    return config->Component<Kind>(name);
+  }
   HWND Handle(const char* name) const { return Part(name).Handle(); }
   void Type(const char* edit, const std::string& text) {
     SetWindowTextA(Handle(edit), "");
@@ -172,7 +177,7 @@ TEST_F(ConfigTest, LayoutAt96Dpi) {
   EXPECT_EQ(light.top, 21);
   EXPECT_EQ(light.right - light.left, 160);
 
-  EXPECT_EQ(Part("pgcPageControl").PageCount(), 4);
+  EXPECT_EQ(Part<TPageControl>("pgcPageControl").PageCount(), 4);
   EXPECT_TRUE(Style(Handle("trbSpeed")) & TBS_VERT);
   EXPECT_EQ(SendMessageA(Handle("trbSpeed"), TBM_GETRANGEMAX, 0, 0), 50);
   EXPECT_EQ(SendMessageA(Handle("trbSpeed"), TBM_GETPAGESIZE, 0, 0), 10);
@@ -182,7 +187,7 @@ TEST_F(ConfigTest, LayoutAt96Dpi) {
   EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(Handle("udnFontSize"), UDM_GETBUDDY, 0, 0)), Handle("edtFontSize"));
   EXPECT_TRUE(Style(Handle("memDescription")) & ES_READONLY);
   EXPECT_TRUE(Style(Handle("memDescription")) & ES_CENTER);
-  EXPECT_EQ(Part("memDescription").Color(), SystemColor(COLOR_INFOBK));
+  EXPECT_EQ(Part<TEdit>("memDescription").Color(), SystemColor(COLOR_INFOBK));
   EXPECT_EQ(Style(Handle("btnOK")) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
   // Tab order: the page control, then Test, OK, Cancel, Apply.
   EXPECT_EQ(GetWindow(Handle("pgcPageControl"), GW_HWNDNEXT), Handle("btnTest"));
@@ -196,15 +201,15 @@ TEST_F(ConfigTest, CreationOpensTheStoredPageAndFillsTheDescription) {
   SavedSettings.SetPassword("Secret");
   SavedSettings.AllowMessages = 1;
   Create();
-  EXPECT_EQ(Part("pgcPageControl").ActivePageIndex(), 2);
-  EXPECT_TRUE(Part("chkAllowMessages").Checked());
-  EXPECT_EQ(Part("memDescription").Text(), "Velmora\r\n\r\nLocks the screen.");
+  EXPECT_EQ(Part<TPageControl>("pgcPageControl").ActivePageIndex(), 2);
+  EXPECT_TRUE(Part<TCheckBox>("chkAllowMessages").Checked());
+  EXPECT_EQ(Part<TEdit>("memDescription").Text(), "Velmora\r\n\r\nLocks the screen.");
   config.reset();
 
   for (int page : {-1, 4}) {
     SavedSettings.ConfigPage = page;
     Create();
-    EXPECT_EQ(Part("pgcPageControl").ActivePageIndex(), -1) << page;
+    EXPECT_EQ(Part<TPageControl>("pgcPageControl").ActivePageIndex(), -1) << page;
     config.reset();
   }
 }
@@ -214,22 +219,22 @@ TEST_F(ConfigTest, StoredBoldAndItalicTogetherSurviveTheShow) {
   SavedSettings.FontItalic = 1;
   SavedSettings.FontSize = 20;
   CreateAndShow();
-  EXPECT_TRUE(Part("chkBold").Checked());
-  EXPECT_TRUE(Part("chkItalic").Checked());
+  EXPECT_TRUE(Part<TCheckBox>("chkBold").Checked());
+  EXPECT_TRUE(Part<TCheckBox>("chkItalic").Checked());
   EXPECT_EQ(SavedSettings.FontBold, 1);
   EXPECT_EQ(SavedSettings.FontItalic, 1);
-  EXPECT_TRUE(Part("pnlFont").FontBold());
-  EXPECT_TRUE(Part("pnlFont").FontItalic());
-  EXPECT_EQ(Part("pnlFont").FontName(), "Tahoma");
-  EXPECT_EQ(Part("pnlFont").FontHeight(), -27) << "20 points at 96 DPI";
-  EXPECT_EQ(Part("edtFontSize").Text(), "20");
+  EXPECT_TRUE(Part<TPanel>("pnlFont").FontBold());
+  EXPECT_TRUE(Part<TPanel>("pnlFont").FontItalic());
+  EXPECT_EQ(Part<TPanel>("pnlFont").FontName(), "Tahoma");
+  EXPECT_EQ(Part<TPanel>("pnlFont").FontHeight(), -27) << "20 points at 96 DPI";
+  EXPECT_EQ(Part<TEdit>("edtFontSize").Text(), "20");
 
   // Italic alone, after a show that had both.
   config->Hide();
   SavedSettings.FontBold = 0;
   config->Show();
-  EXPECT_FALSE(Part("chkBold").Checked());
-  EXPECT_TRUE(Part("chkItalic").Checked());
+  EXPECT_FALSE(Part<TCheckBox>("chkBold").Checked());
+  EXPECT_TRUE(Part<TCheckBox>("chkItalic").Checked());
   EXPECT_EQ(SavedSettings.FontItalic, 1);
 }
 
@@ -248,7 +253,7 @@ TEST_F(ConfigTest, SpeedLabelShowsFiftyMinusThePositionAtEveryShow) {
     SCOPED_TRACE(row.speed);
     SavedSettings.Speed = row.speed;
     config->Show();
-    EXPECT_EQ(Part("lblSpeedValue").Caption(), row.label);
+    EXPECT_EQ(Part<TLabel>("lblSpeedValue").Caption(), row.label);
     EXPECT_EQ(SavedSettings.Speed, row.speedAfter);
     config->Hide();
   }
@@ -261,19 +266,19 @@ TEST_F(ConfigTest, ColoursAndFontsTheListsLackBecomeNone) {
   SavedSettings.BackgroundColor = 0xFF000019;  // system colour 25 does not exist
   SavedSettings.FontIndex = -1;
   CreateAndShow();
-  EXPECT_EQ(Part("cbxLight").ItemIndex(), -1);
+  EXPECT_EQ(Part<TComboBox>("cbxLight").ItemIndex(), -1);
   EXPECT_EQ(SavedSettings.LightColor, 0xFF000000u);
   EXPECT_EQ(SavedSettings.SurfaceColor, 0x00F0CAA6u);
   EXPECT_EQ(SavedSettings.ShadowColor, 0xFF000010u);
   EXPECT_EQ(SavedSettings.BackgroundColor, 0xFF000000u);
-  EXPECT_EQ(Part("cbxFontName").ItemIndex(), -1);
+  EXPECT_EQ(Part<TComboBox>("cbxFontName").ItemIndex(), -1);
   EXPECT_EQ(SavedSettings.FontIndex, -1);
-  EXPECT_EQ(Part("cbxFontName").ItemCount(), 4);
+  EXPECT_EQ(Part<TComboBox>("cbxFontName").ItemCount(), 4);
   // What "none" reports is the scroll-bar colour's entry the next time.
   config->Hide();
   SavedSettings.FontIndex = 4;
   config->Show();
-  EXPECT_EQ(ListText(Handle("cbxLight"), Part("cbxLight").ItemIndex()), "clScrollBar");
+  EXPECT_EQ(ListText(Handle("cbxLight"), Part<TComboBox>("cbxLight").ItemIndex()), "clScrollBar");
   EXPECT_EQ(SavedSettings.FontIndex, -1) << "an index past the font list";
 }
 
@@ -281,17 +286,17 @@ TEST_F(ConfigTest, ColourListsNameTheirEntriesFromTheLanguageFile) {
   LanguageTable.Assign("clBlack=Schwarz\r\nclMedGray=Mittelgrau\r\n");
   Create();
   const HWND list = Handle("cbxBackground");
-  EXPECT_EQ(Part("cbxBackground").ItemCount(), 50);
+  EXPECT_EQ(Part<TColorBox>("cbxBackground").ItemCount(), 50);
   EXPECT_EQ(ListText(list, 0), "Schwarz");
   EXPECT_EQ(ListText(list, 19), "Mittelgrau");
   EXPECT_EQ(ListText(list, 1), "clMaroon") << "without an entry the key stands";
   EXPECT_TRUE(Style(list) & CBS_OWNERDRAWFIXED);
-  SelectColor(Part("cbxBackground"), 0x00C0DCC0);
-  EXPECT_EQ(Part("cbxBackground").ItemIndex(), 16);
-  EXPECT_EQ(SelectedColor(Part("cbxBackground")), 0x00C0DCC0u);
-  SelectColor(Part("cbxBackground"), 0x00010203);
-  EXPECT_EQ(Part("cbxBackground").ItemIndex(), -1);
-  EXPECT_EQ(SelectedColor(Part("cbxBackground")), 0xFF000000u);
+  SelectColor(Part<TColorBox>("cbxBackground"), 0x00C0DCC0);
+  EXPECT_EQ(Part<TColorBox>("cbxBackground").ItemIndex(), 16);
+  EXPECT_EQ(SelectedColor(Part<TColorBox>("cbxBackground")), 0x00C0DCC0u);
+  SelectColor(Part<TColorBox>("cbxBackground"), 0x00010203);
+  EXPECT_EQ(Part<TColorBox>("cbxBackground").ItemIndex(), -1);
+  EXPECT_EQ(SelectedColor(Part<TColorBox>("cbxBackground")), 0xFF000000u);
 }
 
 TEST_F(ConfigTest, AppearanceChangesReachTheRecordAndThePreviewAtOnce) {
@@ -304,10 +309,10 @@ TEST_F(ConfigTest, AppearanceChangesReachTheRecordAndThePreviewAtOnce) {
   EXPECT_EQ(SavedSettings.BackgroundColor, 0x00FFFFFFu);
   EXPECT_EQ(SavedSettings.FontIndex, 3);
   EXPECT_EQ(SavedSettings.FontBold, 1);
-  EXPECT_EQ(Part("pnlFont").FontColor(), 0x000000FFu);
-  EXPECT_EQ(Part("pnlFont").Color(), 0x00FFFFFFu);
-  EXPECT_EQ(Part("pnlFont").FontName(), "Verdana");
-  EXPECT_TRUE(Part("pnlFont").FontBold());
+  EXPECT_EQ(Part<TPanel>("pnlFont").FontColor(), 0x000000FFu);
+  EXPECT_EQ(Part<TPanel>("pnlFont").Color(), 0x00FFFFFFu);
+  EXPECT_EQ(Part<TPanel>("pnlFont").FontName(), "Verdana");
+  EXPECT_TRUE(Part<TPanel>("pnlFont").FontBold());
 
   // A typed size is taken when the edit is left, kept to 4..72; other text is not a size.
   struct Row {
@@ -318,7 +323,7 @@ TEST_F(ConfigTest, AppearanceChangesReachTheRecordAndThePreviewAtOnce) {
     Type("edtFontSize", row.typed);
     LeaveEdit("edtFontSize");
     EXPECT_EQ(SavedSettings.FontSize, row.size) << row.typed;
-    EXPECT_EQ(Part("edtFontSize").Text(), std::to_string(row.size)) << row.typed;
+    EXPECT_EQ(Part<TEdit>("edtFontSize").Text(), std::to_string(row.size)) << row.typed;
   }
   // The arrows.
   SendMessageA(Handle("udnFontSize"), WM_KEYDOWN, VK_UP, 0);
@@ -329,18 +334,18 @@ TEST_F(ConfigTest, WithoutPasswordTheOldBoxAndVisitorsMessagesAreOff) {
   SavedSettings.AllowMessages = 1;
   CreateAndShow();
   EXPECT_FALSE(IsWindowEnabled(Handle("edtOldPassword")));
-  EXPECT_EQ(Part("edtOldPassword").Color(), 0xFF000000u);
+  EXPECT_EQ(Part<TEdit>("edtOldPassword").Color(), 0xFF000000u);
   EXPECT_TRUE(IsWindowEnabled(Handle("edtNewPassword")));
-  EXPECT_EQ(Part("edtNewPassword").Color(), 0xFF000005u);
+  EXPECT_EQ(Part<TEdit>("edtNewPassword").Color(), 0xFF000005u);
   EXPECT_FALSE(IsWindowEnabled(Handle("chkAllowMessages")));
-  EXPECT_FALSE(Part("chkAllowMessages").Checked());
+  EXPECT_FALSE(Part<TCheckBox>("chkAllowMessages").Checked());
   EXPECT_EQ(SavedSettings.AllowMessages, 0);
 
   TypeCharacters(Handle("edtConfirmation"), "a");
-  EXPECT_EQ(Part("lblNewPassword").FontColor(), 0x000000FFu);
-  EXPECT_NE(Part("lblConfirmation").FontColor(), 0x000000FFu);
+  EXPECT_EQ(Part<TLabel>("lblNewPassword").FontColor(), 0x000000FFu);
+  EXPECT_NE(Part<TLabel>("lblConfirmation").FontColor(), 0x000000FFu);
   TypeCharacters(Handle("edtNewPassword"), "a");
-  EXPECT_NE(Part("lblNewPassword").FontColor(), 0x000000FFu);
+  EXPECT_NE(Part<TLabel>("lblNewPassword").FontColor(), 0x000000FFu);
 }
 
 TEST_F(ConfigTest, ApplyStoresTheConfirmedPasswordAndEmptiesTheBoxes) {
@@ -362,7 +367,7 @@ TEST_F(ConfigTest, ApplyStoresTheConfirmedPasswordAndEmptiesTheBoxes) {
             Encrypt("Sesame", kStoreStartKey, kStoreMultiplier, kStoreAddend));
   EXPECT_TRUE(RunValueExists());
   for (const char* edit : {"edtOldPassword", "edtNewPassword", "edtConfirmation"}) {
-    EXPECT_EQ(Part(edit).Text(), "") << edit;
+    EXPECT_EQ(Part<TEdit>(edit).Text(), "") << edit;
   }
   EXPECT_FALSE(IsWindowEnabled(Handle("edtNewPassword"))) << "the empty old box no longer matches";
   EXPECT_TRUE(config->Visible());
@@ -381,13 +386,13 @@ TEST_F(ConfigTest, RemovingThePasswordTurnsVisitorsMessagesOffAfterTheWrite) {
   SavedSettings.SetPassword("Secret");
   SavedSettings.AllowMessages = 1;
   CreateAndShow();
-  ASSERT_TRUE(Part("chkAllowMessages").Checked());
+  ASSERT_TRUE(Part<TCheckBox>("chkAllowMessages").Checked());
   Type("edtOldPassword", "Secret");
   Click("btnApply");
   EXPECT_EQ(SavedSettings.Password(), "");
   EXPECT_EQ(StoredRecord()[48], 0);
   EXPECT_EQ(StoredRecord()[16], 1) << "written with the earlier AllowMessages";
-  EXPECT_FALSE(Part("chkAllowMessages").Checked());
+  EXPECT_FALSE(Part<TCheckBox>("chkAllowMessages").Checked());
   EXPECT_EQ(SavedSettings.AllowMessages, 0);
 }
 
@@ -396,7 +401,7 @@ TEST_F(ConfigTest, CancelAfterMovingTheBarWritesNothing) {
   CreateAndShow();
   SendMessageA(Handle("trbSpeed"), WM_KEYDOWN, VK_DOWN, 0);
   EXPECT_EQ(SavedSettings.Speed, 26);
-  EXPECT_EQ(Part("lblSpeedValue").Caption(), "24");
+  EXPECT_EQ(Part<TLabel>("lblSpeedValue").Caption(), "24");
   Click("btnTest");
   EXPECT_EQ(lockScreenShows, 1);
   Click("btnCancel");
@@ -435,14 +440,14 @@ TEST_F(ConfigTest, LinkLabelsHoverAndHandTheirHintToTheShell) {
   CreateAndShow();
   const HWND link = Handle("lblKELMAR");
   SendMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
-  EXPECT_EQ(Part("lblKELMAR").FontColor(), 0xFF000002u);
+  EXPECT_EQ(Part<TLabel>("lblKELMAR").FontColor(), 0xFF000002u);
   SendMessageA(link, WM_MOUSELEAVE, 0, 0);
-  EXPECT_EQ(Part("lblKELMAR").FontColor(), 0xFF000008u);
-  EXPECT_TRUE(Part("lblKELMAR").FontBold());
+  EXPECT_EQ(Part<TLabel>("lblKELMAR").FontColor(), 0xFF000008u);
+  EXPECT_TRUE(Part<TLabel>("lblKELMAR").FontBold());
 
-  SendMessageA(config->Handle(), WM_COMMAND, MAKEWPARAM(Part("lblKELMAR").Id(), STN_CLICKED),
+  SendMessageA(config->Handle(), WM_COMMAND, MAKEWPARAM(Part<TLabel>("lblKELMAR").Id(), STN_CLICKED),
                reinterpret_cast<LPARAM>(link));
-  SendMessageA(config->Handle(), WM_COMMAND, MAKEWPARAM(Part("lblOrinTassel").Id(), STN_CLICKED),
+  SendMessageA(config->Handle(), WM_COMMAND, MAKEWPARAM(Part<TLabel>("lblOrinTassel").Id(), STN_CLICKED),
                reinterpret_cast<LPARAM>(Handle("lblOrinTassel")));
   EXPECT_EQ(urls, (std::vector<std::string>{"https://www.kelmar.example/", ""}));
   EXPECT_EQ(urlOwners.front(), config->Handle());
@@ -451,7 +456,7 @@ TEST_F(ConfigTest, LinkLabelsHoverAndHandTheirHintToTheShell) {
 TEST_F(ConfigTest, EveryShowRefillsFromTheRecordWhileThePageStays) {
   CreateAndShow();
   TabCtrl_SetCurSel(Handle("pgcPageControl"), 1);
-  NMHDR change{Handle("pgcPageControl"), static_cast<UINT_PTR>(Part("pgcPageControl").Id()),
+  NMHDR change{Handle("pgcPageControl"), static_cast<UINT_PTR>(Part<TPageControl>("pgcPageControl").Id()),
                static_cast<UINT>(TCN_SELCHANGE)};
   SendMessageA(config->Handle(), WM_NOTIFY, change.idFrom, reinterpret_cast<LPARAM>(&change));
   EXPECT_EQ(SavedSettings.ConfigPage, 1);
@@ -461,10 +466,10 @@ TEST_F(ConfigTest, EveryShowRefillsFromTheRecordWhileThePageStays) {
   SavedSettings.Message = "New text";
   SavedSettings.AutoRun = 1;
   ShowWindow(config->Handle(), SW_SHOW);
-  EXPECT_EQ(Part("lblSpeedValue").Caption(), "40");
-  EXPECT_EQ(Part("memMessage").Text(), "New text");
-  EXPECT_TRUE(Part("chkAutoRun").Checked());
-  EXPECT_EQ(Part("pgcPageControl").ActivePageIndex(), 1);
+  EXPECT_EQ(Part<TLabel>("lblSpeedValue").Caption(), "40");
+  EXPECT_EQ(Part<TEdit>("memMessage").Text(), "New text");
+  EXPECT_TRUE(Part<TCheckBox>("chkAutoRun").Checked());
+  EXPECT_EQ(Part<TPageControl>("pgcPageControl").ActivePageIndex(), 1);
 }
 
 }  // namespace

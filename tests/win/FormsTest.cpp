@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include "ui/Kinds.h"
+
 #include <cstdlib>
 #include <stdexcept>
 #include <vector>
@@ -77,7 +79,7 @@ TEST_F(FormsTest, BuildsEveryRowIntoItsWindowClassUnderItsParent) {
   EXPECT_EQ(ClassName(Handle("lblName")), "Static");
   EXPECT_EQ(ClassName(Handle("edtName")), "Edit");
   EXPECT_EQ(ClassName(Handle("chkKeep")), "Button");
-  EXPECT_EQ(form->Component("tmrTick").Handle(), nullptr);
+  EXPECT_EQ(form->Component<TTimer>("tmrTick").Handle(), nullptr);
 
   int children = 0;
   EnumChildWindows(
@@ -89,7 +91,7 @@ TEST_F(FormsTest, BuildsEveryRowIntoItsWindowClassUnderItsParent) {
 TEST_F(FormsTest, DesignCaptionIsTheNameUnlessTheTableGivesOne) {
   EXPECT_EQ(WindowText(Handle("lblName")), "lblName");
   EXPECT_EQ(WindowText(Handle("btnGo")), "btnGo");
-  EXPECT_EQ(form->Component("pnlFirst").Caption(), "EN");
+  EXPECT_EQ(form->Component<TPanel>("pnlFirst").Caption(), "EN");
   EXPECT_EQ(WindowText(form->Handle()), "");
   EXPECT_EQ(WindowText(Handle("edtName")), "");
 }
@@ -233,7 +235,7 @@ TEST_F(FormsTest, ClosingAModelessFormHidesIt) {
 
 TEST_F(FormsTest, TimersAreWindowTimersOfTheForm) {
   int ticks = 0;
-  TComponent& timer = form->Component("tmrTick");
+  TTimer& timer = form->Component<TTimer>("tmrTick");
   timer.OnTimer = [&] { ++ticks; };
   Pump(150);
   EXPECT_EQ(ticks, 0);
@@ -247,7 +249,7 @@ TEST_F(FormsTest, TimersAreWindowTimersOfTheForm) {
 
 TEST_F(FormsTest, CheckBoxStateChangesRunTheClickEventOnlyWhenTheStateChanges) {
   int clicks = 0;
-  TComponent& box = form->Component("chkKeep");
+  TCheckBox& box = form->Component<TCheckBox>("chkKeep");
   box.OnClick = [&] { ++clicks; };
   box.SetChecked(true);
   EXPECT_EQ(clicks, 0);
@@ -261,16 +263,16 @@ TEST_F(FormsTest, CheckBoxStateChangesRunTheClickEventOnlyWhenTheStateChanges) {
 
 TEST_F(FormsTest, EditChangesReachTheChangeEvent) {
   int changes = 0;
-  form->Component("edtName").OnChange = [&] { ++changes; };
+  form->Component<TEdit>("edtName").OnChange = [&] { ++changes; };
   TypeCharacters(Handle("edtName"), "ab");
   EXPECT_EQ(changes, 2);
-  EXPECT_EQ(form->Component("edtName").Text(), "ab");
+  EXPECT_EQ(form->Component<TEdit>("edtName").Text(), "ab");
 }
 
 TEST_F(FormsTest, HintsShowAsToolTipsWhenTheySayMoreThanTheCaption) {
   const HWND tip = form->ToolTip();
   ASSERT_NE(tip, nullptr);
-  TComponent& go = form->Component("btnGo");
+  TButton& go = form->Component<TButton>("btnGo");
   go.SetHint("Starts it");
   EXPECT_TRUE(HasToolTip(tip, form->Handle(), go.Handle()));
   EXPECT_EQ(ToolTipText(tip, form->Handle(), go.Handle()), "Starts it");
@@ -278,38 +280,38 @@ TEST_F(FormsTest, HintsShowAsToolTipsWhenTheySayMoreThanTheCaption) {
   EXPECT_EQ(ToolTipText(tip, form->Handle(), go.Handle()), "Starts it now");
   go.SetHint("btnGo");
   EXPECT_FALSE(HasToolTip(tip, form->Handle(), go.Handle()));
-  form->Component("memNotes").SetHint("Notes");
+  form->Component<TEdit>("memNotes").SetHint("Notes");
   EXPECT_EQ(ToolTipText(tip, form->Handle(), Handle("memNotes")), "Notes");
-  form->Component("memNotes").SetHint("");
+  form->Component<TEdit>("memNotes").SetHint("");
   EXPECT_FALSE(HasToolTip(tip, form->Handle(), Handle("memNotes")));
 }
 
 TEST_F(FormsTest, PrepareControlsMakesPanelsOpaqueAndWindowedControlsBuffered) {
-  TComponent& frame = form->Component("pnlFrame");
+  TPanel& frame = form->Component<TPanel>("pnlFrame");
   EXPECT_TRUE(frame.ParentBackground());
   PrepareControls(form->Component("frmTest"));
   EXPECT_FALSE(frame.ParentBackground());
-  EXPECT_FALSE(form->Component("pnlBackground").ParentBackground());
+  EXPECT_FALSE(form->Component<TPanel>("pnlBackground").ParentBackground());
   EXPECT_TRUE(frame.DoubleBuffered());
-  EXPECT_TRUE(form->Component("edtName").DoubleBuffered());
-  EXPECT_TRUE(form->Component("btnStretch").DoubleBuffered());
-  EXPECT_FALSE(form->Component("lblName").DoubleBuffered());
-  EXPECT_TRUE(form->Component("edtName").PaintsThroughBuffer());
-  EXPECT_TRUE(form->Component("chkKeep").PaintsThroughBuffer());
+  EXPECT_TRUE(form->Component<TEdit>("edtName").DoubleBuffered());
+  EXPECT_TRUE(form->Component<TButton>("btnStretch").DoubleBuffered());
+  EXPECT_FALSE(form->Component<TLabel>("lblName").DoubleBuffered());
+  EXPECT_TRUE(form->Component<TEdit>("edtName").PaintsThroughBuffer());
+  EXPECT_TRUE(form->Component<TCheckBox>("chkKeep").PaintsThroughBuffer());
   EXPECT_TRUE(frame.PaintsThroughBuffer());
-  EXPECT_FALSE(form->Component("lblName").PaintsThroughBuffer());
-  form->Component("edtName").SetDoubleBuffered(false);
-  EXPECT_FALSE(form->Component("edtName").PaintsThroughBuffer());
+  EXPECT_FALSE(form->Component<TLabel>("lblName").PaintsThroughBuffer());
+  form->Component<TEdit>("edtName").SetDoubleBuffered(false);
+  EXPECT_FALSE(form->Component<TEdit>("edtName").PaintsThroughBuffer());
 }
 
 TEST_F(FormsTest, OpaquePanelPaintsItsOwnColourInsideItsBevels) {
-  TComponent& frame = form->Component("pnlFrame");
+  TPanel& frame = form->Component<TPanel>("pnlFrame");
   frame.SetColor(0x0000FF00);
   testing::PixelCanvas canvas(200, 100);
 
   frame.SetCaption("");
   SendMessageA(frame.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT);
-  EXPECT_EQ(GetPixel(canvas.dc(), 100, 50), ResolveColor(form->Component("pnlBackground").Color()));
+  EXPECT_EQ(GetPixel(canvas.dc(), 100, 50), ResolveColor(form->Component<TPanel>("pnlBackground").Color()));
 
   frame.SetParentBackground(false);
   SendMessageA(frame.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT);
@@ -323,8 +325,8 @@ TEST_F(FormsTest, OpaquePanelPaintsItsOwnColourInsideItsBevels) {
 TEST_F(FormsTest, FailingHandlerIsCaughtAtTheWindowProcedure) {
   _putenv("VELMORA_NO_MESSAGEBOX=1");
   int later = 0;
-  form->Component("btnStretch").OnClick = [] { throw std::runtime_error("handler failed"); };
-  form->Component("chkKeep").OnClick = [&] { ++later; };
+  form->Component<TButton>("btnStretch").OnClick = [] { throw std::runtime_error("handler failed"); };
+  form->Component<TCheckBox>("chkKeep").OnClick = [&] { ++later; };
   SendMessageA(Handle("btnStretch"), BM_CLICK, 0, 0);
   SendMessageA(Handle("chkKeep"), BM_CLICK, 0, 0);
   EXPECT_EQ(later, 1);
@@ -344,7 +346,7 @@ TEST_F(FormsTest, TheMainWindowIsChosenExplicitlyAndGoesWithItsForm) {
 TEST_F(FormsTest, LabelsReportTheMouseEnteringOnceAndLeavingAndShowTheHand) {
   int entered = 0;
   int left = 0;
-  TComponent& label = form->Component("lblName");
+  TLabel& label = form->Component<TLabel>("lblName");
   label.OnMouseEnter = [&] { ++entered; };
   label.OnMouseLeave = [&] { ++left; };
   SendMessageA(label.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
@@ -363,7 +365,7 @@ TEST_F(FormsTest, LabelsReportTheMouseEnteringOnceAndLeavingAndShowTheHand) {
 
 TEST_F(FormsTest, FailingMouseHandlerIsCaughtAtTheSubclassBoundary) {
   _putenv("VELMORA_NO_MESSAGEBOX=1");
-  TComponent& label = form->Component("lblName");
+  TLabel& label = form->Component<TLabel>("lblName");
   label.OnMouseEnter = [] { throw std::runtime_error("enter failed"); };
   SendMessageA(label.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
   EXPECT_TRUE(IsWindow(label.Handle()));
@@ -371,7 +373,7 @@ TEST_F(FormsTest, FailingMouseHandlerIsCaughtAtTheSubclassBoundary) {
 
 TEST_F(FormsTest, UnknownComponentNameIsAnError) {
   EXPECT_EQ(form->FindComponent("btnMissing"), nullptr);
-  EXPECT_THROW(form->Component("btnMissing"), Error);
+  EXPECT_THROW(form->Component<TButton>("btnMissing"), Error);
 }
 
 }  // namespace

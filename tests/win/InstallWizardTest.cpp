@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "ui/Kinds.h"
+
 #include <fstream>
 #include <memory>
 #include <string>
@@ -138,11 +140,11 @@ TEST_F(InstallWizardTest, LayoutAt96Dpi) {
   EXPECT_FALSE(Style(memo) & ES_WANTRETURN) << "Enter must press Install, not break the line";
   EXPECT_FALSE(Style(memo) & WS_BORDER);
   EXPECT_FALSE(ExStyle(memo) & WS_EX_CLIENTEDGE);
-  EXPECT_EQ(wizard->Component("memReadMe").Color(), SystemColor(COLOR_INFOBK));
+  EXPECT_EQ(wizard->Component<TEdit>("memReadMe").Color(), SystemColor(COLOR_INFOBK));
   EXPECT_EQ(SendMessageA(Handle("chkCreateDesktopShortcut"), BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_EQ(Style(Handle("btnInstall")) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
-  EXPECT_EQ(wizard->DefaultButton(), &wizard->Component("btnInstall"));
-  EXPECT_EQ(wizard->CancelButton(), &wizard->Component("btnCancel"));
+  EXPECT_EQ(wizard->DefaultButton(), &wizard->Component<TButton>("btnInstall"));
+  EXPECT_EQ(wizard->CancelButton(), &wizard->Component<TButton>("btnCancel"));
 
   // Tab order: in the panel the read-me, then the box; on the window the panel, Install,
   // Cancel, Preview.
@@ -158,10 +160,10 @@ TEST_F(InstallWizardTest, CreationTranslatesAndCopiesTheReadMeFromTheHiddenLabel
       "btnInstall=Go|Installs\r\n");
   Create();
   EXPECT_EQ(WindowText(wizard->Handle()), "Install it");
-  EXPECT_EQ(wizard->Component("memReadMe").Text(), "Welcome.\r\n\r\nRead ");
-  EXPECT_EQ(wizard->Component("memReadMe").Hint(), "The read-me");
+  EXPECT_EQ(wizard->Component<TEdit>("memReadMe").Text(), "Welcome.\r\n\r\nRead ");
+  EXPECT_EQ(wizard->Component<TEdit>("memReadMe").Hint(), "The read-me");
   EXPECT_EQ(WindowText(Handle("btnInstall")), "Go");
-  EXPECT_EQ(wizard->Component("btnInstall").Hint(), "Installs");
+  EXPECT_EQ(wizard->Component<TButton>("btnInstall").Hint(), "Installs");
 }
 
 TEST_F(InstallWizardTest, InstallCopiesRegistersHidesThenAsksForTheVerbAndCloses) {

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "ui/Kinds.h"
+
 #include <deque>
 #include <optional>
 #include <stdexcept>
@@ -118,9 +120,9 @@ void CALLBACK AnswerPrompt(HWND, UINT, UINT_PTR, DWORD) {
     answer = answers.front();
     answers.pop_front();
   }
-  frmAsk->Component("edtPassword").SetText(answer.password);
-  if (answer.memo) frmAsk->Component("memMessage").SetText(*answer.memo);
-  if (answer.tick) frmAsk->Component("chkPermanentMessage").SetChecked(true);
+  frmAsk->Component<TEdit>("edtPassword").SetText(answer.password);
+  if (answer.memo) frmAsk->Component<TEdit>("memMessage").SetText(*answer.memo);
+  if (answer.tick) frmAsk->Component<TCheckBox>("chkPermanentMessage").SetChecked(true);
   if (answer.movePointer) SetCursorPos(answer.movePointer->x, answer.movePointer->y);
   if (answer.autoSubmit) {
     frmAsk->tmrCloseTimer();

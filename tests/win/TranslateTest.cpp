@@ -4,6 +4,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include "ui/Kinds.h"
+
 #include <fstream>
 #include <iterator>
 #include <set>
@@ -80,7 +82,7 @@ TEST_F(TranslateTest, EachKindTakesWhatItsEntryGivesIt) {
       "udnSize=Up and down\r\n"
       "tmrTick=Timer text\r\n");
   TForm form("TfrmPages", kPagesLayout);
-  TComponent& label = form.Component("lblTitle");
+  TLabel& label = form.Component<TLabel>("lblTitle");
   const int oneLine = label.Bounds().bottom - label.Bounds().top;
   TranslateForm(form);
 
@@ -88,32 +90,32 @@ TEST_F(TranslateTest, EachKindTakesWhatItsEntryGivesIt) {
   EXPECT_EQ(WindowText(label.Handle()), "First\r\nSecond");
   EXPECT_GE(label.Bounds().bottom - label.Bounds().top, 2 * oneLine);
   const HWND tip = form.ToolTip();
-  const HWND cancel = form.Component("btnCancel").Handle();
+  const HWND cancel = form.Component<TButton>("btnCancel").Handle();
   EXPECT_EQ(WindowText(cancel), "Close");
   EXPECT_EQ(ToolTipText(tip, form.Handle(), cancel), "Closes the window");
-  EXPECT_EQ(WindowText(form.Component("chkBold").Handle()), "Bold");
-  EXPECT_EQ(form.Component("chkBold").Hint(), "Bold");
-  EXPECT_FALSE(HasToolTip(tip, form.Handle(), form.Component("chkBold").Handle()));
-  EXPECT_EQ(WindowText(form.Component("edtSize").Handle()), "12");
-  EXPECT_EQ(ToolTipText(tip, form.Handle(), form.Component("edtSize").Handle()), "Size in points");
-  EXPECT_EQ(WindowText(form.Component("memNotes").Handle()), "");
-  EXPECT_EQ(ToolTipText(tip, form.Handle(), form.Component("memNotes").Handle()), "Notes hint");
-  EXPECT_EQ(TabText(form.Component("pgcPages"), 1), "Page Two");
-  EXPECT_EQ(form.Component("tstTwo").Hint(), "Second page");
-  EXPECT_EQ(WindowText(form.Component("trbSpeed").Handle()), "");
-  EXPECT_EQ(form.Component("trbSpeed").Hint(), "Speed hint");
-  EXPECT_EQ(form.Component("udnSize").Hint(), "Up and down");
-  EXPECT_EQ(form.Component("tmrTick").Hint(), "");
-  EXPECT_EQ(form.Component("tmrTick").Caption(), "");
+  EXPECT_EQ(WindowText(form.Component<TCheckBox>("chkBold").Handle()), "Bold");
+  EXPECT_EQ(form.Component<TCheckBox>("chkBold").Hint(), "Bold");
+  EXPECT_FALSE(HasToolTip(tip, form.Handle(), form.Component<TCheckBox>("chkBold").Handle()));
+  EXPECT_EQ(WindowText(form.Component<TEdit>("edtSize").Handle()), "12");
+  EXPECT_EQ(ToolTipText(tip, form.Handle(), form.Component<TEdit>("edtSize").Handle()), "Size in points");
+  EXPECT_EQ(WindowText(form.Component<TEdit>("memNotes").Handle()), "");
+  EXPECT_EQ(ToolTipText(tip, form.Handle(), form.Component<TEdit>("memNotes").Handle()), "Notes hint");
+  EXPECT_EQ(TabText(form.Component<TPageControl>("pgcPages"), 1), "Page Two");
+  EXPECT_EQ(form.Component<TTabSheet>("tstTwo").Hint(), "Second page");
+  EXPECT_EQ(WindowText(form.Component<TTrackBar>("trbSpeed").Handle()), "");
+  EXPECT_EQ(form.Component<TTrackBar>("trbSpeed").Hint(), "Speed hint");
+  EXPECT_EQ(form.Component<TUpDown>("udnSize").Hint(), "Up and down");
+  EXPECT_EQ(form.Component<TTimer>("tmrTick").Hint(), "");
+  EXPECT_EQ(form.Component<TTimer>("tmrTick").Caption(), "");
 }
 
 TEST_F(TranslateTest, ComponentsWithoutAnEntryKeepTheirDesignTexts) {
   LanguageTable.Assign("lblTitle\r\nother=1\r\n");
   TForm form("TfrmPages", kPagesLayout);
   TranslateForm(form);
-  EXPECT_EQ(WindowText(form.Component("lblTitle").Handle()), "lblTitle");
-  EXPECT_EQ(WindowText(form.Component("edtSize").Handle()), "8");
-  EXPECT_EQ(TabText(form.Component("pgcPages"), 0), "tstOne");
+  EXPECT_EQ(WindowText(form.Component<TLabel>("lblTitle").Handle()), "lblTitle");
+  EXPECT_EQ(WindowText(form.Component<TEdit>("edtSize").Handle()), "8");
+  EXPECT_EQ(TabText(form.Component<TPageControl>("pgcPages"), 0), "tstOne");
   EXPECT_EQ(WindowText(form.Handle()), "");
   EXPECT_EQ(SendMessageA(form.ToolTip(), TTM_GETTOOLCOUNT, 0, 0), 0);
 }
@@ -124,9 +126,9 @@ TEST_F(TranslateTest, OneEntryServesTheSameNameOnEveryWindow) {
   TForm pages("TfrmPages", kPagesLayout);
   TranslateForm(pages);
   TfrmAsk ask;
-  EXPECT_EQ(WindowText(pages.Component("btnCancel").Handle()), "Stop");
-  EXPECT_EQ(WindowText(ask.Component("btnCancel").Handle()), "Stop");
-  EXPECT_EQ(ask.Component("btnCancel").Hint(), "Stops everything");
+  EXPECT_EQ(WindowText(pages.Component<TButton>("btnCancel").Handle()), "Stop");
+  EXPECT_EQ(WindowText(ask.Component<TButton>("btnCancel").Handle()), "Stop");
+  EXPECT_EQ(ask.Component<TButton>("btnCancel").Hint(), "Stops everything");
 }
 
 TEST_F(TranslateTest, PromptIsTranslatedFromTheShippedEnglishFile) {
@@ -134,23 +136,23 @@ TEST_F(TranslateTest, PromptIsTranslatedFromTheShippedEnglishFile) {
   ASSERT_GT(LanguageTable.Count(), 0u);
   TfrmAsk ask;
   EXPECT_EQ(WindowText(ask.Handle()), "Velmora - Unlock");
-  EXPECT_EQ(WindowText(ask.Component("lblPassword").Handle()), "Password:");
-  EXPECT_EQ(WindowText(ask.Component("lblLeaveMessage").Handle()), "Leave a message:");
-  EXPECT_EQ(WindowText(ask.Component("chkPermanentMessage").Handle()), "Keep this message");
-  EXPECT_EQ(WindowText(ask.Component("btnOK").Handle()), "OK");
-  EXPECT_EQ(WindowText(ask.Component("btnCancel").Handle()), "Cancel");
-  EXPECT_EQ(WindowText(ask.Component("edtPassword").Handle()), "");
-  EXPECT_EQ(ToolTipText(ask.ToolTip(), ask.Handle(), ask.Component("edtPassword").Handle()),
+  EXPECT_EQ(WindowText(ask.Component<TLabel>("lblPassword").Handle()), "Password:");
+  EXPECT_EQ(WindowText(ask.Component<TLabel>("lblLeaveMessage").Handle()), "Leave a message:");
+  EXPECT_EQ(WindowText(ask.Component<TCheckBox>("chkPermanentMessage").Handle()), "Keep this message");
+  EXPECT_EQ(WindowText(ask.Component<TButton>("btnOK").Handle()), "OK");
+  EXPECT_EQ(WindowText(ask.Component<TButton>("btnCancel").Handle()), "Cancel");
+  EXPECT_EQ(WindowText(ask.Component<TEdit>("edtPassword").Handle()), "");
+  EXPECT_EQ(ToolTipText(ask.ToolTip(), ask.Handle(), ask.Component<TEdit>("edtPassword").Handle()),
             "Type the owner's password and press Enter.\r\nLetter case matters.");
-  EXPECT_EQ(ask.Component("pnlPassword").Caption(), "");
+  EXPECT_EQ(ask.Component<TPanel>("pnlPassword").Caption(), "");
 }
 
 TEST_F(TranslateTest, PromptIsTranslatedFromTheGermanFile) {
   LanguageTable.Assign(ReadSourceFile("resources/lang/Velmora.de.lng"));
   TfrmAsk ask;
   EXPECT_EQ(WindowText(ask.Handle()), "Velmora - Entsperren");
-  EXPECT_EQ(WindowText(ask.Component("btnCancel").Handle()), "Abbrechen");
-  EXPECT_EQ(WindowText(ask.Component("chkPermanentMessage").Handle()), "Nachricht behalten");
+  EXPECT_EQ(WindowText(ask.Component<TButton>("btnCancel").Handle()), "Abbrechen");
+  EXPECT_EQ(WindowText(ask.Component<TCheckBox>("chkPermanentMessage").Handle()), "Nachricht behalten");
 }
 
 TEST_F(TranslateTest, ThePromptsNameListIsExactlyItsTranslatedComponents) {
@@ -182,25 +184,25 @@ TEST_F(TranslateTest, BothShippedLanguageFilesHaveAnEntryForEveryTranslatedName)
 
 TEST_F(TranslateTest, PageControlShowsOnlyTheActiveSheet) {
   TForm form("TfrmPages", kPagesLayout);
-  TComponent& pages = form.Component("pgcPages");
+  TPageControl& pages = form.Component<TPageControl>("pgcPages");
   EXPECT_EQ(pages.PageCount(), 2);
   EXPECT_EQ(pages.ActivePageIndex(), 0);
-  EXPECT_EQ(GetParent(form.Component("tstOne").Handle()), pages.Handle());
-  EXPECT_TRUE(form.Component("tstOne").Visible());
-  EXPECT_FALSE(form.Component("tstTwo").Visible());
+  EXPECT_EQ(GetParent(form.Component<TTabSheet>("tstOne").Handle()), pages.Handle());
+  EXPECT_TRUE(form.Component<TTabSheet>("tstOne").Visible());
+  EXPECT_FALSE(form.Component<TTabSheet>("tstTwo").Visible());
   pages.SetActivePageIndex(1);
   EXPECT_EQ(pages.ActivePageIndex(), 1);
-  EXPECT_FALSE(form.Component("tstOne").Visible());
-  EXPECT_TRUE(form.Component("tstTwo").Visible());
+  EXPECT_FALSE(form.Component<TTabSheet>("tstOne").Visible());
+  EXPECT_TRUE(form.Component<TTabSheet>("tstTwo").Visible());
   pages.SetActivePageIndex(4);
   EXPECT_EQ(pages.ActivePageIndex(), -1);
-  EXPECT_FALSE(form.Component("tstOne").Visible());
-  EXPECT_FALSE(form.Component("tstTwo").Visible());
+  EXPECT_FALSE(form.Component<TTabSheet>("tstOne").Visible());
+  EXPECT_FALSE(form.Component<TTabSheet>("tstTwo").Visible());
 }
 
 TEST_F(TranslateTest, TrackBarAndUpDownTakeTheirRangesAndReportChanges) {
   TForm form("TfrmPages", kPagesLayout);
-  TComponent& speed = form.Component("trbSpeed");
+  TTrackBar& speed = form.Component<TTrackBar>("trbSpeed");
   EXPECT_TRUE(Style(speed.Handle()) & TBS_VERT);
   EXPECT_EQ(SendMessageA(speed.Handle(), TBM_GETRANGEMIN, 0, 0), 0);
   EXPECT_EQ(SendMessageA(speed.Handle(), TBM_GETRANGEMAX, 0, 0), 50);
@@ -215,21 +217,21 @@ TEST_F(TranslateTest, TrackBarAndUpDownTakeTheirRangesAndReportChanges) {
   speed.SetPosition(80);
   EXPECT_EQ(speed.Position(), 50);
 
-  TComponent& size = form.Component("udnSize");
-  EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(size.Handle(), UDM_GETBUDDY, 0, 0)), form.Component("edtSize").Handle());
+  TUpDown& size = form.Component<TUpDown>("udnSize");
+  EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(size.Handle(), UDM_GETBUDDY, 0, 0)), form.Component<TEdit>("edtSize").Handle());
   int low = 0;
   int high = 0;
   SendMessageA(size.Handle(), UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low), reinterpret_cast<LPARAM>(&high));
   EXPECT_EQ(low, 4);
   EXPECT_EQ(high, 72);
   size.SetPosition(12);
-  EXPECT_EQ(WindowText(form.Component("edtSize").Handle()), "12");
+  EXPECT_EQ(WindowText(form.Component<TEdit>("edtSize").Handle()), "12");
   EXPECT_EQ(size.Position(), 12);
 }
 
 TEST_F(TranslateTest, ListsHoldItemsWithDataAndColourListsDrawTheirSwatch) {
   TForm form("TfrmPages", kPagesLayout);
-  TComponent& fonts = form.Component("cbxFont");
+  TComboBox& fonts = form.Component<TComboBox>("cbxFont");
   fonts.AddItem("Arial");
   fonts.AddItem("Courier");
   fonts.SetText("Courier");
@@ -237,7 +239,7 @@ TEST_F(TranslateTest, ListsHoldItemsWithDataAndColourListsDrawTheirSwatch) {
   fonts.SetText("Missing");
   EXPECT_EQ(fonts.ItemIndex(), -1);
 
-  TComponent& colors = form.Component("cbxColor");
+  TColorBox& colors = form.Component<TColorBox>("cbxColor");
   EXPECT_TRUE(Style(colors.Handle()) & CBS_OWNERDRAWFIXED);
   colors.AddItem("Red", 0x000000FF);
   EXPECT_EQ(colors.ItemData(0), 0x000000FF);

@@ -17,7 +17,6 @@
 namespace velmora {
 namespace {
 
-constexpr char kRunKeyPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr char kMessageValue[] = "Message";
 constexpr char kMessagePositionValue[] = "MessagePosition";
 constexpr char kRecordValue[] = "";
@@ -133,7 +132,7 @@ void SaveSettings() {
     const RecordImage image = EncodeRecordImage(SavedSettings);
     win::WriteBinary(key.get(), kRecordValue, image.data(), image.size());
   }
-  const win::RegistryKey run = win::OpenKeyForWriting(HKEY_CURRENT_USER, kRunKeyPath);
+  const win::RegistryKey run = win::OpenKeyForWriting(HKEY_CURRENT_USER, win::kRunKeyPath);
   if (SavedSettings.AutoRun != 0) {
     win::WriteText(run.get(), ProgramName, win::ExecutablePath());
   } else {

@@ -1,10 +1,11 @@
 // Panels and tab sheets: registering their window class, painting, passing messages to the form.
-#include "ui/kinds/CustomPanel.h"
+#include "ui/Kinds.h"
 
 #include "ui/Form.h"
 #include "ui/WindowProcedure.h"
+#include "win/Windows.h"
 
-namespace velmora::kinds {
+namespace velmora {
 
 const char* TCustomPanel::WindowClass() {
   static constexpr char kPanelClass[] = "TVelmoraPanel";
@@ -14,8 +15,7 @@ const char* TCustomPanel::WindowClass() {
 
 void TCustomPanel::PaintContent(HDC dc, const RECT& area) const {
   const ColorValue background = ParentBackground() && Parent() != nullptr ? Parent()->Color() : Color();
-  win::Brush brush(CreateSolidBrush(ResolveColor(background)));
-  FillRect(dc, &area, brush.get());
+  FillRect(dc, &area, Owner().BrushFor(background));
 }
 
 void TCustomPanel::Paint() {
@@ -24,11 +24,7 @@ void TCustomPanel::Paint() {
   RECT client;
   GetClientRect(Handle(), &client);
   if (DoubleBuffered()) {
-    win::MemoryDC memory(CreateCompatibleDC(dc));
-    win::Bitmap bitmap(CreateCompatibleBitmap(dc, client.right, client.bottom));
-    win::SelectedObject selected(memory.get(), bitmap.get());
-    PaintContent(memory.get(), client);
-    BitBlt(dc, 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
+    win::PaintThroughBuffer(dc, client, [this, &client](HDC buffer) { PaintContent(buffer, client); });
   } else {
     PaintContent(dc, client);
   }
@@ -76,4 +72,4 @@ LRESULT TCustomPanel::HandlerFailed(UINT message, WPARAM wParam, LPARAM lParam, 
   return DefWindowProcA(Handle(), message, wParam, lParam);
 }
 
-}  // namespace velmora::kinds
+}  // namespace velmora

@@ -3,63 +3,47 @@
 #include <commctrl.h>
 
 #include "ui/Form.h"
-#include "ui/kinds/Kinds.h"
+#include "ui/Kinds.h"
+#include "win/Windows.h"
 
-namespace velmora::kinds {
+namespace velmora {
 
-namespace {
+std::string TEdit::Text() const { return win::WindowText(Handle()); }
 
-class TEditComponent : public TComponent {
- public:
-  using TComponent::TComponent;
+void TEdit::SetText(const std::string& text) { SetWindowTextA(Handle(), text.c_str()); }
 
-  std::string Text() const override { return WindowText(Handle()); }
-  void SetText(const std::string& text) override { SetWindowTextA(Handle(), text.c_str()); }
-  bool OwnsBackground() const override { return true; }
-
-  void Command(int code) override {
-    if (code == EN_CHANGE && OnChange) OnChange();
-    if (code == EN_SETFOCUS && OnEnter) OnEnter();
-    if (code == EN_KILLFOCUS && OnExit) OnExit();
-  }
-
- protected:
-  void Create() override {
-    const Props& props = Properties();
-    CreateControlWindow(WC_EDITA, Style(), props.flatBorder || props.noBorder ? 0 : WS_EX_CLIENTEDGE);
-    if (props.passwordChar != 0) {
-      SendMessageA(Handle(), EM_SETPASSWORDCHAR, static_cast<unsigned char>(props.passwordChar), 0);
-    }
-    SendMessageA(Handle(), EM_SETLIMITTEXT, props.maxLength > 0 ? props.maxLength : 0x7FFFFFFE, 0);
-    // An edit starts with the row's caption as its text; a memo starts empty.
-    if (!IsMemo() && props.caption != nullptr) SetWindowTextA(Handle(), props.caption);
-  }
-
- private:
-  bool IsMemo() const { return Kind() == ComponentKind::Memo; }
-
-  DWORD Style() const {
-    const Props& props = Properties();
-    DWORD style = WS_TABSTOP;
-    if (IsMemo()) {
-      style |= ES_MULTILINE | ES_AUTOVSCROLL;
-      if (props.wantReturns) style |= ES_WANTRETURN;
-      if (props.alignment == TextAlignment::Center) style |= ES_CENTER;
-    } else {
-      style |= ES_AUTOHSCROLL;
-    }
-    if (props.verticalScrollBar) style |= WS_VSCROLL;
-    if (props.passwordChar != 0) style |= ES_PASSWORD;
-    if (props.readOnly) style |= ES_READONLY;
-    if (props.flatBorder) style |= WS_BORDER;
-    return style;
-  }
-};
-
-}  // namespace
-
-std::unique_ptr<TComponent> MakeEdit(TForm& owner, const ComponentLayout& layout, TComponent* parent, int id) {
-  return std::make_unique<TEditComponent>(owner, layout, parent, id);
+void TEdit::Command(int code) {
+  if (code == EN_CHANGE && OnChange) OnChange();
+  if (code == EN_SETFOCUS && OnEnter) OnEnter();
+  if (code == EN_KILLFOCUS && OnExit) OnExit();
 }
 
-}  // namespace velmora::kinds
+void TEdit::Create() {
+  const Props& props = Properties();
+  CreateControlWindow(WC_EDITA, Style(), props.flatBorder || props.noBorder ? 0 : WS_EX_CLIENTEDGE);
+  if (props.passwordChar != 0) {
+    SendMessageA(Handle(), EM_SETPASSWORDCHAR, static_cast<unsigned char>(props.passwordChar), 0);
+  }
+  SendMessageA(Handle(), EM_SETLIMITTEXT, props.maxLength > 0 ? props.maxLength : 0x7FFFFFFE, 0);
+  // An edit starts with the row's caption as its text; a memo starts empty.
+  if (!IsMemo() && props.caption != nullptr) SetWindowTextA(Handle(), props.caption);
+}
+
+DWORD TEdit::Style() const {
+  const Props& props = Properties();
+  DWORD style = WS_TABSTOP;
+  if (IsMemo()) {
+    style |= ES_MULTILINE | ES_AUTOVSCROLL;
+    if (props.wantReturns) style |= ES_WANTRETURN;
+    if (props.alignment == TextAlignment::Center) style |= ES_CENTER;
+  } else {
+    style |= ES_AUTOHSCROLL;
+  }
+  if (props.verticalScrollBar) style |= WS_VSCROLL;
+  if (props.passwordChar != 0) style |= ES_PASSWORD;
+  if (props.readOnly) style |= ES_READONLY;
+  if (props.flatBorder) style |= WS_BORDER;
+  return style;
+}
+
+}  // namespace velmora

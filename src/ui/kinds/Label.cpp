@@ -6,9 +6,9 @@
 #include "ui/Form.h"
 #include "ui/LinkCursor.h"
 #include "ui/WindowProcedure.h"
-#include "ui/kinds/Kinds.h"
+#include "ui/Kinds.h"
 
-namespace velmora::kinds {
+namespace velmora {
 
 namespace {
 
@@ -60,40 +60,29 @@ DWORD AlignmentStyle(TextAlignment alignment, bool fixedSize) {
   return fixedSize ? SS_LEFTNOWORDWRAP : SS_LEFT;
 }
 
-class TLabelComponent : public TComponent {
- public:
-  using TComponent::TComponent;
-
-  // A label's static window only shows text: it is no windowed control.
-  bool IsWindowedControl() const override { return false; }
-
-  void Command(int code) override {
-    if (code == STN_CLICKED && OnClick) OnClick();
-  }
-
- protected:
-  void Create() override {
-    CreateControlWindow(WC_STATICA, SS_NOTIFY | SS_NOPREFIX | AlignmentStyle(Properties().alignment, Layout().width != 0 || Layout().height != 0));
-    SetWindowSubclass(Handle(), LabelMouseProcedure, kLabelMouseId, reinterpret_cast<DWORD_PTR>(static_cast<TComponent*>(this)));
-    SetWindowTextA(Handle(), CaptionText().c_str());
-    AutoSize();
-  }
-
-  void AutoSize() override {
-    if (Layout().width != 0 || Layout().height != 0 || Handle() == nullptr) return;
-    win::WindowDC dc(Handle());
-    win::SelectedObject font(dc.get(), FontHandle());
-    RECT extent{0, 0, 0, 0};
-    const std::string text = CaptionText().empty() ? std::string(" ") : CaptionText();
-    DrawTextA(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent, DT_CALCRECT | DT_NOPREFIX);
-    SetWindowPos(Handle(), nullptr, 0, 0, extent.right, extent.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
-};
-
 }  // namespace
 
-std::unique_ptr<TComponent> MakeLabel(TForm& owner, const ComponentLayout& layout, TComponent* parent, int id) {
-  return std::make_unique<TLabelComponent>(owner, layout, parent, id);
+void TLabel::Command(int code) {
+  if (code == STN_CLICKED && OnClick) OnClick();
 }
 
-}  // namespace velmora::kinds
+void TLabel::Create() {
+  CreateControlWindow(WC_STATICA, SS_NOTIFY | SS_NOPREFIX |
+                                      AlignmentStyle(Properties().alignment, Layout().width != 0 || Layout().height != 0));
+  SetWindowSubclass(Handle(), LabelMouseProcedure, kLabelMouseId,
+                    reinterpret_cast<DWORD_PTR>(static_cast<TComponent*>(this)));
+  SetWindowTextA(Handle(), CaptionText().c_str());
+  AutoSize();
+}
+
+void TLabel::AutoSize() {
+  if (Layout().width != 0 || Layout().height != 0 || Handle() == nullptr) return;
+  win::WindowDC dc(Handle());
+  win::SelectedObject font(dc.get(), FontHandle());
+  RECT extent{0, 0, 0, 0};
+  const std::string text = CaptionText().empty() ? std::string(" ") : CaptionText();
+  DrawTextA(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent, DT_CALCRECT | DT_NOPREFIX);
+  SetWindowPos(Handle(), nullptr, 0, 0, extent.right, extent.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace velmora

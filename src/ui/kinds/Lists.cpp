@@ -4,98 +4,66 @@
 #include <commctrl.h>
 
 #include "ui/Form.h"
-#include "ui/kinds/Kinds.h"
+#include "ui/Kinds.h"
+#include "win/Windows.h"
 
-namespace velmora::kinds {
+namespace velmora {
 
-namespace {
+std::string TComboBox::Text() const { return win::WindowText(Handle()); }
 
-class TListComponent : public TComponent {
- public:
-  using TComponent::TComponent;
-
-  std::string Text() const override { return WindowText(Handle()); }
-
-  // Selects the item of exactly that text, or none.
-  void SetText(const std::string& text) override {
-    const LRESULT found = SendMessageA(Handle(), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                       reinterpret_cast<LPARAM>(text.c_str()));
-    SetItemIndex(found == CB_ERR ? -1 : static_cast<int>(found));
-  }
-
-  void ClearItems() override { SendMessageA(Handle(), CB_RESETCONTENT, 0, 0); }
-
-  void AddItem(const std::string& text, LPARAM data) override {
-    const LRESULT index = SendMessageA(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    if (index >= 0) SendMessageA(Handle(), CB_SETITEMDATA, static_cast<WPARAM>(index), data);
-  }
-
-  int ItemCount() const override { return static_cast<int>(SendMessageA(Handle(), CB_GETCOUNT, 0, 0)); }
-  int ItemIndex() const override { return static_cast<int>(SendMessageA(Handle(), CB_GETCURSEL, 0, 0)); }
-  void SetItemIndex(int index) override { SendMessageA(Handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0); }
-
-  LPARAM ItemData(int index) const override {
-    return SendMessageA(Handle(), CB_GETITEMDATA, static_cast<WPARAM>(index), 0);
-  }
-
-  bool OwnsBackground() const override { return true; }
-
-  void Command(int code) override {
-    if (code == CBN_SELCHANGE && OnChange) OnChange();
-  }
-
- protected:
-  // The row's height is the closed list's; the window's includes the open list.
-  static constexpr int kDroppedHeight = 200;
-  static constexpr DWORD kListStyle = CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
-
-  void Create() override { CreateControlWindow(WC_COMBOBOXA, kListStyle, 0, kDroppedHeight); }
-};
-
-class TColorListComponent : public TListComponent {
- public:
-  using TListComponent::TListComponent;
-
-  // The selected colour's name is no text of its own.
-  std::string Text() const override { return std::string(); }
-
-  void DrawListItem(const DRAWITEMSTRUCT& item) const override {
-    const bool selected = (item.itemState & ODS_SELECTED) != 0;
-    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-    if (item.itemID == static_cast<UINT>(-1)) return;
-    const int height = item.rcItem.bottom - item.rcItem.top;
-    RECT swatch{item.rcItem.left + 2, item.rcItem.top + 2, item.rcItem.left + 2 + height * 3 / 2,
-                item.rcItem.bottom - 2};
-    win::Brush brush(CreateSolidBrush(ResolveColor(static_cast<ColorValue>(item.itemData))));
-    FillRect(item.hDC, &swatch, brush.get());
-    FrameRect(item.hDC, &swatch, GetSysColorBrush(COLOR_WINDOWTEXT));
-    const LRESULT length = SendMessageA(Handle(), CB_GETLBTEXTLEN, item.itemID, 0);
-    if (length <= 0) return;
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    SendMessageA(Handle(), CB_GETLBTEXT, item.itemID, reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<std::size_t>(length));
-    RECT textArea = item.rcItem;
-    textArea.left = swatch.right + 4;
-    SetBkMode(item.hDC, TRANSPARENT);
-    SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-    DrawTextA(item.hDC, text.c_str(), static_cast<int>(text.size()), &textArea,
-              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-  }
-
- protected:
-  void Create() override {
-    CreateControlWindow(WC_COMBOBOXA, kListStyle | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS, 0, kDroppedHeight);
-  }
-};
-
-}  // namespace
-
-std::unique_ptr<TComponent> MakeComboBox(TForm& owner, const ComponentLayout& layout, TComponent* parent, int id) {
-  return std::make_unique<TListComponent>(owner, layout, parent, id);
+void TComboBox::SetText(const std::string& text) {
+  const LRESULT found =
+      SendMessageA(Handle(), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
+  SetItemIndex(found == CB_ERR ? -1 : static_cast<int>(found));
 }
 
-std::unique_ptr<TComponent> MakeColorBox(TForm& owner, const ComponentLayout& layout, TComponent* parent, int id) {
-  return std::make_unique<TColorListComponent>(owner, layout, parent, id);
+void TComboBox::ClearItems() { SendMessageA(Handle(), CB_RESETCONTENT, 0, 0); }
+
+void TComboBox::AddItem(const std::string& text, LPARAM data) {
+  const LRESULT index = SendMessageA(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  if (index >= 0) SendMessageA(Handle(), CB_SETITEMDATA, static_cast<WPARAM>(index), data);
 }
 
-}  // namespace velmora::kinds
+int TComboBox::ItemCount() const { return static_cast<int>(SendMessageA(Handle(), CB_GETCOUNT, 0, 0)); }
+
+int TComboBox::ItemIndex() const { return static_cast<int>(SendMessageA(Handle(), CB_GETCURSEL, 0, 0)); }
+
+void TComboBox::SetItemIndex(int index) { SendMessageA(Handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0); }
+
+LPARAM TComboBox::ItemData(int index) const {
+  return SendMessageA(Handle(), CB_GETITEMDATA, static_cast<WPARAM>(index), 0);
+}
+
+void TComboBox::Command(int code) {
+  if (code == CBN_SELCHANGE && OnChange) OnChange();
+}
+
+void TComboBox::Create() { CreateControlWindow(WC_COMBOBOXA, kListStyle, 0, kDroppedHeight); }
+
+void TColorBox::DrawListItem(const DRAWITEMSTRUCT& item) const {
+  const bool selected = (item.itemState & ODS_SELECTED) != 0;
+  FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  if (item.itemID == static_cast<UINT>(-1)) return;
+  const int height = item.rcItem.bottom - item.rcItem.top;
+  RECT swatch{item.rcItem.left + 2, item.rcItem.top + 2, item.rcItem.left + 2 + height * 3 / 2,
+              item.rcItem.bottom - 2};
+  FillRect(item.hDC, &swatch, Owner().BrushFor(static_cast<ColorValue>(item.itemData)));
+  FrameRect(item.hDC, &swatch, GetSysColorBrush(COLOR_WINDOWTEXT));
+  const LRESULT length = SendMessageA(Handle(), CB_GETLBTEXTLEN, item.itemID, 0);
+  if (length <= 0) return;
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  SendMessageA(Handle(), CB_GETLBTEXT, item.itemID, reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(length));
+  RECT textArea = item.rcItem;
+  textArea.left = swatch.right + 4;
+  SetBkMode(item.hDC, TRANSPARENT);
+  SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+  DrawTextA(item.hDC, text.c_str(), static_cast<int>(text.size()), &textArea,
+            DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+}
+
+void TColorBox::Create() {
+  CreateControlWindow(WC_COMBOBOXA, kListStyle | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS, 0, kDroppedHeight);
+}
+
+}  // namespace velmora

@@ -1,10 +1,8 @@
 // Panels: a framed area with optional bevels and a centred caption.
 #include "ui/Form.h"
-#include "ui/kinds/CustomPanel.h"
-#include "ui/kinds/Kinds.h"
+#include "ui/Kinds.h"
 
-namespace velmora::kinds {
-
+namespace velmora {
 namespace {
 
 UINT BevelEdge(Bevel bevel, bool outer) {
@@ -16,41 +14,28 @@ UINT BevelEdge(Bevel bevel, bool outer) {
   return 0;
 }
 
-class TPanelComponent : public TCustomPanel {
- public:
-  using TCustomPanel::TCustomPanel;
-
-  void SetCaption(const std::string& caption) override {
-    // Indicators set their caption on every tick: an unchanged one is not drawn again.
-    if (caption != CaptionText()) TCustomPanel::SetCaption(caption);
-  }
-
-  void PaintContent(HDC dc, const RECT& area) const override {
-    TCustomPanel::PaintContent(dc, area);
-    RECT inside = area;
-    const Props& props = Properties();
-    if (props.bevelOuter != Bevel::None) DrawEdge(dc, &inside, BevelEdge(props.bevelOuter, true), BF_RECT | BF_ADJUST);
-    if (props.bevelInner != Bevel::None) DrawEdge(dc, &inside, BevelEdge(props.bevelInner, false), BF_RECT | BF_ADJUST);
-    const std::string& caption = CaptionText();
-    if (caption.empty()) return;
-    win::SelectedObject font(dc, FontHandle());
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, ResolveColor(FontColor()));
-    DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &inside,
-              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-  }
-
- protected:
-  void Create() override {
-    CreateControlWindow(WindowClass(), WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, -1, CreateParam());
-  }
-  void ShowCaption() override { Repaint(); }
-};
-
 }  // namespace
 
-std::unique_ptr<TComponent> MakePanel(TForm& owner, const ComponentLayout& layout, TComponent* parent, int id) {
-  return std::make_unique<TPanelComponent>(owner, layout, parent, id);
+void TPanel::SetCaption(const std::string& caption) {
+  // Indicators set their caption on every tick: an unchanged one is not drawn again.
+  if (caption != CaptionText()) TCustomPanel::SetCaption(caption);
 }
 
-}  // namespace velmora::kinds
+void TPanel::PaintContent(HDC dc, const RECT& area) const {
+  TCustomPanel::PaintContent(dc, area);
+  RECT inside = area;
+  const Props& props = Properties();
+  if (props.bevelOuter != Bevel::None) DrawEdge(dc, &inside, BevelEdge(props.bevelOuter, true), BF_RECT | BF_ADJUST);
+  if (props.bevelInner != Bevel::None) DrawEdge(dc, &inside, BevelEdge(props.bevelInner, false), BF_RECT | BF_ADJUST);
+  const std::string& caption = CaptionText();
+  if (caption.empty()) return;
+  win::SelectedObject font(dc, FontHandle());
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, ResolveColor(FontColor()));
+  DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &inside,
+            DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+}
+
+void TPanel::Create() { CreateControlWindow(WindowClass(), WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, -1, CreateParam()); }
+
+}  // namespace velmora

@@ -3,47 +3,33 @@
 #include <commctrl.h>
 
 #include "ui/Form.h"
-#include "ui/kinds/Kinds.h"
+#include "ui/Kinds.h"
 
-namespace velmora::kinds {
+namespace velmora {
 
-namespace {
+int TTrackBar::Position() const { return static_cast<int>(SendMessageA(Handle(), TBM_GETPOS, 0, 0)); }
 
-class TTrackBarComponent : public TComponent {
- public:
-  using TComponent::TComponent;
-
-  int Position() const override { return static_cast<int>(SendMessageA(Handle(), TBM_GETPOS, 0, 0)); }
-
-  void SetPosition(int position) override {
-    const int before = Position();
-    SendMessageA(Handle(), TBM_SETPOS, TRUE, position);
-    if (Position() != before && OnChange) OnChange();
-  }
-
-  void Scrolled() override {
-    if (OnChange) OnChange();
-  }
-
- protected:
-  void Create() override {
-    const Props& props = Properties();
-    DWORD style = WS_TABSTOP | TBS_AUTOTICKS | TBS_BOTH | (props.vertical ? TBS_VERT : TBS_HORZ);
-    if (props.thumbLength > 0) style |= TBS_FIXEDLENGTH;
-    CreateControlWindow(TRACKBAR_CLASSA, style);
-    SendMessageA(Handle(), TBM_SETRANGEMIN, FALSE, props.minimum);
-    SendMessageA(Handle(), TBM_SETRANGEMAX, FALSE, props.maximum);
-    SendMessageA(Handle(), TBM_SETPAGESIZE, 0, props.pageSize);
-    SendMessageA(Handle(), TBM_SETTICFREQ, props.frequency, 0);
-    if (props.thumbLength > 0) SendMessageA(Handle(), TBM_SETTHUMBLENGTH, Owner().Scale(props.thumbLength), 0);
-    SendMessageA(Handle(), TBM_SETPOS, TRUE, props.position);
-  }
-};
-
-}  // namespace
-
-std::unique_ptr<TComponent> MakeTrackBar(TForm& owner, const ComponentLayout& layout, TComponent* parent, int id) {
-  return std::make_unique<TTrackBarComponent>(owner, layout, parent, id);
+void TTrackBar::SetPosition(int position) {
+  const int before = Position();
+  SendMessageA(Handle(), TBM_SETPOS, TRUE, position);
+  if (Position() != before && OnChange) OnChange();
 }
 
-}  // namespace velmora::kinds
+void TTrackBar::Scrolled() {
+  if (OnChange) OnChange();
+}
+
+void TTrackBar::Create() {
+  const Props& props = Properties();
+  DWORD style = WS_TABSTOP | TBS_AUTOTICKS | TBS_BOTH | (props.vertical ? TBS_VERT : TBS_HORZ);
+  if (props.thumbLength > 0) style |= TBS_FIXEDLENGTH;
+  CreateControlWindow(TRACKBAR_CLASSA, style);
+  SendMessageA(Handle(), TBM_SETRANGEMIN, FALSE, props.minimum);
+  SendMessageA(Handle(), TBM_SETRANGEMAX, FALSE, props.maximum);
+  SendMessageA(Handle(), TBM_SETPAGESIZE, 0, props.pageSize);
+  SendMessageA(Handle(), TBM_SETTICFREQ, props.frequency, 0);
+  if (props.thumbLength > 0) SendMessageA(Handle(), TBM_SETTHUMBLENGTH, Owner().Scale(props.thumbLength), 0);
+  SendMessageA(Handle(), TBM_SETPOS, TRUE, props.position);
+}
+
+}  // namespace velmora

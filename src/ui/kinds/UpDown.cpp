@@ -4,43 +4,30 @@
 #include <commctrl.h>
 
 #include "ui/Form.h"
-#include "ui/kinds/Kinds.h"
+#include "ui/Kinds.h"
 
-namespace velmora::kinds {
+namespace velmora {
 
-namespace {
+int TUpDown::Position() const { return static_cast<int>(SendMessageA(Handle(), UDM_GETPOS32, 0, 0)); }
 
-class TUpDownComponent : public TComponent {
- public:
-  using TComponent::TComponent;
+void TUpDown::SetPosition(int position) { SendMessageA(Handle(), UDM_SETPOS32, 0, position); }
 
-  int Position() const override { return static_cast<int>(SendMessageA(Handle(), UDM_GETPOS32, 0, 0)); }
-  void SetPosition(int position) override { SendMessageA(Handle(), UDM_SETPOS32, 0, position); }
-
-  void Scrolled() override {
-    if (OnClick) OnClick();
-  }
-
- protected:
-  void Create() override {
-    const Props& props = Properties();
-    CreateControlWindow(UPDOWN_CLASSA, UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS);
-    if (props.associate != nullptr) {
-      SendMessageA(Handle(), UDM_SETBUDDY, reinterpret_cast<WPARAM>(Owner().Component(props.associate).Handle()), 0);
-    }
-    // Attaching may move or resize the arrows; they stand where the layout puts them.
-    const ComponentLayout& row = Layout();
-    SetWindowPos(Handle(), nullptr, Owner().Scale(row.left), Owner().Scale(row.top), Owner().Scale(row.width),
-                 Owner().Scale(row.height), SWP_NOZORDER | SWP_NOACTIVATE);
-    SendMessageA(Handle(), UDM_SETRANGE32, props.minimum, props.maximum);
-    SendMessageA(Handle(), UDM_SETPOS32, 0, props.position);
-  }
-};
-
-}  // namespace
-
-std::unique_ptr<TComponent> MakeUpDown(TForm& owner, const ComponentLayout& layout, TComponent* parent, int id) {
-  return std::make_unique<TUpDownComponent>(owner, layout, parent, id);
+void TUpDown::Scrolled() {
+  if (OnClick) OnClick();
 }
 
-}  // namespace velmora::kinds
+void TUpDown::Create() {
+  const Props& props = Properties();
+  CreateControlWindow(UPDOWN_CLASSA, UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS);
+  if (props.associate != nullptr) {
+    SendMessageA(Handle(), UDM_SETBUDDY, reinterpret_cast<WPARAM>(Owner().Component(props.associate).Handle()), 0);
+  }
+  // Attaching may move or resize the arrows; they stand where the layout puts them.
+  const ComponentLayout& row = Layout();
+  SetWindowPos(Handle(), nullptr, Owner().Scale(row.left), Owner().Scale(row.top), Owner().Scale(row.width),
+               Owner().Scale(row.height), SWP_NOZORDER | SWP_NOACTIVATE);
+  SendMessageA(Handle(), UDM_SETRANGE32, props.minimum, props.maximum);
+  SendMessageA(Handle(), UDM_SETPOS32, 0, props.position);
+}
+
+}  // namespace velmora
