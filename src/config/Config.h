@@ -53,26 +53,23 @@ class TfrmConfig : public TForm {
   static const ComponentLayout kLayout[];
 
   TPageControl* pgcPageControl = nullptr;
-  TEdit* edtOldPassword = nullptr;
-  TEdit* edtNewPassword = nullptr;
-  TEdit* edtConfirmation = nullptr;
-  TLabel* lblNewPassword = nullptr;
-  TLabel* lblConfirmation = nullptr;
+  // General: the password boxes and their labels, the speed, logon start.
+  TEdit *edtOldPassword = nullptr, *edtNewPassword = nullptr, *edtConfirmation = nullptr;
+  TLabel *lblNewPassword = nullptr, *lblConfirmation = nullptr;
   TTrackBar* trbSpeed = nullptr;
   TLabel* lblSpeedValue = nullptr;
   TCheckBox* chkAutoRun = nullptr;
+  // Message.
   TEdit* memMessage = nullptr;
   TCheckBox* chkAllowMessages = nullptr;
-  TColorBox* cbxLight = nullptr;
-  TColorBox* cbxSurface = nullptr;
-  TColorBox* cbxShadow = nullptr;
-  TColorBox* cbxBackground = nullptr;
+  // Appearance: the four colours, the font and its preview.
+  TColorBox *cbxLight = nullptr, *cbxSurface = nullptr, *cbxShadow = nullptr, *cbxBackground = nullptr;
   TPanel* pnlFont = nullptr;
   TComboBox* cbxFontName = nullptr;
   TEdit* edtFontSize = nullptr;
   TUpDown* udnFontSize = nullptr;
-  TCheckBox* chkBold = nullptr;
-  TCheckBox* chkItalic = nullptr;
+  TCheckBox *chkBold = nullptr, *chkItalic = nullptr;
+  // About.
   TEdit* memDescription = nullptr;
   TLabel* lblDescription = nullptr;
   TButton* btnTest = nullptr;

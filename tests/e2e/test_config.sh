@@ -37,7 +37,7 @@ row=0
 while read -r name; do
   id[$name]=$((100 + row))
   row=$((row + 1))
-done < <(sed -n '/kConfigLayout\[\] = {/,/^};/p' "$layout_source" | grep -o '{"[A-Za-z]*", ComponentKind' |
+done < <(sed -n '/TfrmConfig::kLayout\[\] = {/,/^};/p' "$layout_source" | grep -o '{"[A-Za-z]*", ComponentKind' |
   sed 's/{"\([A-Za-z]*\)".*/\1/')
 [ "${id[btnApply]:-}" ] || { fail "no layout table in $layout_source"; finish; }
 
