@@ -2,12 +2,12 @@
 
 #include <chrono>
 #include <exception>
+#include <memory>
 
 #include "app/ModeWindows.h"
 #include "app/Preview.h"
 #include "common/LanguageTable.h"
 #include "common/win/LanguageFile.h"
-#include "config/Config.h"
 #include "core/CommandLine.h"
 #include "core/Random.h"
 #include "core/win/SettingsStore.h"
@@ -41,11 +41,6 @@ win::KernelObject TakeLockScreenMutex(bool& heldElsewhere) {
   return win::KernelObject();
 }
 
-// The windows go before the application window that owns them.
-struct ModeWindows {
-  ~ModeWindows() { DestroyModeWindows(); }
-};
-
 // Everything between loading the settings and writing them back. Failures propagate to the
 // top-level handler.
 void Dispatch(HINSTANCE instance, const std::vector<std::string>& arguments) {
@@ -72,13 +67,16 @@ void Dispatch(HINSTANCE instance, const std::vector<std::string>& arguments) {
   SeedRandomFromClock();
   InstallLinkCursor();
 
-  const ModeWindows windows;
+  // The windows go before the application window that owns them.
+  std::unique_ptr<TModeWindows> windows;
   if (mode == TRunMode::Preview) {
     RunPreview(arguments, instance);
   } else {
-    CreateModeWindows(mode);
+    windows = CreateModeWindows(mode);
   }
-  Application.RunWithDeactivation(&AppDeactivate);
+  Application.RunWithDeactivation([&windows] {
+    if (windows) windows->AppDeactivate();
+  });
 }
 
 void ReportCurrentException() {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -54,6 +55,13 @@ struct WhileAsking {
   bool promptInFrontAfterDeactivation = false;
   COLORREF centrePixel = 0;
 };
+
+// The windows of a test, made by CreateWindows; the thread timer's driver works on them.
+std::unique_ptr<TLockSession> lockSession;
+std::unique_ptr<TfrmVOK> frmVOK;
+std::unique_ptr<TfrmAsk> frmAsk;
+
+void AppDeactivate() { TfrmVOK::AppDeactivate(frmAsk.get(), frmVOK.get()); }
 
 std::deque<Answer> answers;
 int prompts = 0;
@@ -742,12 +750,14 @@ TEST_F(LockScreenTest, LockScreenWindowOfTheSecondaryModesIsMadeAtFirstUse) {
   const HWND main = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                     GetModuleHandleA(nullptr), nullptr);
   Application.SetMainWindow(main);
+  auto windows = std::make_unique<TLockWindows>();
+  const auto LockScreen = [&windows]() -> TfrmVOK& { return windows->LockScreen(); };
   EXPECT_EQ(FindWindowA("TfrmVOK", nullptr), nullptr);
   TfrmVOK& lockScreen = LockScreen();
   EXPECT_NE(FindWindowA("TfrmVOK", nullptr), nullptr);
   EXPECT_EQ(&LockScreen(), &lockScreen);
   EXPECT_EQ(Application.MainWindow(), main) << "never the main window";
-  frmVOK.reset();
+  windows.reset();
   Application.SetMainWindow(nullptr);
   DestroyWindow(main);
 }
