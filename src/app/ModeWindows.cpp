@@ -4,7 +4,7 @@
 
 namespace velmora {
 
-TLockWindows::TLockWindows() {
+TLockWindows::TLockWindows(TRunMode mode) : mode_(mode) {
   session_.SetUnlockPrompt([this]() -> TForm* { return &Prompt(); }, [this] { return Prompt().Ask(); });
 }
 
@@ -14,7 +14,7 @@ TLockWindows::~TLockWindows() {
 }
 
 TfrmVOK& TLockWindows::LockScreen() {
-  if (!lockScreen_) lockScreen_ = std::make_unique<TfrmVOK>(session_);
+  if (!lockScreen_) lockScreen_ = std::make_unique<TfrmVOK>(session_, mode_);
   // Destroyed from outside while it was hidden: made again.
   if (!lockScreen_->Alive()) lockScreen_->RemakeWindow();
   return *lockScreen_;
@@ -33,17 +33,17 @@ void TLockWindows::AppDeactivate() { TfrmVOK::AppDeactivate(prompt_.get(), lockS
 // covers the screen first. The configuration dialog is only made in configure mode, the one
 // mode that shows it.
 
-TRunModeWindows::TRunModeWindows() {
+TRunModeWindows::TRunModeWindows() : lock_(TRunMode::Run) {
   Application.SetMainWindow(lock_.LockScreen().Handle());
 }
 
-TConfigureModeWindows::TConfigureModeWindows() {
+TConfigureModeWindows::TConfigureModeWindows() : lock_(TRunMode::Configure) {
   Application.SetMainWindow(dialog_.Handle());
   lock_.SetWindowToHide(dialog_.Handle());
   dialog_.ShowLockScreen = [this] { lock_.LockScreen().Show(); };
 }
 
-TInstallModeWindows::TInstallModeWindows() {
+TInstallModeWindows::TInstallModeWindows() : lock_(TRunMode::Install) {
   Application.SetMainWindow(wizard_.Handle());
   wizard_.ShowLockScreen = [this] { lock_.LockScreen().Show(); };
 }

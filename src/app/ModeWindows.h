@@ -17,7 +17,8 @@ namespace velmora {
 // The lock screen with its session and its unlock prompt.
 class TLockWindows {
  public:
-  TLockWindows();
+  // `mode` is the program's mode, which the lock screen is told.
+  explicit TLockWindows(TRunMode mode);
   ~TLockWindows();
   TLockWindows(const TLockWindows&) = delete;
   TLockWindows& operator=(const TLockWindows&) = delete;
@@ -35,6 +36,7 @@ class TLockWindows {
   // The prompt, made at its first show, and again when another program destroyed its window.
   TfrmAsk& Prompt();
 
+  const TRunMode mode_;
   TLockSession session_;
   std::unique_ptr<TfrmVOK> lockScreen_;
   std::unique_ptr<TfrmAsk> prompt_;

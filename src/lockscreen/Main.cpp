@@ -54,8 +54,11 @@ constexpr UINT kPrepareFrame = WM_APP + 3;
 
 }  // namespace
 
-TfrmVOK::TfrmVOK(TLockSession& session)
-    : TForm(kLockScreenClassName, kVOKLayout), session_(session), tmrTimer(Component("tmrTimer")) {
+TfrmVOK::TfrmVOK(TLockSession& session, TRunMode mode)
+    : TForm(kLockScreenClassName, kVOKLayout),
+      session_(session),
+      runMode_(mode == TRunMode::Run),
+      tmrTimer(Component("tmrTimer")) {
   Bind("tmrTimer", EventKind::Timer, &TfrmVOK::AnimationFrame);
   FormCreate();
   session_.Attach(this);
@@ -76,8 +79,6 @@ TfrmVOK::~TfrmVOK() {
 }
 
 void TfrmVOK::DefaultBeep() { MessageBeep(0); }
-
-bool TfrmVOK::RunMode() const { return Handle() != nullptr && Application.MainWindow() == Handle(); }
 
 void TfrmVOK::FormCreate() {
   ClockSize = kInitialClockSize;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/AnimationPace.h"
+#include "core/CommandLine.h"
 #include "core/LockRules.h"
 #include "lockscreen/ClockRenderer.h"
 #include "lockscreen/Session.h"
@@ -27,9 +28,10 @@ class TfrmVOK : public TForm {
  public:
   using AskPrompt = TLockSession::AskPrompt;
 
-  // Builds the hidden window of class "TfrmVOK"; Application must be initialised. When it is
-  // the application's main window, the lock screen is in run mode. `session` must outlive it.
-  explicit TfrmVOK(TLockSession& session);
+  // Builds the hidden window of class "TfrmVOK"; Application must be initialised. `mode` is the
+  // program's: in run mode an unlock also asks the system's own password check, and a kept
+  // message is highlighted. `session` must outlive it.
+  TfrmVOK(TLockSession& session, TRunMode mode);
   ~TfrmVOK() override;
 
   void FormCreate();
@@ -65,8 +67,7 @@ class TfrmVOK : public TForm {
   // forward, then the prompt if it is up, else the lock screen if it is up. Either may be null.
   static void AppDeactivate(TForm* prompt, TForm* lockScreen);
 
-  // The lock screen is the application's main window only in run mode.
-  bool RunMode() const;
+  bool RunMode() const { return runMode_; }
   bool Armed() const { return session_.Armed(); }
   TComponent& Timer() const { return tmrTimer; }
 
@@ -98,6 +99,7 @@ class TfrmVOK : public TForm {
   void FormPaint();
 
   TLockSession& session_;
+  const bool runMode_;
   TComponent& tmrTimer;
   AnimationPace pace_{1, 1};
   bool painting_ = false;

@@ -223,7 +223,7 @@ class LockScreenTest : public ::testing::Test {
       Application.SetMainWindow(extraMain_);
     }
     lockSession = std::make_unique<TLockSession>();
-    frmVOK = std::make_unique<TfrmVOK>(*lockSession);
+    frmVOK = std::make_unique<TfrmVOK>(*lockSession, runMode ? TRunMode::Run : TRunMode::Configure);
     if (runMode) Application.SetMainWindow(frmVOK->Handle());
     frmAsk = std::make_unique<TfrmAsk>();
     frmVOK->SetUnlockPrompt(frmAsk.get(), [] { return frmAsk->Ask(); });
@@ -750,7 +750,7 @@ TEST_F(LockScreenTest, LockScreenWindowOfTheSecondaryModesIsMadeAtFirstUse) {
   const HWND main = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                     GetModuleHandleA(nullptr), nullptr);
   Application.SetMainWindow(main);
-  auto windows = std::make_unique<TLockWindows>();
+  auto windows = std::make_unique<TLockWindows>(TRunMode::Configure);
   const auto LockScreen = [&windows]() -> TfrmVOK& { return windows->LockScreen(); };
   EXPECT_EQ(FindWindowA("TfrmVOK", nullptr), nullptr);
   TfrmVOK& lockScreen = LockScreen();
