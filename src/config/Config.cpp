@@ -345,9 +345,7 @@ void TfrmConfig::btnApplyClick() {
   if (NewPasswordAccepted(SavedSettings.Password(), edtOldPassword.Text(), newPassword, edtConfirmation.Text())) {
     StoreNewPassword(SavedSettings, newPassword, &Random);
   }
-  // Saving leaves the password scrambled and the message empty in memory: load at once.
   SaveSettings();
-  LoadSettings();
   edtOldPassword.SetText("");
   edtNewPassword.SetText("");
   edtConfirmation.SetText("");

@@ -147,8 +147,8 @@ TEST_F(SettingsStore, DirtySaveWritesTheImageTheMessageAndThePosition) {
   MessagePosition = -123;
   SaveSettings();
 
-  EXPECT_EQ(SavedSettings.Message, "");
-  EXPECT_EQ(SavedSettings.Password(), Encrypt("secret", kStoreStartKey, kStoreMultiplier, kStoreAddend));
+  EXPECT_EQ(SavedSettings.Message, "Back at 3\r\nThe owner") << "saved from a copy";
+  EXPECT_EQ(SavedSettings.Password(), "secret");
 
   const auto record = ReadRaw(kTestKeyPath, "");
   ASSERT_TRUE(record.has_value());

@@ -127,10 +127,10 @@ void SaveSettings() {
   if (SavedSettings.Dirty == 0) return;
   {
     const win::RegistryKey key = win::OpenKeyForWriting(HKEY_CURRENT_USER, SettingsKeyPath());
-    ScramblePassword(SavedSettings);
-    win::WriteText(key.get(), kMessageValue, SavedSettings.Message);
-    SavedSettings.Message.clear();
-    const RecordImage image = EncodeRecordImage(SavedSettings);
+    TSavedSettings stored = SavedSettings;
+    ScramblePassword(stored);
+    win::WriteText(key.get(), kMessageValue, stored.Message);
+    const RecordImage image = EncodeRecordImage(stored);
     win::WriteBinary(key.get(), kRecordValue, image.data(), image.size());
   }
   const win::RegistryKey run = win::OpenKeyForWriting(HKEY_CURRENT_USER, kRunKeyPath);
@@ -139,6 +139,7 @@ void SaveSettings() {
   } else {
     win::DeleteValue(run.get(), ProgramName);
   }
+  SavedSettings.Dirty = 0;
 }
 
 void StartSettingsStore() {

@@ -15,8 +15,9 @@ void EnsureFontNames();
 // Error for a value of the wrong type; the record is then left as it was.
 void LoadSettings();
 // Writes MessagePosition and, when Dirty is set, the record, the message and the Run entry.
-// Leaves the in-memory password scrambled and Message empty: call LoadSettings before using
-// the record again. Throws Error when a key cannot be created or a value cannot be written.
+// The password is scrambled in a copy: the record in memory stays as it was, but for Dirty,
+// which is 0 once the record is stored. Throws Error when a key cannot be created or a value
+// cannot be written.
 void SaveSettings();
 
 // Process start: FindProgramName and LoadSettings; the fonts are enumerated at the first
