@@ -4,7 +4,8 @@
 
 namespace velmora {
 
-TLockWindows::TLockWindows(TRunMode mode) : mode_(mode) {
+TLockWindows::TLockWindows(TSettingsStore& settings, TRunMode mode)
+    : settings_(settings), mode_(mode), session_(settings.SavedSettings) {
   session_.SetUnlockPrompt([this]() -> TForm* { return &Prompt(); }, [this] { return Prompt().Ask(); });
 }
 
@@ -14,7 +15,7 @@ TLockWindows::~TLockWindows() {
 }
 
 TfrmVOK& TLockWindows::LockScreen() {
-  if (!lockScreen_) lockScreen_ = std::make_unique<TfrmVOK>(session_, mode_);
+  if (!lockScreen_) lockScreen_ = std::make_unique<TfrmVOK>(session_, settings_, mode_);
   // Destroyed from outside while it was hidden: made again.
   if (!lockScreen_->Alive()) lockScreen_->RemakeWindow();
   return *lockScreen_;
@@ -23,7 +24,7 @@ TfrmVOK& TLockWindows::LockScreen() {
 void TLockWindows::SetWindowToHide(HWND window) { session_.SetWindowToHide(window); }
 
 TfrmAsk& TLockWindows::Prompt() {
-  if (!prompt_ || !prompt_->Alive()) prompt_ = std::make_unique<TfrmAsk>();
+  if (!prompt_ || !prompt_->Alive()) prompt_ = std::make_unique<TfrmAsk>(settings_.SavedSettings);
   return *prompt_;
 }
 
@@ -33,29 +34,31 @@ void TLockWindows::AppDeactivate() { TfrmVOK::AppDeactivate(prompt_.get(), lockS
 // covers the screen first. The configuration dialog is only made in configure mode, the one
 // mode that shows it.
 
-TRunModeWindows::TRunModeWindows() : lock_(TRunMode::Run) {
+TRunModeWindows::TRunModeWindows(TSettingsStore& settings) : lock_(settings, TRunMode::Run) {
   Application.SetMainWindow(lock_.LockScreen().Handle());
 }
 
-TConfigureModeWindows::TConfigureModeWindows() : lock_(TRunMode::Configure) {
+TConfigureModeWindows::TConfigureModeWindows(TSettingsStore& settings)
+    : dialog_(settings), lock_(settings, TRunMode::Configure) {
   Application.SetMainWindow(dialog_.Handle());
   lock_.SetWindowToHide(dialog_.Handle());
   dialog_.ShowLockScreen = [this] { lock_.LockScreen().Show(); };
 }
 
-TInstallModeWindows::TInstallModeWindows() : lock_(TRunMode::Install) {
+TInstallModeWindows::TInstallModeWindows(TSettingsStore& settings)
+    : wizard_(settings.ProgramName()), lock_(settings, TRunMode::Install) {
   Application.SetMainWindow(wizard_.Handle());
   wizard_.ShowLockScreen = [this] { lock_.LockScreen().Show(); };
 }
 
-std::unique_ptr<TModeWindows> CreateModeWindows(TRunMode mode) {
+std::unique_ptr<TModeWindows> CreateModeWindows(TRunMode mode, TSettingsStore& settings) {
   switch (mode) {
     case TRunMode::Run:
-      return std::make_unique<TRunModeWindows>();
+      return std::make_unique<TRunModeWindows>(settings);
     case TRunMode::Configure:
-      return std::make_unique<TConfigureModeWindows>();
+      return std::make_unique<TConfigureModeWindows>(settings);
     case TRunMode::Install:
-      return std::make_unique<TInstallModeWindows>();
+      return std::make_unique<TInstallModeWindows>(settings);
     default:
       return nullptr;
   }

@@ -7,6 +7,7 @@
 
 #include "config/Config.h"
 #include "core/CommandLine.h"
+#include "core/win/SettingsStore.h"
 #include "install/InstallWizard.h"
 #include "lockscreen/Main.h"
 #include "lockscreen/Session.h"
@@ -17,8 +18,8 @@ namespace velmora {
 // The lock screen with its session and its unlock prompt.
 class TLockWindows {
  public:
-  // `mode` is the program's mode, which the lock screen is told.
-  explicit TLockWindows(TRunMode mode);
+  // `mode` is the program's mode, which the lock screen is told; `settings` must outlive this.
+  TLockWindows(TSettingsStore& settings, TRunMode mode);
   ~TLockWindows();
   TLockWindows(const TLockWindows&) = delete;
   TLockWindows& operator=(const TLockWindows&) = delete;
@@ -36,6 +37,7 @@ class TLockWindows {
   // The prompt, made at its first show, and again when another program destroyed its window.
   TfrmAsk& Prompt();
 
+  TSettingsStore& settings_;
   const TRunMode mode_;
   TLockSession session_;
   std::unique_ptr<TfrmVOK> lockScreen_;
@@ -53,7 +55,7 @@ class TModeWindows {
 // Run: the lock screen is the main window.
 class TRunModeWindows : public TModeWindows {
  public:
-  TRunModeWindows();
+  explicit TRunModeWindows(TSettingsStore& settings);
   void AppDeactivate() override { lock_.AppDeactivate(); }
 
  private:
@@ -64,7 +66,7 @@ class TRunModeWindows : public TModeWindows {
 // which hides the dialog while it is up.
 class TConfigureModeWindows : public TModeWindows {
  public:
-  TConfigureModeWindows();
+  explicit TConfigureModeWindows(TSettingsStore& settings);
   void AppDeactivate() override { lock_.AppDeactivate(); }
 
  private:
@@ -76,7 +78,7 @@ class TConfigureModeWindows : public TModeWindows {
 // Install: the wizard is the main window; its Preview button shows the lock screen.
 class TInstallModeWindows : public TModeWindows {
  public:
-  TInstallModeWindows();
+  explicit TInstallModeWindows(TSettingsStore& settings);
   void AppDeactivate() override { lock_.AppDeactivate(); }
 
  private:
@@ -85,6 +87,6 @@ class TInstallModeWindows : public TModeWindows {
 };
 
 // The windows of `mode`, its main window made; none for the modes without windows.
-std::unique_ptr<TModeWindows> CreateModeWindows(TRunMode mode);
+std::unique_ptr<TModeWindows> CreateModeWindows(TRunMode mode, TSettingsStore& settings);
 
 }  // namespace velmora

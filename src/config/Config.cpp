@@ -11,7 +11,6 @@
 #include "core/PasswordPage.h"
 #include "core/Random.h"
 #include "core/Settings.h"
-#include "core/win/SettingsStore.h"
 #include "ui/Translate.h"
 
 namespace velmora {
@@ -146,8 +145,10 @@ void SelectColor(TComponent& list, ColorValue value) {
 
 LayoutTable TfrmConfig::Layout() { return LayoutTable(kConfigLayout); }
 
-TfrmConfig::TfrmConfig()
+TfrmConfig::TfrmConfig(TSettingsStore& settings)
     : TForm("TfrmConfig", kConfigLayout),
+      settings_(settings),
+      SavedSettings(settings.SavedSettings),
       pgcPageControl(Component("pgcPageControl")),
       edtOldPassword(Component("edtOldPassword")),
       edtNewPassword(Component("edtNewPassword")),
@@ -222,8 +223,7 @@ void TfrmConfig::FormCreate() {
 
 void TfrmConfig::FormShow() {
   cbxFontName.ClearItems();
-  EnsureFontNames();
-  for (const std::string& name : FontNames) cbxFontName.AddItem(name);
+  for (const std::string& name : settings_.FontNames()) cbxFontName.AddItem(name);
 
   // Runs trbSpeedChange only when the position moves; the value label is set either way.
   trbSpeed.SetPosition(SavedSettings.Speed);
@@ -345,7 +345,7 @@ void TfrmConfig::btnApplyClick() {
   if (NewPasswordAccepted(SavedSettings.Password(), edtOldPassword.Text(), newPassword, edtConfirmation.Text())) {
     StoreNewPassword(SavedSettings, newPassword, &Random);
   }
-  SaveSettings();
+  settings_.Save();
   edtOldPassword.SetText("");
   edtNewPassword.SetText("");
   edtConfirmation.SetText("");

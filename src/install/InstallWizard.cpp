@@ -39,9 +39,9 @@ constexpr DWORD kRepaintPause = 450;
 
 LayoutTable TfrmInstallWizard::Layout() { return LayoutTable(kInstallWizardLayout); }
 
-TfrmInstallWizard::TfrmInstallWizard()
+TfrmInstallWizard::TfrmInstallWizard(const std::string& programName)
     : TForm("TfrmInstallWizard", kInstallWizardLayout),
-      PlanInstallation(&velmora::PlanInstallation),
+      PlanInstallation([programName] { return velmora::PlanInstallation(programName); }),
       StartInstallVerb(&velmora::StartInstallVerb),
       lblReadMe(Component("lblReadMe")),
       memReadMe(Component("memReadMe")),

@@ -12,6 +12,7 @@
 #include "core/AnimationPace.h"
 #include "core/CommandLine.h"
 #include "core/LockRules.h"
+#include "core/win/SettingsStore.h"
 #include "lockscreen/ClockRenderer.h"
 #include "lockscreen/Session.h"
 #include "lockscreen/SystemServices.h"
@@ -30,8 +31,9 @@ class TfrmVOK : public TForm {
 
   // Builds the hidden window of class "TfrmVOK"; Application must be initialised. `mode` is the
   // program's: in run mode an unlock also asks the system's own password check, and a kept
-  // message is highlighted. `session` must outlive it.
-  TfrmVOK(TLockSession& session, TRunMode mode);
+  // message is highlighted. The lock screen reads the settings and writes the message, Dirty
+  // and MessagePosition into `settings`; `session` and `settings` must outlive it.
+  TfrmVOK(TLockSession& session, TSettingsStore& settings, TRunMode mode);
   ~TfrmVOK() override;
 
   void FormCreate();
@@ -99,6 +101,10 @@ class TfrmVOK : public TForm {
   void FormPaint();
 
   TLockSession& session_;
+  TSettingsStore& settings_;
+  // The store's record and message position.
+  TSavedSettings& SavedSettings;
+  std::int32_t& MessagePosition;
   const bool runMode_;
   TComponent& tmrTimer;
   AnimationPace pace_{1, 1};

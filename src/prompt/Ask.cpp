@@ -49,8 +49,9 @@ constexpr int kBlinkTicks = 4;
 
 }  // namespace
 
-TfrmAsk::TfrmAsk()
+TfrmAsk::TfrmAsk(const TSavedSettings& settings)
     : TForm("TfrmAsk", kAskLayout),
+      SavedSettings(settings),
       pnlPassword(Component("pnlPassword")),
       edtPassword(Component("edtPassword")),
       pnlMessage(Component("pnlMessage")),

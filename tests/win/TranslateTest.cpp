@@ -55,6 +55,8 @@ class TranslateTest : public ::testing::Test {
     LanguageTable.Clear();
   }
   void TearDown() override { LanguageTable.Clear(); }
+  // What the prompt reads.
+  const TSavedSettings settings_;
   static std::string TabText(const TComponent& pages, int index) {
     char buffer[256] = {};
     TCITEMA item{};
@@ -120,10 +122,9 @@ TEST_F(TranslateTest, ComponentsWithoutAnEntryKeepTheirDesignTexts) {
 
 TEST_F(TranslateTest, OneEntryServesTheSameNameOnEveryWindow) {
   LanguageTable.Assign("btnCancel=Stop|Stops everything\r\n");
-  SavedSettings = TSavedSettings{};
   TForm pages("TfrmPages", kPagesLayout);
   TranslateForm(pages);
-  TfrmAsk ask;
+  TfrmAsk ask(settings_);
   EXPECT_EQ(WindowText(pages.Component("btnCancel").Handle()), "Stop");
   EXPECT_EQ(WindowText(ask.Component("btnCancel").Handle()), "Stop");
   EXPECT_EQ(ask.Component("btnCancel").Hint(), "Stops everything");
@@ -132,7 +133,7 @@ TEST_F(TranslateTest, OneEntryServesTheSameNameOnEveryWindow) {
 TEST_F(TranslateTest, PromptIsTranslatedFromTheShippedEnglishFile) {
   LanguageTable.Assign(ReadSourceFile("resources/Velmora.lng"));
   ASSERT_GT(LanguageTable.Count(), 0u);
-  TfrmAsk ask;
+  TfrmAsk ask(settings_);
   EXPECT_EQ(WindowText(ask.Handle()), "Velmora - Unlock");
   EXPECT_EQ(WindowText(ask.Component("lblPassword").Handle()), "Password:");
   EXPECT_EQ(WindowText(ask.Component("lblLeaveMessage").Handle()), "Leave a message:");
@@ -147,14 +148,14 @@ TEST_F(TranslateTest, PromptIsTranslatedFromTheShippedEnglishFile) {
 
 TEST_F(TranslateTest, PromptIsTranslatedFromTheGermanFile) {
   LanguageTable.Assign(ReadSourceFile("resources/lang/Velmora.de.lng"));
-  TfrmAsk ask;
+  TfrmAsk ask(settings_);
   EXPECT_EQ(WindowText(ask.Handle()), "Velmora - Entsperren");
   EXPECT_EQ(WindowText(ask.Component("btnCancel").Handle()), "Abbrechen");
   EXPECT_EQ(WindowText(ask.Component("chkPermanentMessage").Handle()), "Nachricht behalten");
 }
 
 TEST_F(TranslateTest, ThePromptsNameListIsExactlyItsTranslatedComponents) {
-  TfrmAsk ask;
+  TfrmAsk ask(settings_);
   const std::vector<std::string> names = TranslatedNames(TfrmAsk::Layout());
   const std::set<std::string> listed(names.begin(), names.end());
   std::set<std::string> built;
