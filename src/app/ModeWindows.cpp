@@ -4,88 +4,64 @@
 
 namespace velmora {
 
-std::unique_ptr<TLockSession> lockSession;
-std::unique_ptr<TfrmVOK> frmVOK;
-std::unique_ptr<TfrmAsk> frmAsk;
-std::unique_ptr<TfrmConfig> frmConfig;
-std::unique_ptr<TfrmInstallWizard> frmInstallWizard;
-
-namespace {
-
-template <typename Form, typename... Arguments>
-std::unique_ptr<Form> CreateMainForm(Arguments&... arguments) {
-  auto form = std::make_unique<Form>(arguments...);
-  Application.SetMainWindow(form->Handle());
-  return form;
+TLockWindows::TLockWindows(TSettingsStore& settings, TRunMode mode)
+    : settings_(settings), mode_(mode), session_(settings.SavedSettings) {
+  session_.SetUnlockPrompt([this]() -> TForm* { return &Prompt(); }, [this] { return Prompt().Ask(); });
 }
 
-// The lock session comes before the lock screen, which takes it while shown, and goes after it.
-TLockSession& TheLockSession() {
-  if (!lockSession) lockSession = std::make_unique<TLockSession>();
-  return *lockSession;
+TLockWindows::~TLockWindows() {
+  // Nothing may make the prompt again while the windows go.
+  session_.SetUnlockPrompt(nullptr, nullptr);
 }
 
-// The prompt, made at its first show, and again when another program destroyed its window.
-TfrmAsk& Prompt() {
-  if (!frmAsk || !frmAsk->Alive()) frmAsk = std::make_unique<TfrmAsk>();
-  return *frmAsk;
+TfrmVOK& TLockWindows::LockScreen() {
+  if (!lockScreen_) lockScreen_ = std::make_unique<TfrmVOK>(session_, settings_, mode_);
+  // Destroyed from outside while it was hidden: made again.
+  if (!lockScreen_->Alive()) lockScreen_->RemakeWindow();
+  return *lockScreen_;
 }
 
-void WireLockScreen() {
-  lockSession->SetUnlockPrompt([]() -> TForm* { return &Prompt(); }, [] { return Prompt().Ask(); });
-  // The configuration dialog is hidden while the lock screen is up, when it is the main window.
-  if (frmConfig) lockSession->SetWindowToHide(frmConfig->Handle());
+void TLockWindows::SetWindowToHide(HWND window) { session_.SetWindowToHide(window); }
+
+TfrmAsk& TLockWindows::Prompt() {
+  if (!prompt_ || !prompt_->Alive()) prompt_ = std::make_unique<TfrmAsk>(settings_.SavedSettings);
+  return *prompt_;
 }
 
-// The dialog's Test button shows the lock screen, made at its first show in configure mode.
-void WireConfigurationDialog() {
-  frmConfig->ShowLockScreen = [] { LockScreen().Show(); };
-}
-
-}  // namespace
+void TLockWindows::AppDeactivate() { TfrmVOK::AppDeactivate(prompt_.get(), lockScreen_.get()); }
 
 // Only the main window is made before the message loop shows it, so that in run mode the lock
-// covers the screen first. The prompt is made at its first show (and again when another program
-// destroyed it); the configuration dialog is only made in configure mode, the one mode that shows
-// it; the lock screen of the configure and install modes at its first show.
-void CreateModeWindows(TRunMode mode) {
+// covers the screen first. The configuration dialog is only made in configure mode, the one
+// mode that shows it.
+
+TRunModeWindows::TRunModeWindows(TSettingsStore& settings) : lock_(settings, TRunMode::Run) {
+  Application.SetMainWindow(lock_.LockScreen().Handle());
+}
+
+TConfigureModeWindows::TConfigureModeWindows(TSettingsStore& settings)
+    : dialog_(settings), lock_(settings, TRunMode::Configure) {
+  Application.SetMainWindow(dialog_.Handle());
+  lock_.SetWindowToHide(dialog_.Handle());
+  dialog_.ShowLockScreen = [this] { lock_.LockScreen().Show(); };
+}
+
+TInstallModeWindows::TInstallModeWindows(TSettingsStore& settings)
+    : wizard_(settings.ProgramName()), lock_(settings, TRunMode::Install) {
+  Application.SetMainWindow(wizard_.Handle());
+  wizard_.ShowLockScreen = [this] { lock_.LockScreen().Show(); };
+}
+
+std::unique_ptr<TModeWindows> CreateModeWindows(TRunMode mode, TSettingsStore& settings) {
   switch (mode) {
     case TRunMode::Run:
-      frmVOK = CreateMainForm<TfrmVOK>(TheLockSession());
-      WireLockScreen();
-      break;
+      return std::make_unique<TRunModeWindows>(settings);
     case TRunMode::Configure:
-      frmConfig = CreateMainForm<TfrmConfig>();
-      WireConfigurationDialog();
-      break;
+      return std::make_unique<TConfigureModeWindows>(settings);
     case TRunMode::Install:
-      frmInstallWizard = CreateMainForm<TfrmInstallWizard>();
-      frmInstallWizard->ShowLockScreen = [] { LockScreen().Show(); };
-      break;
+      return std::make_unique<TInstallModeWindows>(settings);
     default:
-      break;
+      return nullptr;
   }
 }
-
-void DestroyModeWindows() {
-  if (lockSession) lockSession->SetUnlockPrompt(nullptr, nullptr);
-  frmAsk.reset();
-  frmVOK.reset();
-  lockSession.reset();
-  frmConfig.reset();
-  frmInstallWizard.reset();
-}
-
-TfrmVOK& LockScreen() {
-  if (!frmVOK) {
-    frmVOK = std::make_unique<TfrmVOK>(TheLockSession());
-    WireLockScreen();
-  }
-  // Destroyed from outside while it was hidden: made again.
-  if (!frmVOK->Alive()) frmVOK->RemakeWindow();
-  return *frmVOK;
-}
-
-void AppDeactivate() { TfrmVOK::AppDeactivate(frmAsk.get(), frmVOK.get()); }
 
 }  // namespace velmora

@@ -1,38 +1,92 @@
-// The program's windows: made in the order each mode asks for, wired to each other, and
-// destroyed before the application window that owns them.
+// The program's windows, one object per mode that has any: each owns its windows as members,
+// makes the mode's main window at once and the others at their first show, wires them to each
+// other, and destroys them in the reverse order of their declaration, before the application
+// window that owns them.
 #pragma once
 #include <memory>
 
 #include "config/Config.h"
 #include "core/CommandLine.h"
+#include "core/win/SettingsStore.h"
 #include "install/InstallWizard.h"
 #include "lockscreen/Main.h"
+#include "lockscreen/Session.h"
 #include "prompt/Ask.h"
 
 namespace velmora {
 
-// One variable per window, empty in a mode that does not make it, and the lock session the lock
-// screen takes while it is shown.
-extern std::unique_ptr<TLockSession> lockSession;
-extern std::unique_ptr<TfrmVOK> frmVOK;
-extern std::unique_ptr<TfrmAsk> frmAsk;
-extern std::unique_ptr<TfrmConfig> frmConfig;
-extern std::unique_ptr<TfrmInstallWizard> frmInstallWizard;
+// The lock screen with its session and its unlock prompt.
+class TLockWindows {
+ public:
+  // `mode` is the program's mode, which the lock screen is told; `settings` must outlive this.
+  TLockWindows(TSettingsStore& settings, TRunMode mode);
+  ~TLockWindows();
+  TLockWindows(const TLockWindows&) = delete;
+  TLockWindows& operator=(const TLockWindows&) = delete;
 
-// Makes the mode's main window (the lock screen, the configuration dialog or the install wizard)
-// and wires it; the other windows are made at their first show (LockScreen, the unlock prompt).
-void CreateModeWindows(TRunMode mode);
-// Destroys every window: the prompt, then the lock screen, which gives the keys and the
-// taskbar back on the way however the message loop ended and may show the dialog again while it
-// goes, then the configuration dialog and the install wizard.
-void DestroyModeWindows();
+  // The lock screen, made with its window at the first call, so that no window of class
+  // "TfrmVOK" exists (and a second copy of the program starts normally) until it is needed;
+  // its window is made again when it was destroyed from outside while hidden.
+  TfrmVOK& LockScreen();
+  // The window the lock hides while it is up, as long as it is the main window.
+  void SetWindowToHide(HWND window);
+  // The application's deactivation notification: the prompt, else the lock screen, to the front.
+  void AppDeactivate();
 
-// The lock screen of the configure and install modes, made with its window on first use, so
-// that no window of class "TfrmVOK" exists (and a second copy of the program starts normally)
-// until it is first shown. It never becomes the main window.
-TfrmVOK& LockScreen();
+ private:
+  // The prompt, made at its first show, and again when another program destroyed its window.
+  TfrmAsk& Prompt();
 
-// The application's deactivation notification for the message loop of every mode.
-void AppDeactivate();
+  TSettingsStore& settings_;
+  const TRunMode mode_;
+  TLockSession session_;
+  std::unique_ptr<TfrmVOK> lockScreen_;
+  std::unique_ptr<TfrmAsk> prompt_;
+};
+
+// What start-up holds while the message loop runs.
+class TModeWindows {
+ public:
+  virtual ~TModeWindows() = default;
+  // The application's deactivation notification for the message loop.
+  virtual void AppDeactivate() = 0;
+};
+
+// Run: the lock screen is the main window.
+class TRunModeWindows : public TModeWindows {
+ public:
+  explicit TRunModeWindows(TSettingsStore& settings);
+  void AppDeactivate() override { lock_.AppDeactivate(); }
+
+ private:
+  TLockWindows lock_;
+};
+
+// Configure: the configuration dialog is the main window; its Test button shows the lock screen,
+// which hides the dialog while it is up.
+class TConfigureModeWindows : public TModeWindows {
+ public:
+  explicit TConfigureModeWindows(TSettingsStore& settings);
+  void AppDeactivate() override { lock_.AppDeactivate(); }
+
+ private:
+  // Goes after the lock screen, which may show it again as it goes.
+  TfrmConfig dialog_;
+  TLockWindows lock_;
+};
+
+// Install: the wizard is the main window; its Preview button shows the lock screen.
+class TInstallModeWindows : public TModeWindows {
+ public:
+  explicit TInstallModeWindows(TSettingsStore& settings);
+  void AppDeactivate() override { lock_.AppDeactivate(); }
+
+ private:
+  TfrmInstallWizard wizard_;
+  TLockWindows lock_;
+};
+
+// The windows of `mode`, its main window made; none for the modes without windows.
+std::unique_ptr<TModeWindows> CreateModeWindows(TRunMode mode, TSettingsStore& settings);
 
 }  // namespace velmora

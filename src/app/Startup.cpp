@@ -2,12 +2,13 @@
 
 #include <chrono>
 #include <exception>
+#include <memory>
+#include <optional>
 
 #include "app/ModeWindows.h"
 #include "app/Preview.h"
 #include "common/LanguageTable.h"
 #include "common/win/LanguageFile.h"
-#include "config/Config.h"
 #include "core/CommandLine.h"
 #include "core/Random.h"
 #include "core/win/SettingsStore.h"
@@ -41,20 +42,15 @@ win::KernelObject TakeLockScreenMutex(bool& heldElsewhere) {
   return win::KernelObject();
 }
 
-// The windows go before the application window that owns them.
-struct ModeWindows {
-  ~ModeWindows() { DestroyModeWindows(); }
-};
-
 // Everything between loading the settings and writing them back. Failures propagate to the
 // top-level handler.
-void Dispatch(HINSTANCE instance, const std::vector<std::string>& arguments) {
+void Dispatch(HINSTANCE instance, const std::vector<std::string>& arguments, TSettingsStore& settings) {
   // The language file is read before the command line, in every mode.
   LoadLanguageFile({Application.Handle(), [] { Application.ProcessMessages(); }});
   const TRunMode mode = ChooseRunMode(arguments);
   if (mode == TRunMode::Uninstall) {
     // The uninstaller runs here; nothing of what follows happens for it.
-    Uninstall();
+    Uninstall(settings);
     return;
   }
   // A running lock screen, visible or hidden, in any process, or a copy about to show one: this
@@ -72,13 +68,16 @@ void Dispatch(HINSTANCE instance, const std::vector<std::string>& arguments) {
   SeedRandomFromClock();
   InstallLinkCursor();
 
-  const ModeWindows windows;
+  // The windows go before the application window that owns them.
+  std::unique_ptr<TModeWindows> windows;
   if (mode == TRunMode::Preview) {
     RunPreview(arguments, instance);
   } else {
-    CreateModeWindows(mode);
+    windows = CreateModeWindows(mode, settings);
   }
-  Application.RunWithDeactivation(&AppDeactivate);
+  Application.RunWithDeactivation([&windows] {
+    if (windows) windows->AppDeactivate();
+  });
 }
 
 void ReportCurrentException() {
@@ -97,11 +96,14 @@ int RunProgram(HINSTANCE instance, const std::vector<std::string>& arguments) {
   int exitCode = 0;
   Application.SetExitCode(0);
   LanguageTable.Clear();
-  bool storeStarted = false;
+  // Named after the executable and loaded before the language file is read.
+  std::optional<TSettingsStore> settings;
+  bool loaded = false;
   try {
-    StartSettingsStore();
-    storeStarted = true;
-    Dispatch(instance, arguments);
+    settings.emplace();
+    settings->Load();
+    loaded = true;
+    Dispatch(instance, arguments, *settings);
     exitCode = Application.ExitCode();
   } catch (...) {
     ReportCurrentException();
@@ -109,9 +111,9 @@ int RunProgram(HINSTANCE instance, const std::vector<std::string>& arguments) {
   }
   Application.Finalize();
   // Settings that could not be loaded are not written back over the stored ones.
-  if (storeStarted) {
+  if (loaded) {
     try {
-      EndSettingsStore();
+      settings->End();
     } catch (...) {
       ReportCurrentException();
       exitCode = 1;

@@ -12,7 +12,6 @@
 #include "core/Random.h"
 #include "core/ScopeExit.h"
 #include "core/Settings.h"
-#include "core/win/SettingsStore.h"
 #include "ui/Translate.h"
 
 namespace velmora {
@@ -148,7 +147,8 @@ const ComponentLayout TfrmConfig::kLayout[] = {
 
 LayoutTable TfrmConfig::Layout() { return LayoutTable(kLayout); }
 
-TfrmConfig::TfrmConfig() : TForm("TfrmConfig", kLayout) {
+TfrmConfig::TfrmConfig(TSettingsStore& settings)
+    : TForm("TfrmConfig", kLayout), settings_(settings), SavedSettings(settings.SavedSettings) {
   BindComponents();
   FormCreate();
 }
@@ -171,8 +171,7 @@ void TfrmConfig::FormCreate() {
 
 void TfrmConfig::FormShow() {
   cbxFontName->ClearItems();
-  EnsureFontNames();
-  for (const std::string& name : FontNames) cbxFontName->AddItem(name);
+  for (const std::string& name : settings_.FontNames()) cbxFontName->AddItem(name);
 
   // Runs trbSpeedChange only when the position moves; the value label is set either way.
   trbSpeed->SetPosition(SavedSettings.Speed);
@@ -292,9 +291,7 @@ void TfrmConfig::btnApplyClick() {
   if (NewPasswordAccepted(SavedSettings.Password(), edtOldPassword->Text(), newPassword, edtConfirmation->Text())) {
     StoreNewPassword(SavedSettings, newPassword, &Random);
   }
-  // Saving leaves the password scrambled and the message empty in memory: load at once.
-  SaveSettings();
-  LoadSettings();
+  settings_.Save();
   edtOldPassword->SetText("");
   edtNewPassword->SetText("");
   edtConfirmation->SetText("");

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "core/win/SettingsStore.h"
 #include "ui/Form.h"
 #include "ui/Kinds.h"
 #include "ui/Layout.h"
@@ -18,8 +19,9 @@ namespace velmora {
 class TfrmConfig : public TForm {
  public:
   // Builds the hidden dialog and runs FormCreate; Application must be initialised. As the
-  // application's main window it is configure mode's dialog.
-  TfrmConfig();
+  // application's main window it is configure mode's dialog. It reads and writes the record in
+  // `settings`, stores it at Apply and offers its font list; `settings` must outlive it.
+  explicit TfrmConfig(TSettingsStore& settings);
 
   // The dialog's layout table, the keys it looks up in the language file among them.
   static LayoutTable Layout();
@@ -49,6 +51,9 @@ class TfrmConfig : public TForm {
   void btnApplyClick();
 
  private:
+  TSettingsStore& settings_;
+  // The store's record.
+  TSavedSettings& SavedSettings;
   // The layout table: every component once, with the member it is bound to and its handlers.
   static const ComponentLayout kLayout[];
 

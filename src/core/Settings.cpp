@@ -6,11 +6,6 @@
 
 namespace velmora {
 
-TSavedSettings SavedSettings;
-std::int32_t MessagePosition = 0;
-std::string ProgramName;
-std::vector<std::string> FontNames;
-
 std::string TSavedSettings::Password() const {
   const int length = std::min<int>(PasswordBytes[0], kMaxPasswordLength);
   return std::string(reinterpret_cast<const char*>(PasswordBytes + 1), static_cast<size_t>(length));

@@ -1,8 +1,7 @@
-// The settings record and the process-wide values the settings store owns.
+// The settings record, its limits and the default message.
 #pragma once
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "core/ColorValue.h"
 
@@ -26,7 +25,7 @@ struct TSavedSettings {
   std::uint8_t AllowMessages = 0;
   std::uint8_t AutoRun = 0;
   std::uint8_t Gap18[2] = {0, 0};
-  std::int32_t FontIndex = 0;         // index into FontNames
+  std::int32_t FontIndex = 0;         // index into the settings store's FontNames
   std::int32_t FontSize = 12;         // points
   std::uint8_t FontBold = 0;
   std::uint8_t FontItalic = 0;
@@ -47,12 +46,6 @@ struct TSavedSettings {
   // an earlier, longer password is left to be stored unscrambled.
   void SetPassword(const std::string& password);
 };
-
-// Process-wide values, alive from start-up to exit.
-extern TSavedSettings SavedSettings;
-extern std::int32_t MessagePosition;        // x of the scrolling message's left edge
-extern std::string ProgramName;             // executable's file name without extension
-extern std::vector<std::string> FontNames;  // installed faces, sorted, no duplicates
 
 // The default message: two lines joined by CR LF, 361 bytes.
 const std::string& DefaultMessage();

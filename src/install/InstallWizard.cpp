@@ -49,9 +49,9 @@ const ComponentLayout TfrmInstallWizard::kLayout[] = {
 
 LayoutTable TfrmInstallWizard::Layout() { return LayoutTable(kLayout); }
 
-TfrmInstallWizard::TfrmInstallWizard()
+TfrmInstallWizard::TfrmInstallWizard(const std::string& programName)
     : TForm("TfrmInstallWizard", kLayout),
-      PlanInstallation(&velmora::PlanInstallation),
+      PlanInstallation([programName] { return velmora::PlanInstallation(programName); }),
       StartInstallVerb(&velmora::StartInstallVerb) {
   BindComponents();
   FormCreate();

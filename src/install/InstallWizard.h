@@ -2,6 +2,7 @@
 // buttons that install the program into the system folder, close, or try the lock screen.
 #pragma once
 #include <functional>
+#include <string>
 
 #include "common/InstallPlan.h"
 #include "ui/Form.h"
@@ -12,8 +13,9 @@ namespace velmora {
 
 class TfrmInstallWizard : public TForm {
  public:
-  // Builds the hidden wizard and runs FormCreate; Application must be initialised.
-  TfrmInstallWizard();
+  // Builds the hidden wizard and runs FormCreate; Application must be initialised. It installs
+  // the program under `programName`.
+  explicit TfrmInstallWizard(const std::string& programName);
 
   // The wizard's layout table, the keys it looks up in the language file among them.
   static LayoutTable Layout();

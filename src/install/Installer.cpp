@@ -6,7 +6,6 @@
 #include "common/win/SpecialFolders.h"
 #include "common/win/SystemMessage.h"
 #include "core/Error.h"
-#include "core/Settings.h"
 #include "install/ProgramFile.h"
 #include "win/Registry.h"
 
@@ -37,8 +36,8 @@ std::string WindowsFolder() {
 
 }  // namespace
 
-TInstallPlan PlanInstallation() {
-  return BuildInstallPlan(RunningExecutablePath(), ProgramName, CurrentDirectory(), WindowsFolder(),
+TInstallPlan PlanInstallation(const std::string& programName) {
+  return BuildInstallPlan(RunningExecutablePath(), programName, CurrentDirectory(), WindowsFolder(),
                           GetSpecialFolderPath(kDesktopFolder));
 }
 

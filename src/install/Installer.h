@@ -1,14 +1,17 @@
 // The installer's work behind the install wizard's Install button, in two calls so that the
 // wizard can hide itself, let the screen repaint and pause between them.
 #pragma once
+#include <string>
+
 #include "common/InstallPlan.h"
 
 namespace velmora {
 
-// The plan for this process: the running executable, the current working directory, the
-// Windows folder and the desktop folder. Throws Error for a Windows folder that does not fit
-// the 260-character buffer, or for a destination that would be longer than that.
-TInstallPlan PlanInstallation();
+// The plan for this process, whose program name is `programName`: the running executable, the
+// current working directory, the Windows folder and the desktop folder. Throws Error for a
+// Windows folder that does not fit the 260-character buffer, or for a destination that would be
+// longer than that.
+TInstallPlan PlanInstallation(const std::string& programName);
 
 // The three copies in their order, each overwriting what is there; then the uninstall entry in
 // HKEY_LOCAL_MACHINE (passed over silently when the key can be neither opened nor created); then

@@ -9,7 +9,6 @@
 #include "common/win/SpecialFolders.h"
 #include "common/win/SystemMessage.h"
 #include "core/Error.h"
-#include "core/Settings.h"
 #include "install/ProgramFile.h"
 #include "win/Handles.h"
 #include "win/Registry.h"
@@ -62,24 +61,25 @@ void WriteBatchFile(const std::string& path, const std::string& text) {
   }
 }
 
-void Uninstall(MessageBoxFunction messageBox) {
+void Uninstall(TSettingsStore& settings, MessageBoxFunction messageBox) {
   const std::string query = LanguageTable.Value(kUninstallQueryId);
   const std::string caption = LanguageTable.Value(kUninstallCaptionId);
   if (messageBox(nullptr, query.c_str(), caption.c_str(), kUninstallQueryFlags) != IDOK) return;
 
-  RemoveRegistryTraces(ProgramName);
+  const std::string& programName = settings.ProgramName();
+  RemoveRegistryTraces(programName);
 
   const std::string executable = RunningExecutablePath();
   const std::string folder = DirectoryPart(executable);
-  const std::string batchFile = folder + ProgramName + ".bat";
+  const std::string batchFile = folder + programName + ".bat";
   WriteBatchFile(batchFile, ToBatchCodePage(UninstallBatchText(
-                                {folder, FileNamePart(executable), ProgramName, GetSpecialFolderPath(kDesktopFolder)})));
+                                {folder, FileNamePart(executable), programName, GetSpecialFolderPath(kDesktopFolder)})));
   ShellExecuteA(GetDesktopWindow(), "open", batchFile.c_str(), "", "", SW_HIDE);
 
-  SavedSettings.ConfigPage = -1;
+  settings.WriteNothingBack();
 
   const std::string startup = GetSpecialFolderPath(kStartupFolder);
-  if (!startup.empty()) DeleteFileA((startup + "\\" + ProgramName + ".lnk").c_str());
+  if (!startup.empty()) DeleteFileA((startup + "\\" + programName + ".lnk").c_str());
 }
 
 }  // namespace velmora

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "core/win/SettingsStore.h"
+
 namespace velmora {
 
 // The system message box's signature, so that tests can answer the confirmation themselves.
@@ -17,13 +19,13 @@ inline constexpr char kUninstallCaptionId[] = "msgUninstallCaption";
 // MB_OKCANCEL | MB_ICONWARNING | MB_DEFBUTTON2 | MB_SYSTEMMODAL.
 inline constexpr UINT kUninstallQueryFlags = 0x1131;
 
-// The whole uninstall: the confirmation box (no owner, the language table's "msgUninstallQuery"
-// and "msgUninstallCaption" as they are); unless it answers IDOK nothing changes. Then the
-// registry traces, the batch file ProgramName + ".bat" beside the executable, started hidden
-// through the shell without waiting, ConfigPage -1 so that nothing is written back at exit, and
-// the Startup folder's shortcut deleted. Throws Error when the batch file cannot be written;
-// nothing after that step happens then.
-void Uninstall(MessageBoxFunction messageBox = &MessageBoxA);
+// The whole uninstall of the program `settings` is named after: the confirmation box (no owner,
+// the language table's "msgUninstallQuery" and "msgUninstallCaption" as they are); unless it
+// answers IDOK nothing changes. Then the registry traces, the batch file ProgramName + ".bat"
+// beside the executable, started hidden through the shell without waiting, the settings told to
+// write nothing back at exit, and the Startup folder's shortcut deleted. Throws Error when the
+// batch file cannot be written; nothing after that step happens then.
+void Uninstall(TSettingsStore& settings, MessageBoxFunction messageBox = &MessageBoxA);
 
 // In this order: the value `programName` of HKEY_CURRENT_USER's Run key; HKEY_CURRENT_USER
 // "Software\<programName>" with everything below it; HKEY_LOCAL_MACHINE's

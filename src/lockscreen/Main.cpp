@@ -9,8 +9,6 @@
 #include "core/ClockGeometry.h"
 #include "core/DisplayLine.h"
 #include "core/Error.h"
-#include "core/Settings.h"
-#include "core/win/SettingsStore.h"
 #include "ui/Application.h"
 #include "ui/Translate.h"
 #include "win/Handles.h"
@@ -56,7 +54,13 @@ const ComponentLayout TfrmVOK::kLayout[] = {
      Props().TimerDisabled().Bind<&TfrmVOK::tmrTimer>().OnTimer<&TfrmVOK::AnimationFrame>()},
 };
 
-TfrmVOK::TfrmVOK(TLockSession& session) : TForm(kLockScreenClassName, kLayout), session_(session) {
+TfrmVOK::TfrmVOK(TLockSession& session, TSettingsStore& settings, TRunMode mode)
+    : TForm(kLockScreenClassName, kLayout),
+      session_(session),
+      settings_(settings),
+      SavedSettings(settings.SavedSettings),
+      MessagePosition(settings.MessagePosition),
+      runMode_(mode == TRunMode::Run) {
   BindComponents();
   FormCreate();
   session_.Attach(this);
@@ -77,8 +81,6 @@ TfrmVOK::~TfrmVOK() {
 }
 
 void TfrmVOK::DefaultBeep() { MessageBeep(0); }
-
-bool TfrmVOK::RunMode() const { return Handle() != nullptr && Application.MainWindow() == Handle(); }
 
 void TfrmVOK::FormCreate() {
   ClockSize = kInitialClockSize;
@@ -153,8 +155,7 @@ void TfrmVOK::AppDeactivate(TForm* prompt, TForm* lockScreen) {
 }
 
 FrameInput TfrmVOK::CurrentFrame() {
-  EnsureFontNames();
-  FrameInput input = FrameInputFromSettings(SavedSettings, FontNames, RunMode());
+  FrameInput input = FrameInputFromSettings(SavedSettings, settings_.FontNames(), RunMode());
   input.backgroundColor = Components().front()->Color();
   input.clockSize = ClockSize;
   input.drawClock = tmrTimer->TimerEnabled();
@@ -220,8 +221,7 @@ void TfrmVOK::AnimationFrame() {
 
 void TfrmVOK::Advance(std::uint64_t steps) {
   if (steps == 0) return;
-  EnsureFontNames();
-  const SIZE size = Renderer->MeasureText(DisplayLine, MessageFontFromSettings(SavedSettings, FontNames));
+  const SIZE size = Renderer->MeasureText(DisplayLine, MessageFontFromSettings(SavedSettings, settings_.FontNames()));
   AnimationState state{ClockSize, ClockGrowing, MessagePosition};
   AdvanceAnimation(state, steps, SavedSettings.Speed, size.cx, ClientWidth());
   ClockSize = state.clockSize;

@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "core/AnimationPace.h"
+#include "core/CommandLine.h"
 #include "core/LockRules.h"
+#include "core/win/SettingsStore.h"
 #include "lockscreen/ClockRenderer.h"
 #include "lockscreen/Session.h"
 #include "lockscreen/SystemServices.h"
@@ -28,9 +30,11 @@ class TfrmVOK : public TForm {
  public:
   using AskPrompt = TLockSession::AskPrompt;
 
-  // Builds the hidden window of class "TfrmVOK"; Application must be initialised. When it is
-  // the application's main window, the lock screen is in run mode. `session` must outlive it.
-  explicit TfrmVOK(TLockSession& session);
+  // Builds the hidden window of class "TfrmVOK"; Application must be initialised. `mode` is the
+  // program's: in run mode an unlock also asks the system's own password check, and a kept
+  // message is highlighted. The lock screen reads the settings and writes the message, Dirty
+  // and MessagePosition into `settings`; `session` and `settings` must outlive it.
+  TfrmVOK(TLockSession& session, TSettingsStore& settings, TRunMode mode);
   ~TfrmVOK() override;
 
   void FormCreate();
@@ -66,8 +70,7 @@ class TfrmVOK : public TForm {
   // forward, then the prompt if it is up, else the lock screen if it is up. Either may be null.
   static void AppDeactivate(TForm* prompt, TForm* lockScreen);
 
-  // The lock screen is the application's main window only in run mode.
-  bool RunMode() const;
+  bool RunMode() const { return runMode_; }
   bool Armed() const { return session_.Armed(); }
   TTimer& Timer() const { return *tmrTimer; }
 
@@ -101,6 +104,11 @@ class TfrmVOK : public TForm {
   static const ComponentLayout kLayout[];
 
   TLockSession& session_;
+  TSettingsStore& settings_;
+  // The store's record and message position.
+  TSavedSettings& SavedSettings;
+  std::int32_t& MessagePosition;
+  const bool runMode_;
   TTimer* tmrTimer = nullptr;
   AnimationPace pace_{1, 1};
   bool painting_ = false;

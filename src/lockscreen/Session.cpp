@@ -4,7 +4,6 @@
 
 #include "core/Error.h"
 #include "core/MonitorLayout.h"
-#include "core/Settings.h"
 #include "lockscreen/Cover.h"
 #include "lockscreen/Main.h"
 #include "ui/Application.h"
@@ -36,7 +35,7 @@ bool Within(const RECT& inner, const RECT& outer) {
 
 }  // namespace
 
-TLockSession::TLockSession() : monitors_(&SystemMonitors) {}
+TLockSession::TLockSession(const TSavedSettings& settings) : settings_(settings), monitors_(&SystemMonitors) {}
 
 TLockSession::~TLockSession() {
   session_.Release();
@@ -108,7 +107,7 @@ void TLockSession::FollowMonitors() {
   if (whole && layout == coverLayout_ && covers_.size() == layout.size()) return;
   covers_.clear();
   coverLayout_.clear();
-  for (const Box& box : layout) covers_.push_back(std::make_unique<TCoverWindow>(*this, ToRect(box), SavedSettings.BackgroundColor));
+  for (const Box& box : layout) covers_.push_back(std::make_unique<TCoverWindow>(*this, ToRect(box), settings_.BackgroundColor));
   coverLayout_ = layout;
   PlaceCovers();
 }

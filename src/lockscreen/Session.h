@@ -12,6 +12,7 @@
 
 #include "core/ClockGeometry.h"
 #include "core/LockSession.h"
+#include "core/Settings.h"
 #include "lockscreen/SystemServices.h"
 
 namespace velmora {
@@ -35,7 +36,8 @@ class TLockSession : private LockHost {
   // The monitors' rectangles in screen coordinates.
   using MonitorSource = std::function<std::vector<Box>()>;
 
-  TLockSession();
+  // Covers the other monitors in the background colour of `settings`, which must outlive it.
+  explicit TLockSession(const TSavedSettings& settings);
   ~TLockSession() override;
   TLockSession(const TLockSession&) = delete;
   TLockSession& operator=(const TLockSession&) = delete;
@@ -135,6 +137,7 @@ class TLockSession : private LockHost {
   static void CALLBACK GuardTick(HWND, UINT, UINT_PTR, DWORD);
 
   LockSession session_{*this};
+  const TSavedSettings& settings_;
   TfrmVOK* lockScreen_ = nullptr;
   PromptWindow promptWindow_;
   AskPrompt askPrompt_;

@@ -68,7 +68,7 @@ const ComponentLayout TfrmAsk::kLayout[] = {
      Props().Interval(300).Bind<&TfrmAsk::tmrBlink>().OnTimer<&TfrmAsk::tmrBlinkTimer>()},
 };
 
-TfrmAsk::TfrmAsk() : TForm("TfrmAsk", kLayout) {
+TfrmAsk::TfrmAsk(const TSavedSettings& settings) : TForm("TfrmAsk", kLayout), SavedSettings(settings) {
   BindComponents();
   FormCreate();
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/LockRules.h"
+#include "core/Settings.h"
 #include "ui/Form.h"
 #include "ui/Kinds.h"
 #include "ui/Layout.h"
@@ -12,8 +13,9 @@ namespace velmora {
 
 class TfrmAsk : public TForm {
  public:
-  // Builds the hidden prompt and translates it; Application must be initialised.
-  TfrmAsk();
+  // Builds the hidden prompt and translates it; Application must be initialised. It reads the
+  // password, AllowMessages and the message from `settings`, which must outlive it.
+  explicit TfrmAsk(const TSavedSettings& settings);
 
   // The prompt's layout table, the keys it looks up in the language file among them.
   static LayoutTable Layout();
@@ -40,6 +42,8 @@ class TfrmAsk : public TForm {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  // The record the prompt reads the password, AllowMessages and the message from.
+  const TSavedSettings& SavedSettings;
   // The layout table: every component once, with the member it is bound to and its handlers.
   static const ComponentLayout kLayout[];
 

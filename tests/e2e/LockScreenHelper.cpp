@@ -27,7 +27,6 @@
 #include <string>
 
 #include "core/Crypt32.h"
-#include "core/Settings.h"
 #include "core/win/SettingsStore.h"
 
 namespace {
@@ -119,22 +118,21 @@ int main(int argc, char** argv) {
     return SetCursorPos(std::atoi(argv[2]), std::atoi(argv[3])) ? 0 : 1;
   }
   // The settings of Velmora.scr, whatever this helper's own file is called.
-  ProgramName = "Velmora";
-  EnumerateFontNames();
-  LoadSettings();
+  TSettingsStore store("Velmora");
+  store.Load();
   if (argc >= 5 && std::strcmp(argv[1], "settings") == 0) {
-    SavedSettings.SetPassword(argv[2]);
-    SavedSettings.Speed = std::atoi(argv[3]);
-    MessagePosition = std::atoi(argv[4]);
-    SavedSettings.AllowMessages = 1;
-    if (argc >= 6) SavedSettings.Message = argv[5];
-    SavedSettings.Dirty = 1;
-    SaveSettings();
+    store.SavedSettings.SetPassword(argv[2]);
+    store.SavedSettings.Speed = std::atoi(argv[3]);
+    store.MessagePosition = std::atoi(argv[4]);
+    store.SavedSettings.AllowMessages = 1;
+    if (argc >= 6) store.SavedSettings.Message = argv[5];
+    store.SavedSettings.Dirty = 1;
+    store.Save();
     return 0;
   }
   if (argc >= 2 && std::strcmp(argv[1], "read") == 0) {
-    std::printf("MessagePosition=%ld\n", static_cast<long>(MessagePosition));
-    std::printf("Message=%s\n", SavedSettings.Message.c_str());
+    std::printf("MessagePosition=%ld\n", static_cast<long>(store.MessagePosition));
+    std::printf("Message=%s\n", store.SavedSettings.Message.c_str());
     return 0;
   }
   std::fprintf(stderr, "usage: lockscreen_helper settings|read|record|scramble|controls|pointer|probe ...\n");

@@ -19,6 +19,7 @@ using namespace velmora::testing;
 // The prompt as built, with the system commands that reach the default handling recorded.
 class TObservedAsk : public TfrmAsk {
  public:
+  using TfrmAsk::TfrmAsk;
   std::vector<WPARAM> systemCommands;
 
  protected:
@@ -35,7 +36,6 @@ class AskTest : public ::testing::Test {
     Application.SetMainWindow(nullptr);
     LanguageTable.Clear();
     SeedRandom(1);
-    SavedSettings = TSavedSettings{};
     SavedSettings.SetPassword("Secret");
     SavedSettings.AllowMessages = 1;
     SavedSettings.Message = "Back at three";
@@ -43,17 +43,16 @@ class AskTest : public ::testing::Test {
     GetKeyboardState(keys);
     keys[VK_CAPITAL] = 0;
     SetKeyboardState(keys);
-    ask = std::make_unique<TObservedAsk>();
+    ask = std::make_unique<TObservedAsk>(SavedSettings);
   }
-  void TearDown() override {
-    ask.reset();
-    SavedSettings = TSavedSettings{};
-  }
+  void TearDown() override { ask.reset(); }
   template <typename Kind = TComponent>
   Kind& Part(const char* name) const {
     return ask->Component<Kind>(name);
   }
   HWND Handle(const char* name) const { return Part(name).Handle(); }
+  // What the prompt reads; it goes after the prompt.
+  TSavedSettings SavedSettings;
   std::unique_ptr<TObservedAsk> ask;
 };
 

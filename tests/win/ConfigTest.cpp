@@ -17,7 +17,6 @@
 #include "common/LanguageTable.h"
 #include "core/Crypt32.h"
 #include "core/Random.h"
-#include "core/Settings.h"
 #include "core/win/SettingsStore.h"
 
 namespace velmora {
@@ -66,13 +65,9 @@ class ConfigTest : public ::testing::Test {
   void SetUp() override {
     InitializeApplication();
     Application.SetMainWindow(nullptr);
-    savedProgramName_ = ProgramName;
-    ProgramName = kTestProgram;
     RemoveTraces();
     LanguageTable.Clear();
     SeedRandom(7);
-    FontNames = {"Arial", "Courier New", "Tahoma", "Verdana"};
-    SavedSettings = TSavedSettings{};
     SavedSettings.Message = "Back at three";
     SavedSettings.FontIndex = 2;
   }
@@ -80,13 +75,10 @@ class ConfigTest : public ::testing::Test {
     config.reset();
     RemoveTraces();
     LanguageTable.Clear();
-    SavedSettings = TSavedSettings{};
-    FontNames.clear();
-    ProgramName = savedProgramName_;
   }
 
   void Create() {
-    config = std::make_unique<TfrmConfig>();
+    config = std::make_unique<TfrmConfig>(settings_);
     config->OpenUrl = [this](HWND owner, const std::string& target) {
       urlOwners.push_back(owner);
       urls.push_back(target);
@@ -123,13 +115,13 @@ class ConfigTest : public ::testing::Test {
                  reinterpret_cast<LPARAM>(Handle(edit)));
   }
 
+  // The dialog's settings; they go after it.
+  TSettingsStore settings_{kTestProgram, {"Arial", "Courier New", "Tahoma", "Verdana"}};
+  TSavedSettings& SavedSettings = settings_.SavedSettings;
   std::unique_ptr<TfrmConfig> config;
   std::vector<std::string> urls;
   std::vector<HWND> urlOwners;
   int lockScreenShows = 0;
-
- private:
-  std::string savedProgramName_;
 };
 
 TEST_F(ConfigTest, LayoutAt96Dpi) {

@@ -17,7 +17,6 @@
 #include "InstallSandbox.h"
 #include "PixelCanvas.h"
 #include "common/LanguageTable.h"
-#include "core/Settings.h"
 
 namespace velmora {
 namespace {
@@ -45,7 +44,7 @@ class InstallWizardTest : public InstallSandbox {
   }
 
   void Create() {
-    wizard = std::make_unique<TfrmInstallWizard>();
+    wizard = std::make_unique<TfrmInstallWizard>(kName);
     wizard->PlanInstallation = [this] { return plan_; };
     wizard->StartInstallVerb = [this](const TInstallPlan& plan) {
       verbFiles.push_back(plan.InstalledFile());

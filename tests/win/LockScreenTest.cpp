@@ -8,6 +8,7 @@
 #include "ui/Kinds.h"
 
 #include <deque>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -15,7 +16,7 @@
 #include "app/ModeWindows.h"
 #include "lockscreen/Cover.h"
 #include "ui/Application.h"
-#include "core/Settings.h"
+#include "core/win/SettingsStore.h"
 #include "prompt/Ask.h"
 #include "FormsTestSupport.h"
 #include "PixelCanvas.h"
@@ -56,6 +57,13 @@ struct WhileAsking {
   bool promptInFrontAfterDeactivation = false;
   COLORREF centrePixel = 0;
 };
+
+// The windows of a test, made by CreateWindows; the thread timer's driver works on them.
+std::unique_ptr<TLockSession> lockSession;
+std::unique_ptr<TfrmVOK> frmVOK;
+std::unique_ptr<TfrmAsk> frmAsk;
+
+void AppDeactivate() { TfrmVOK::AppDeactivate(frmAsk.get(), frmVOK.get()); }
 
 std::deque<Answer> answers;
 int prompts = 0;
@@ -158,10 +166,6 @@ class LockScreenTest : public ::testing::Test {
     // Other tests register stand-in windows under the lock screen's class name; the forms
     // layer would take that class as it finds it.
     UnregisterClassA("TfrmVOK", GetModuleHandleA(nullptr));
-    savedSettings_ = SavedSettings;
-    savedPosition_ = MessagePosition;
-    savedFonts_ = FontNames;
-    SavedSettings = TSavedSettings();
     SavedSettings.SetPassword(kPassword);
     SavedSettings.AllowMessages = 1;
     SavedSettings.Message = kMessage;
@@ -170,7 +174,6 @@ class LockScreenTest : public ::testing::Test {
     SavedSettings.SurfaceColor = kSurface;
     SavedSettings.ShadowColor = kShadow;
     SavedSettings.BackgroundColor = kBackground;
-    FontNames = {"Tahoma"};
     MessagePosition = 100;
 
     // The test's own taskbar, above any other in the z-order, so that the lock screen finds it
@@ -201,9 +204,6 @@ class LockScreenTest : public ::testing::Test {
     if (extraMain_ != nullptr) DestroyWindow(extraMain_);
     Application.SetMainWindow(nullptr);
     if (ownTaskbar_ != nullptr) DestroyWindow(ownTaskbar_);
-    SavedSettings = savedSettings_;
-    MessagePosition = savedPosition_;
-    FontNames = savedFonts_;
   }
 
   // The lock screen as the main window: run mode. With `runMode` false another window is the
@@ -216,10 +216,10 @@ class LockScreenTest : public ::testing::Test {
       ShowWindow(extraMain_, SW_SHOWNOACTIVATE);
       Application.SetMainWindow(extraMain_);
     }
-    lockSession = std::make_unique<TLockSession>();
-    frmVOK = std::make_unique<TfrmVOK>(*lockSession);
+    lockSession = std::make_unique<TLockSession>(SavedSettings);
+    frmVOK = std::make_unique<TfrmVOK>(*lockSession, store_, runMode ? TRunMode::Run : TRunMode::Configure);
     if (runMode) Application.SetMainWindow(frmVOK->Handle());
-    frmAsk = std::make_unique<TfrmAsk>();
+    frmAsk = std::make_unique<TfrmAsk>(SavedSettings);
     frmVOK->SetUnlockPrompt(frmAsk.get(), [] { return frmAsk->Ask(); });
     frmVOK->SetWindowToHide(extraMain_);
     frmVOK->Beep = &CountBeep;
@@ -271,10 +271,13 @@ class LockScreenTest : public ::testing::Test {
     EXPECT_EQ(seen.centrePixel, kBackground) << "no clock while asking";
   }
 
+  // The settings the windows read and write; only in memory.
+  TSettingsStore store_{"VelmoraLockScreenTest", {"Tahoma"}};
+  TSavedSettings& SavedSettings = store_.SavedSettings;
+  std::int32_t& MessagePosition = store_.MessagePosition;
+  const std::vector<std::string>& FontNames = store_.FontNames();
+
  private:
-  TSavedSettings savedSettings_;
-  std::int32_t savedPosition_ = 0;
-  std::vector<std::string> savedFonts_;
   HWND ownTaskbar_ = nullptr;
   UINT_PTR driver_ = 0;
 
@@ -744,12 +747,14 @@ TEST_F(LockScreenTest, LockScreenWindowOfTheSecondaryModesIsMadeAtFirstUse) {
   const HWND main = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                     GetModuleHandleA(nullptr), nullptr);
   Application.SetMainWindow(main);
+  auto windows = std::make_unique<TLockWindows>(store_, TRunMode::Configure);
+  const auto LockScreen = [&windows]() -> TfrmVOK& { return windows->LockScreen(); };
   EXPECT_EQ(FindWindowA("TfrmVOK", nullptr), nullptr);
   TfrmVOK& lockScreen = LockScreen();
   EXPECT_NE(FindWindowA("TfrmVOK", nullptr), nullptr);
   EXPECT_EQ(&LockScreen(), &lockScreen);
   EXPECT_EQ(Application.MainWindow(), main) << "never the main window";
-  frmVOK.reset();
+  windows.reset();
   Application.SetMainWindow(nullptr);
   DestroyWindow(main);
 }

@@ -93,18 +93,13 @@ void RemoveTraces(const std::string& programName) {
 
 class SettingsStore : public ::testing::Test {
  protected:
-  void SetUp() override {
-    RemoveTraces(kTestProgram);
-    ProgramName = kTestProgram;
-    FontNames = {"Arial", "Courier New", "Tahoma", "Verdana"};
-    SavedSettings = TSavedSettings{};
-    MessagePosition = 0;
-  }
-  void TearDown() override {
-    RemoveTraces(kTestProgram);
-    SavedSettings = TSavedSettings{};
-    FontNames.clear();
-  }
+  void SetUp() override { RemoveTraces(kTestProgram); }
+  void TearDown() override { RemoveTraces(kTestProgram); }
+
+  // The store's operations under the names the cases use.
+  const std::function<void()> LoadSettings = [this] { store_.Load(); };
+  const std::function<void()> SaveSettings = [this] { store_.Save(); };
+  const std::function<void()> EndSettingsStore = [this] { store_.End(); };
 
   // Saves a record with these changes and the given password, then loads it again.
   void SaveAndReload(const std::string& password, const std::function<void(TSavedSettings&)>& change = {}) {
@@ -114,6 +109,12 @@ class SettingsStore : public ::testing::Test {
     SaveSettings();
     LoadSettings();
   }
+
+  TSettingsStore store_{kTestProgram, {"Arial", "Courier New", "Tahoma", "Verdana"}};
+  TSavedSettings& SavedSettings = store_.SavedSettings;
+  std::int32_t& MessagePosition = store_.MessagePosition;
+  const std::string& ProgramName = store_.ProgramName();
+  const std::vector<std::string>& FontNames = store_.FontNames();
 };
 
 TEST_F(SettingsStore, FirstRunCreatesTheKeyAndWritesOnlyThePosition) {
@@ -147,8 +148,8 @@ TEST_F(SettingsStore, DirtySaveWritesTheImageTheMessageAndThePosition) {
   MessagePosition = -123;
   SaveSettings();
 
-  EXPECT_EQ(SavedSettings.Message, "");
-  EXPECT_EQ(SavedSettings.Password(), Encrypt("secret", kStoreStartKey, kStoreMultiplier, kStoreAddend));
+  EXPECT_EQ(SavedSettings.Message, "Back at 3\r\nThe owner") << "saved from a copy";
+  EXPECT_EQ(SavedSettings.Password(), "secret");
 
   const auto record = ReadRaw(kTestKeyPath, "");
   ASSERT_TRUE(record.has_value());
@@ -321,20 +322,28 @@ TEST_F(SettingsStore, ExitWritesThePositionAndReleasesTheValues) {
   EXPECT_TRUE(SavedSettings.Message.empty());
 }
 
-TEST_F(SettingsStore, AKeyThatCannotBeCreated) {
-  ProgramName = std::string(300, 'n');
-  SavedSettings.Speed = 44;
+TEST_F(SettingsStore, AfterWriteNothingBackTheExitWritesNothing) {
   SavedSettings.Dirty = 1;
-  LoadSettings();
-  EXPECT_EQ(SavedSettings.Speed, 5);
-  EXPECT_EQ(SavedSettings.Dirty, 0);
-  EXPECT_EQ(std::to_string(MessagePosition), ScreenWidthText());
-  EXPECT_EQ(ErrorText(SaveSettings), "Failed to create key Software\\" + ProgramName);
+  store_.WriteNothingBack();
+  EXPECT_FALSE(store_.WritesBackAtExit());
+  EndSettingsStore();
+  EXPECT_FALSE(KeyExists(kTestKeyPath));
+}
+
+TEST_F(SettingsStore, AKeyThatCannotBeCreated) {
+  TSettingsStore store(std::string(300, 'n'), {"Tahoma"});
+  store.SavedSettings.Speed = 44;
+  store.SavedSettings.Dirty = 1;
+  store.Load();
+  EXPECT_EQ(store.SavedSettings.Speed, 5);
+  EXPECT_EQ(store.SavedSettings.Dirty, 0);
+  EXPECT_EQ(std::to_string(store.MessagePosition), ScreenWidthText());
+  EXPECT_EQ(ErrorText([&] { store.Save(); }), "Failed to create key Software\\" + store.ProgramName());
 }
 
 TEST(FontNameEnumeration, SortedByTheUserLocaleWithoutDuplicates) {
-  FontNames = {"left over"};
-  EnumerateFontNames();
+  TSettingsStore store(kTestProgram);
+  const std::vector<std::string>& FontNames = store.FontNames();
   ASSERT_GT(FontNames.size(), 1u);
   for (std::size_t i = 1; i < FontNames.size(); ++i) {
     const std::string& a = FontNames[i - 1];
@@ -346,7 +355,6 @@ TEST(FontNameEnumeration, SortedByTheUserLocaleWithoutDuplicates) {
     EXPECT_FALSE(name.empty());
     EXPECT_NE(name, "left over");
   }
-  FontNames.clear();
 }
 
 // A file in a folder of its own under the temporary folder, removed again at the end.
@@ -387,16 +395,19 @@ TEST_F(ProgramNameOfAFile, AMissingFileGivesThePathsOwnName) {
 }
 
 TEST(ProgramNameDiscovery, TheExecutablesNameWithoutExtension) {
-  ProgramName.clear();
-  FindProgramName();
+  const TSettingsStore store;
+  const std::string& ProgramName = store.ProgramName();
   EXPECT_EQ(ProgramName, "win_tests");
 }
 
 TEST(SettingsStoreStart, NamesLoadsAndCreatesTheKey) {
   RemoveTraces("win_tests");
-  SavedSettings = TSavedSettings{};
-  SavedSettings.FontIndex = 99;
-  StartSettingsStore();
+  TSettingsStore store;
+  const TSavedSettings& SavedSettings = store.SavedSettings;
+  const std::string& ProgramName = store.ProgramName();
+  store.SavedSettings.FontIndex = 99;
+  store.Load();
+  const std::vector<std::string>& FontNames = store.FontNames();
   EXPECT_EQ(ProgramName, "win_tests");
   ASSERT_LT(static_cast<std::size_t>(SavedSettings.FontIndex), FontNames.size());
   EXPECT_EQ(FontNames[static_cast<std::size_t>(SavedSettings.FontIndex)], "Tahoma");
@@ -404,9 +415,6 @@ TEST(SettingsStoreStart, NamesLoadsAndCreatesTheKey) {
   EXPECT_EQ(SavedSettings.Message, DefaultMessage());
   EXPECT_EQ(SavedSettings.Dirty, 0);
   RemoveTraces("win_tests");
-  ProgramName.clear();
-  FontNames.clear();
-  SavedSettings = TSavedSettings{};
 }
 
 }  // namespace

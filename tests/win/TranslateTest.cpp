@@ -57,6 +57,8 @@ class TranslateTest : public ::testing::Test {
     LanguageTable.Clear();
   }
   void TearDown() override { LanguageTable.Clear(); }
+  // What the prompt reads.
+  const TSavedSettings settings_;
   static std::string TabText(const TComponent& pages, int index) {
     char buffer[256] = {};
     TCITEMA item{};
@@ -122,10 +124,9 @@ TEST_F(TranslateTest, ComponentsWithoutAnEntryKeepTheirDesignTexts) {
 
 TEST_F(TranslateTest, OneEntryServesTheSameNameOnEveryWindow) {
   LanguageTable.Assign("btnCancel=Stop|Stops everything\r\n");
-  SavedSettings = TSavedSettings{};
   TForm pages("TfrmPages", kPagesLayout);
   TranslateForm(pages);
-  TfrmAsk ask;
+  TfrmAsk ask(settings_);
   EXPECT_EQ(WindowText(pages.Component<TButton>("btnCancel").Handle()), "Stop");
   EXPECT_EQ(WindowText(ask.Component<TButton>("btnCancel").Handle()), "Stop");
   EXPECT_EQ(ask.Component<TButton>("btnCancel").Hint(), "Stops everything");
@@ -134,7 +135,7 @@ TEST_F(TranslateTest, OneEntryServesTheSameNameOnEveryWindow) {
 TEST_F(TranslateTest, PromptIsTranslatedFromTheShippedEnglishFile) {
   LanguageTable.Assign(ReadSourceFile("resources/Velmora.lng"));
   ASSERT_GT(LanguageTable.Count(), 0u);
-  TfrmAsk ask;
+  TfrmAsk ask(settings_);
   EXPECT_EQ(WindowText(ask.Handle()), "Velmora - Unlock");
   EXPECT_EQ(WindowText(ask.Component<TLabel>("lblPassword").Handle()), "Password:");
   EXPECT_EQ(WindowText(ask.Component<TLabel>("lblLeaveMessage").Handle()), "Leave a message:");
@@ -149,14 +150,14 @@ TEST_F(TranslateTest, PromptIsTranslatedFromTheShippedEnglishFile) {
 
 TEST_F(TranslateTest, PromptIsTranslatedFromTheGermanFile) {
   LanguageTable.Assign(ReadSourceFile("resources/lang/Velmora.de.lng"));
-  TfrmAsk ask;
+  TfrmAsk ask(settings_);
   EXPECT_EQ(WindowText(ask.Handle()), "Velmora - Entsperren");
   EXPECT_EQ(WindowText(ask.Component<TButton>("btnCancel").Handle()), "Abbrechen");
   EXPECT_EQ(WindowText(ask.Component<TCheckBox>("chkPermanentMessage").Handle()), "Nachricht behalten");
 }
 
 TEST_F(TranslateTest, ThePromptsNameListIsExactlyItsTranslatedComponents) {
-  TfrmAsk ask;
+  TfrmAsk ask(settings_);
   const std::vector<std::string> names = TranslatedNames(TfrmAsk::Layout());
   const std::set<std::string> listed(names.begin(), names.end());
   std::set<std::string> built;

@@ -9,7 +9,7 @@
 
 #include "ErrorText.h"
 #include "common/LanguageTable.h"
-#include "core/Settings.h"
+#include "core/win/SettingsStore.h"
 #include "install/Uninstaller.h"
 #include "win/Handles.h"
 
@@ -93,14 +93,14 @@ int WINAPI RecordingBox(HWND owner, LPCSTR text, LPCSTR caption, UINT flags) {
 // write-back and the folder as they were; the box is asked exactly as described, texts as they
 // stand in the language table.
 TEST_F(RegistryTraces, NoOkChangesNothing) {
-  const std::string savedName = ProgramName;
-  ProgramName = kName;
+  TSettingsStore settings(kName, {});
+  TSavedSettings& SavedSettings = settings.SavedSettings;
   LanguageTable.Assign("msgUninstallQuery=Remove ^ all | now?\r\nmsgUninstallCaption=Un|install^\r\n");
   for (const int answer : {IDCANCEL, IDNO, 0}) {
     box = BoxCall{};
     box.answer = answer;
     SavedSettings.ConfigPage = 2;
-    Uninstall(&RecordingBox);
+    Uninstall(settings, &RecordingBox);
     EXPECT_EQ(box.calls, 1);
     EXPECT_EQ(box.owner, nullptr);
     EXPECT_EQ(box.text, "Remove ^ all | now?");
@@ -108,11 +108,10 @@ TEST_F(RegistryTraces, NoOkChangesNothing) {
     EXPECT_EQ(box.flags, 0x1131u);
     EXPECT_TRUE(AllThere(kName)) << answer;
     EXPECT_EQ(SavedSettings.ConfigPage, 2) << answer;
+    EXPECT_TRUE(settings.WritesBackAtExit()) << answer;
     EXPECT_EQ(GetFileAttributesA((std::string(kName) + ".bat").c_str()), INVALID_FILE_ATTRIBUTES);
   }
   LanguageTable.Clear();
-  SavedSettings.ConfigPage = 0;
-  ProgramName = savedName;
 }
 
 std::string TempFolder() {

@@ -21,13 +21,7 @@ constexpr char kMessageValue[] = "Message";
 constexpr char kMessagePositionValue[] = "MessagePosition";
 constexpr char kRecordValue[] = "";
 
-std::string SettingsKeyPath() { return "Software\\" + ProgramName; }
-
 std::int32_t PrimaryScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
-
-// The faces the last font enumeration reported with the symbol character set: they cannot draw
-// the message, so the defaults pass them over.
-std::vector<std::string> SymbolFaceNames;
 
 // What the font enumeration callback collects; a failure is carried past the callback.
 struct FontEnumeration {
@@ -48,6 +42,19 @@ int CALLBACK CollectFontName(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LP
   }
 }
 
+// The installed faces as the screen's device context reports them, the list sorted by the
+// user's locale without duplicates.
+FontEnumeration EnumerateFontNames() {
+  FontEnumeration enumeration;
+  {
+    const win::WindowDC screen(nullptr);
+    EnumFontsA(screen.get(), nullptr, CollectFontName, reinterpret_cast<LPARAM>(&enumeration));
+  }
+  if (enumeration.failure) std::rethrow_exception(enumeration.failure);
+  enumeration.names = BuildFontNameList(std::move(enumeration.names), win::CompareIgnoringCaseByLocale);
+  return enumeration;
+}
+
 // The face of the system's message font; empty when the system does not say.
 std::string SystemMessageFace() {
   NONCLIENTMETRICSA metrics{};
@@ -56,38 +63,34 @@ std::string SystemMessageFace() {
   return std::string(metrics.lfMessageFont.lfFaceName, strnlen(metrics.lfMessageFont.lfFaceName, LF_FACESIZE));
 }
 
-// StartSettingsStore left the fonts for EnsureFontNames.
-bool fontNamesPending = false;
+}  // namespace
 
-void TakeDefaults() {
-  EnsureFontNames();
-  ApplyDefaults(SavedSettings, FontNames, FontTraits{SystemMessageFace(), SymbolFaceNames});
+TSettingsStore::TSettingsStore() : TSettingsStore(ProgramNameOf(win::ExecutablePath())) {}
+
+TSettingsStore::TSettingsStore(std::string programName) : programName_(std::move(programName)) {}
+
+TSettingsStore::TSettingsStore(std::string programName, std::vector<std::string> fontNames)
+    : programName_(std::move(programName)), fontNames_(std::move(fontNames)), fontNamesPending_(false) {}
+
+const std::vector<std::string>& TSettingsStore::FontNames() {
+  if (fontNamesPending_) {
+    FontEnumeration enumeration = EnumerateFontNames();
+    fontNames_ = std::move(enumeration.names);
+    symbolFaceNames_ = std::move(enumeration.symbolNames);
+    fontNamesPending_ = false;
+  }
+  return fontNames_;
+}
+
+void TSettingsStore::TakeDefaults() {
+  // The enumeration also finds the symbol faces: it comes first.
+  const std::vector<std::string>& fontNames = FontNames();
+  ApplyDefaults(SavedSettings, fontNames, FontTraits{SystemMessageFace(), symbolFaceNames_});
   MessagePosition = PrimaryScreenWidth();
 }
 
-}  // namespace
-
-void EnsureFontNames() {
-  if (!fontNamesPending) return;
-  EnumerateFontNames();
-  fontNamesPending = false;
-}
-
-void FindProgramName() { ProgramName = ProgramNameOf(win::ExecutablePath()); }
-
-void EnumerateFontNames() {
-  FontEnumeration enumeration;
-  {
-    const win::WindowDC screen(nullptr);
-    EnumFontsA(screen.get(), nullptr, CollectFontName, reinterpret_cast<LPARAM>(&enumeration));
-  }
-  if (enumeration.failure) std::rethrow_exception(enumeration.failure);
-  FontNames = BuildFontNameList(std::move(enumeration.names), win::CompareIgnoringCaseByLocale);
-  SymbolFaceNames = std::move(enumeration.symbolNames);
-}
-
-void LoadSettings() {
-  const win::RegistryKey key = win::OpenKey(HKEY_CURRENT_USER, SettingsKeyPath());
+void TSettingsStore::Load() {
+  const win::RegistryKey key = win::OpenKey(HKEY_CURRENT_USER, KeyPath());
   if (!key) {
     TakeDefaults();
   } else {
@@ -118,47 +121,42 @@ void LoadSettings() {
   SavedSettings.Dirty = 0;
 }
 
-void SaveSettings() {
+void TSettingsStore::Save() {
   {
-    const win::RegistryKey key = win::OpenKeyForWriting(HKEY_CURRENT_USER, SettingsKeyPath());
+    const win::RegistryKey key = win::OpenKeyForWriting(HKEY_CURRENT_USER, KeyPath());
     win::WriteText(key.get(), kMessagePositionValue, FormatMessagePosition(MessagePosition));
   }
   if (SavedSettings.Dirty == 0) return;
   {
-    const win::RegistryKey key = win::OpenKeyForWriting(HKEY_CURRENT_USER, SettingsKeyPath());
-    ScramblePassword(SavedSettings);
-    win::WriteText(key.get(), kMessageValue, SavedSettings.Message);
-    SavedSettings.Message.clear();
-    const RecordImage image = EncodeRecordImage(SavedSettings);
+    const win::RegistryKey key = win::OpenKeyForWriting(HKEY_CURRENT_USER, KeyPath());
+    TSavedSettings stored = SavedSettings;
+    ScramblePassword(stored);
+    win::WriteText(key.get(), kMessageValue, stored.Message);
+    const RecordImage image = EncodeRecordImage(stored);
     win::WriteBinary(key.get(), kRecordValue, image.data(), image.size());
   }
   const win::RegistryKey run = win::OpenKeyForWriting(HKEY_CURRENT_USER, win::kRunKeyPath);
   if (SavedSettings.AutoRun != 0) {
-    win::WriteText(run.get(), ProgramName, win::ExecutablePath());
+    win::WriteText(run.get(), programName_, win::ExecutablePath());
   } else {
-    win::DeleteValue(run.get(), ProgramName);
+    win::DeleteValue(run.get(), programName_);
   }
+  SavedSettings.Dirty = 0;
 }
 
-void StartSettingsStore() {
-  FindProgramName();
-  FontNames.clear();
-  fontNamesPending = true;
-  LoadSettings();
-}
-
-void EndSettingsStore() {
+void TSettingsStore::End() {
   // The values go even when the write-back fails.
   struct Release {
+    TSettingsStore& store;
     ~Release() {
-      fontNamesPending = false;
-      std::vector<std::string>().swap(FontNames);
-      std::vector<std::string>().swap(SymbolFaceNames);
-      std::string().swap(ProgramName);
-      std::string().swap(SavedSettings.Message);
+      store.fontNamesPending_ = false;
+      std::vector<std::string>().swap(store.fontNames_);
+      std::vector<std::string>().swap(store.symbolFaceNames_);
+      std::string().swap(store.programName_);
+      std::string().swap(store.SavedSettings.Message);
     }
-  } release;
-  if (SavedSettings.ConfigPage >= 0) SaveSettings();
+  } release{*this};
+  if (WritesBackAtExit()) Save();
 }
 
 }  // namespace velmora

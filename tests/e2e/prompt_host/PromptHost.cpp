@@ -54,10 +54,11 @@ int main() {
   LanguageTable.Assign(std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()));
   Application.Initialize(GetModuleHandleA(nullptr));
   SeedRandom(GetTickCount());
-  SavedSettings.SetPassword("owner");
-  SavedSettings.AllowMessages = 1;
-  SavedSettings.Message = "Back at three";
-  frmAsk = std::make_unique<TfrmAsk>();
+  TSavedSettings settings;
+  settings.SetPassword("owner");
+  settings.AllowMessages = 1;
+  settings.Message = "Back at three";
+  frmAsk = std::make_unique<TfrmAsk>(settings);
   SetTimer(nullptr, 0, 700, PrintWhatIsShown);
   const int result = frmAsk->ShowModal();
   std::printf("result: %d\n", result);
