@@ -7,6 +7,7 @@
 #include <exception>
 
 #include "core/RecordImage.h"
+#include "core/ScopeExit.h"
 #include "core/Settings.h"
 #include "core/win/ProgramName.h"
 #include "win/Handles.h"
@@ -146,16 +147,13 @@ void TSettingsStore::Save() {
 
 void TSettingsStore::End() {
   // The values go even when the write-back fails.
-  struct Release {
-    TSettingsStore& store;
-    ~Release() {
-      store.fontNamesPending_ = false;
-      std::vector<std::string>().swap(store.fontNames_);
-      std::vector<std::string>().swap(store.symbolFaceNames_);
-      std::string().swap(store.programName_);
-      std::string().swap(store.SavedSettings.Message);
-    }
-  } release{*this};
+  const ScopeExit release([this] {
+    fontNamesPending_ = false;
+    std::vector<std::string>().swap(fontNames_);
+    std::vector<std::string>().swap(symbolFaceNames_);
+    std::string().swap(programName_);
+    std::string().swap(SavedSettings.Message);
+  });
   if (WritesBackAtExit()) Save();
 }
 
