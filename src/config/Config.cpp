@@ -72,7 +72,8 @@ const ComponentLayout TfrmConfig::kLayout[] = {
     {"frmConfig", ComponentKind::Form, nullptr, 0, 0, 377, 242,
      Props().Border(FormBorder::Single).StayOnTop().Centered().Font("MS Sans Serif", -11)},
     {"pnlBackground", ComponentKind::Panel, "frmConfig", 0, 0, 377, 242, Props().AlignClient()},
-    {"pgcPageControl", ComponentKind::PageControl, "pnlBackground", 10, 11, 358, 182, Props().Bind<&TfrmConfig::pgcPageControl>().OnChange<&TfrmConfig::pgcPageControlChange>()},
+    {"pgcPageControl", ComponentKind::PageControl, "pnlBackground", 10, 11, 358, 182,
+     Props().Bind<&TfrmConfig::pgcPageControl>().OnChange<&TfrmConfig::pgcPageControlChange>()},
     {"tstCommon", ComponentKind::TabSheet, "pgcPageControl", 0, 0, 0, 0, Props()},
     {"tstMessage", ComponentKind::TabSheet, "pgcPageControl", 0, 0, 0, 0, Props()},
     {"tstAppearance", ComponentKind::TabSheet, "pgcPageControl", 0, 0, 0, 0, Props()},
@@ -81,43 +82,85 @@ const ComponentLayout TfrmConfig::kLayout[] = {
     // General: password, speed, logon start.
     {"pnlPassword", ComponentKind::Panel, "tstCommon", 3, 3, 278, 118, kFramedPanel},
     {"lblOldPassword", ComponentKind::Label, "pnlPassword", 8, 4, 85, 13, Props()},
-    {"edtOldPassword", ComponentKind::Edit, "pnlPassword", 8, 21, 263, 18, kPasswordEdit.Bind<&TfrmConfig::edtOldPassword>().OnChange<&TfrmConfig::edtPasswordChange>()},
+    {"edtOldPassword", ComponentKind::Edit, "pnlPassword", 8, 21, 263, 18,
+     kPasswordEdit.Bind<&TfrmConfig::edtOldPassword>().OnChange<&TfrmConfig::edtPasswordChange>()},
     {"lblNewPassword", ComponentKind::Label, "pnlPassword", 8, 40, 85, 13, Props().Bind<&TfrmConfig::lblNewPassword>()},
-    {"edtNewPassword", ComponentKind::Edit, "pnlPassword", 8, 55, 263, 18, kPasswordEdit.MaxLength(40).Bind<&TfrmConfig::edtNewPassword>().OnChange<&TfrmConfig::edtPasswordChange>().OnEnter<&TfrmConfig::edtPasswordChange>().OnExit<&TfrmConfig::edtPasswordChange>()},
-    {"lblConfirmation", ComponentKind::Label, "pnlPassword", 8, 76, 85, 13, Props().Bind<&TfrmConfig::lblConfirmation>()},
-    {"edtConfirmation", ComponentKind::Edit, "pnlPassword", 8, 91, 263, 18, kPasswordEdit.MaxLength(40).Bind<&TfrmConfig::edtConfirmation>().OnChange<&TfrmConfig::edtPasswordChange>().OnEnter<&TfrmConfig::edtPasswordChange>().OnExit<&TfrmConfig::edtPasswordChange>()},
+    {"edtNewPassword", ComponentKind::Edit, "pnlPassword", 8, 55, 263, 18,
+     kPasswordEdit.MaxLength(40)
+         .Bind<&TfrmConfig::edtNewPassword>()
+         .OnChange<&TfrmConfig::edtPasswordChange>()
+         .OnEnter<&TfrmConfig::edtPasswordChange>()
+         .OnExit<&TfrmConfig::edtPasswordChange>()},
+    {"lblConfirmation", ComponentKind::Label, "pnlPassword", 8, 76, 85, 13,
+     Props().Bind<&TfrmConfig::lblConfirmation>()},
+    {"edtConfirmation", ComponentKind::Edit, "pnlPassword", 8, 91, 263, 18,
+     kPasswordEdit.MaxLength(40)
+         .Bind<&TfrmConfig::edtConfirmation>()
+         .OnChange<&TfrmConfig::edtPasswordChange>()
+         .OnEnter<&TfrmConfig::edtPasswordChange>()
+         .OnExit<&TfrmConfig::edtPasswordChange>()},
     {"pnlSpeed", ComponentKind::Panel, "tstCommon", 284, 3, 63, 148, kFramedPanel},
     {"lblSpeed", ComponentKind::Label, "pnlSpeed", 6, 4, 48, 13, Props().Alignment(TextAlignment::Center)},
     {"trbSpeed", ComponentKind::TrackBar, "pnlSpeed", 14, 20, 33, 108,
-     Props().Vertical().Range(0, kSpeedMaximum).PageSize(10).Frequency(5).ThumbLength(14).Position(25).Bind<&TfrmConfig::trbSpeed>().OnChange<&TfrmConfig::trbSpeedChange>()},
-    {"lblSpeedValue", ComponentKind::Label, "pnlSpeed", 14, 127, 33, 13, Props().Alignment(TextAlignment::Center).Bind<&TfrmConfig::lblSpeedValue>()},
+     Props()
+         .Vertical()
+         .Range(0, kSpeedMaximum)
+         .PageSize(10)
+         .Frequency(5)
+         .ThumbLength(14)
+         .Position(25)
+         .Bind<&TfrmConfig::trbSpeed>()
+         .OnChange<&TfrmConfig::trbSpeedChange>()},
+    {"lblSpeedValue", ComponentKind::Label, "pnlSpeed", 14, 127, 33, 13,
+     Props().Alignment(TextAlignment::Center).Bind<&TfrmConfig::lblSpeedValue>()},
     {"pnlAutoRun", ComponentKind::Panel, "tstCommon", 3, 124, 278, 27, kFramedPanel},
-    {"chkAutoRun", ComponentKind::CheckBox, "pnlAutoRun", 8, 5, 229, 17, Props().Bind<&TfrmConfig::chkAutoRun>().OnClick<&TfrmConfig::chkAutoRunClick>()},
+    {"chkAutoRun", ComponentKind::CheckBox, "pnlAutoRun", 8, 5, 229, 17,
+     Props().Bind<&TfrmConfig::chkAutoRun>().OnClick<&TfrmConfig::chkAutoRunClick>()},
 
     // Message.
     {"pnlMessage", ComponentKind::Panel, "tstMessage", 3, 3, 344, 148, kFramedPanel},
     {"memMessage", ComponentKind::Memo, "pnlMessage", 8, 8, 328, 116,
-     Props().FlatBorder().VerticalScrollBar().MaxLength(kMaxMessageLength).Bind<&TfrmConfig::memMessage>().OnChange<&TfrmConfig::memMessageChange>()},
-    {"chkAllowMessages", ComponentKind::CheckBox, "pnlMessage", 8, 126, 229, 17, Props().Bind<&TfrmConfig::chkAllowMessages>().OnClick<&TfrmConfig::chkAllowMessagesClick>()},
+     Props()
+         .FlatBorder()
+         .VerticalScrollBar()
+         .MaxLength(kMaxMessageLength)
+         .Bind<&TfrmConfig::memMessage>()
+         .OnChange<&TfrmConfig::memMessageChange>()},
+    {"chkAllowMessages", ComponentKind::CheckBox, "pnlMessage", 8, 126, 229, 17,
+     Props().Bind<&TfrmConfig::chkAllowMessages>().OnClick<&TfrmConfig::chkAllowMessagesClick>()},
 
     // Appearance: the four colours, then the font with its preview.
     {"pnlColors", ComponentKind::Panel, "tstAppearance", 3, 3, 344, 89, kFramedPanel},
     {"lblLight", ComponentKind::Label, "pnlColors", 8, 5, 0, 0, Props()},
-    {"cbxLight", ComponentKind::ColorBox, "pnlColors", 8, 21, 160, 22, Props().Bind<&TfrmConfig::cbxLight>().OnChange<&TfrmConfig::AppearenceChange>()},
+    {"cbxLight", ComponentKind::ColorBox, "pnlColors", 8, 21, 160, 22,
+     Props().Bind<&TfrmConfig::cbxLight>().OnChange<&TfrmConfig::AppearenceChange>()},
     {"lblShadow", ComponentKind::Label, "pnlColors", 176, 5, 0, 0, Props()},
-    {"cbxShadow", ComponentKind::ColorBox, "pnlColors", 176, 21, 160, 22, Props().Bind<&TfrmConfig::cbxShadow>().OnChange<&TfrmConfig::AppearenceChange>()},
+    {"cbxShadow", ComponentKind::ColorBox, "pnlColors", 176, 21, 160, 22,
+     Props().Bind<&TfrmConfig::cbxShadow>().OnChange<&TfrmConfig::AppearenceChange>()},
     {"lblSurface", ComponentKind::Label, "pnlColors", 8, 45, 0, 0, Props()},
-    {"cbxSurface", ComponentKind::ColorBox, "pnlColors", 8, 61, 160, 22, Props().Bind<&TfrmConfig::cbxSurface>().OnChange<&TfrmConfig::AppearenceChange>()},
+    {"cbxSurface", ComponentKind::ColorBox, "pnlColors", 8, 61, 160, 22,
+     Props().Bind<&TfrmConfig::cbxSurface>().OnChange<&TfrmConfig::AppearenceChange>()},
     {"lblBackground", ComponentKind::Label, "pnlColors", 176, 45, 0, 0, Props()},
-    {"cbxBackground", ComponentKind::ColorBox, "pnlColors", 176, 61, 160, 22, Props().Bind<&TfrmConfig::cbxBackground>().OnChange<&TfrmConfig::AppearenceChange>()},
+    {"cbxBackground", ComponentKind::ColorBox, "pnlColors", 176, 61, 160, 22,
+     Props().Bind<&TfrmConfig::cbxBackground>().OnChange<&TfrmConfig::AppearenceChange>()},
     {"pnlFontBevel", ComponentKind::Panel, "tstAppearance", 3, 96, 344, 55, kFramedPanel},
-    {"pnlFont", ComponentKind::Panel, "pnlFontBevel", 8, 7, 161, 42, Props().Bevels(Bevel::None, Bevel::Lowered).Bind<&TfrmConfig::pnlFont>()},
-    {"cbxFontName", ComponentKind::ComboBox, "pnlFontBevel", 176, 7, 160, 21, Props().Bind<&TfrmConfig::cbxFontName>().OnChange<&TfrmConfig::AppearenceChange>()},
-    {"edtFontSize", ComponentKind::Edit, "pnlFontBevel", 176, 31, 21, 19, Props().FlatBorder().Caption("8").Bind<&TfrmConfig::edtFontSize>().OnExit<&TfrmConfig::AppearenceChange>()},
+    {"pnlFont", ComponentKind::Panel, "pnlFontBevel", 8, 7, 161, 42,
+     Props().Bevels(Bevel::None, Bevel::Lowered).Bind<&TfrmConfig::pnlFont>()},
+    {"cbxFontName", ComponentKind::ComboBox, "pnlFontBevel", 176, 7, 160, 21,
+     Props().Bind<&TfrmConfig::cbxFontName>().OnChange<&TfrmConfig::AppearenceChange>()},
+    {"edtFontSize", ComponentKind::Edit, "pnlFontBevel", 176, 31, 21, 19,
+     Props().FlatBorder().Caption("8").Bind<&TfrmConfig::edtFontSize>().OnExit<&TfrmConfig::AppearenceChange>()},
     {"udnFontSize", ComponentKind::UpDown, "pnlFontBevel", 197, 31, 13, 19,
-     Props().Associate("edtFontSize").Range(kFontSizeMinimum, kFontSizeMaximum).Position(8).Bind<&TfrmConfig::udnFontSize>().OnClick<&TfrmConfig::udnFontSizeClick>()},
-    {"chkBold", ComponentKind::CheckBox, "pnlFontBevel", 215, 32, 63, 17, Props().Bind<&TfrmConfig::chkBold>().OnClick<&TfrmConfig::AppearenceChange>()},
-    {"chkItalic", ComponentKind::CheckBox, "pnlFontBevel", 280, 32, 55, 17, Props().Bind<&TfrmConfig::chkItalic>().OnClick<&TfrmConfig::AppearenceChange>()},
+     Props()
+         .Associate("edtFontSize")
+         .Range(kFontSizeMinimum, kFontSizeMaximum)
+         .Position(8)
+         .Bind<&TfrmConfig::udnFontSize>()
+         .OnClick<&TfrmConfig::udnFontSizeClick>()},
+    {"chkBold", ComponentKind::CheckBox, "pnlFontBevel", 215, 32, 63, 17,
+     Props().Bind<&TfrmConfig::chkBold>().OnClick<&TfrmConfig::AppearenceChange>()},
+    {"chkItalic", ComponentKind::CheckBox, "pnlFontBevel", 280, 32, 55, 17,
+     Props().Bind<&TfrmConfig::chkItalic>().OnClick<&TfrmConfig::AppearenceChange>()},
 
     // About.
     {"pnlDescription", ComponentKind::Panel, "tstAbout", 3, 3, 344, 148, kFramedPanel},
@@ -127,22 +170,34 @@ const ComponentLayout TfrmConfig::kLayout[] = {
          .ReadOnly()
          .Alignment(TextAlignment::Center)
          .VerticalScrollBar()
-         .Color(SystemColor(COLOR_INFOBK)).Bind<&TfrmConfig::memDescription>()},
-    {"lblDescription", ComponentKind::Label, "pnlDescription", 0, 0, 0, 0, kAboutLabel.Hidden().Bind<&TfrmConfig::lblDescription>()},
+         .Color(SystemColor(COLOR_INFOBK))
+         .Bind<&TfrmConfig::memDescription>()},
+    {"lblDescription", ComponentKind::Label, "pnlDescription", 0, 0, 0, 0,
+     kAboutLabel.Hidden().Bind<&TfrmConfig::lblDescription>()},
     {"lblCopyright", ComponentKind::Label, "pnlDescription", 19, 113, 106, 14,
      kAboutLabel.Alignment(TextAlignment::Right)},
-    {"lblKELMAR", ComponentKind::Label, "pnlDescription", 132, 113, 120, 14, kLinkLabel.OnMouseEnter<&TfrmConfig::URLLabelMouseEnter>().OnMouseLeave<&TfrmConfig::URLLabelMouseLeave>().OnClick<&TfrmConfig::URLClick>()},
+    {"lblKELMAR", ComponentKind::Label, "pnlDescription", 132, 113, 120, 14,
+     kLinkLabel.OnMouseEnter<&TfrmConfig::URLLabelMouseEnter>()
+         .OnMouseLeave<&TfrmConfig::URLLabelMouseLeave>()
+         .OnClick<&TfrmConfig::URLClick>()},
     {"lblCopyrightPeriod", ComponentKind::Label, "pnlDescription", 261, 114, 65, 13, kAboutLabel},
     {"lblProgramming", ComponentKind::Label, "pnlDescription", 19, 128, 106, 14,
      kAboutLabel.Alignment(TextAlignment::Right)},
-    {"lblOrinTassel", ComponentKind::Label, "pnlDescription", 132, 129, 120, 13, kLinkLabel.OnMouseEnter<&TfrmConfig::URLLabelMouseEnter>().OnMouseLeave<&TfrmConfig::URLLabelMouseLeave>().OnClick<&TfrmConfig::URLClick>()},
+    {"lblOrinTassel", ComponentKind::Label, "pnlDescription", 132, 129, 120, 13,
+     kLinkLabel.OnMouseEnter<&TfrmConfig::URLLabelMouseEnter>()
+         .OnMouseLeave<&TfrmConfig::URLLabelMouseLeave>()
+         .OnClick<&TfrmConfig::URLClick>()},
     {"lblLastUpdated", ComponentKind::Label, "pnlDescription", 261, 129, 65, 13, kAboutLabel},
 
     // The buttons under the page control; the tab order follows the page control.
-    {"btnTest", ComponentKind::Button, "pnlBackground", 10, 204, 74, 25, kButton.Bind<&TfrmConfig::btnTest>().OnClick<&TfrmConfig::btnTestClick>()},
-    {"btnOK", ComponentKind::Button, "pnlBackground", 140, 204, 74, 25, kButton.Default().OnClick<&TfrmConfig::btnOkClick>()},
-    {"btnCancel", ComponentKind::Button, "pnlBackground", 217, 204, 74, 25, kButton.Cancel().OnClick<&TfrmConfig::btnCancelClick>()},
-    {"btnApply", ComponentKind::Button, "pnlBackground", 294, 204, 74, 25, kButton.OnClick<&TfrmConfig::btnApplyClick>()},
+    {"btnTest", ComponentKind::Button, "pnlBackground", 10, 204, 74, 25,
+     kButton.Bind<&TfrmConfig::btnTest>().OnClick<&TfrmConfig::btnTestClick>()},
+    {"btnOK", ComponentKind::Button, "pnlBackground", 140, 204, 74, 25,
+     kButton.Default().OnClick<&TfrmConfig::btnOkClick>()},
+    {"btnCancel", ComponentKind::Button, "pnlBackground", 217, 204, 74, 25,
+     kButton.Cancel().OnClick<&TfrmConfig::btnCancelClick>()},
+    {"btnApply", ComponentKind::Button, "pnlBackground", 294, 204, 74, 25,
+     kButton.OnClick<&TfrmConfig::btnApplyClick>()},
 };
 
 LayoutTable TfrmConfig::Layout() { return LayoutTable(kLayout); }

@@ -27,8 +27,10 @@ const ComponentLayout TfrmInstallWizard::kLayout[] = {
          .Color(SystemColor(COLOR_BTNFACE))
          .Font("MS Sans Serif", -11)},
     {"pnlBackground", ComponentKind::Panel, "frmInstallWizard", 0, 0, 339, 253, Props().AlignClient()},
-    {"pnlInstall", ComponentKind::Panel, "pnlBackground", 4, 4, 329, 205, Props().Bevels(Bevel::Raised, Bevel::Lowered)},
-    {"lblReadMe", ComponentKind::Label, "pnlInstall", 0, 0, 51, 13, Props().Hidden().Bind<&TfrmInstallWizard::lblReadMe>()},
+    {"pnlInstall", ComponentKind::Panel, "pnlBackground", 4, 4, 329, 205,
+     Props().Bevels(Bevel::Raised, Bevel::Lowered)},
+    {"lblReadMe", ComponentKind::Label, "pnlInstall", 0, 0, 51, 13,
+     Props().Hidden().Bind<&TfrmInstallWizard::lblReadMe>()},
     {"memReadMe", ComponentKind::Memo, "pnlInstall", 8, 8, 313, 173,
      Props()
          .NoBorder()

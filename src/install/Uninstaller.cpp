@@ -72,8 +72,8 @@ void Uninstall(TSettingsStore& settings, MessageBoxFunction messageBox) {
   const std::string executable = RunningExecutablePath();
   const std::string folder = DirectoryPart(executable);
   const std::string batchFile = folder + programName + ".bat";
-  WriteBatchFile(batchFile, ToBatchCodePage(UninstallBatchText(
-                                {folder, FileNamePart(executable), programName, GetSpecialFolderPath(kDesktopFolder)})));
+  WriteBatchFile(batchFile, ToBatchCodePage(UninstallBatchText({folder, FileNamePart(executable), programName,
+                                                                GetSpecialFolderPath(kDesktopFolder)})));
   ShellExecuteA(GetDesktopWindow(), "open", batchFile.c_str(), "", "", SW_HIDE);
 
   settings.WriteNothingBack();

@@ -107,7 +107,8 @@ void TLockSession::FollowMonitors() {
   if (whole && layout == coverLayout_ && covers_.size() == layout.size()) return;
   covers_.clear();
   coverLayout_.clear();
-  for (const Box& box : layout) covers_.push_back(std::make_unique<TCoverWindow>(*this, ToRect(box), settings_.BackgroundColor));
+  for (const Box& box : layout)
+    covers_.push_back(std::make_unique<TCoverWindow>(*this, ToRect(box), settings_.BackgroundColor));
   coverLayout_ = layout;
   PlaceCovers();
 }
@@ -276,7 +277,8 @@ void TLockSession::KeepInPlace(HWND window, WINDOWPOS& position) const {
       position.flags |= SWP_NOZORDER;
     }
   } else {
-    const auto cover = std::find_if(covers_.begin(), covers_.end(), [window](const auto& c) { return c->Handle() == window; });
+    const auto cover =
+        std::find_if(covers_.begin(), covers_.end(), [window](const auto& c) { return c->Handle() == window; });
     if (cover == covers_.end()) return;
     bounds = (*cover)->Bounds();
     insertAfter = LockWindow();

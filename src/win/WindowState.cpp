@@ -31,7 +31,8 @@ void RestoreState(HWND window, const WindowStyles& styles, HWND owner) {
     SetParent(window, nullptr);
     SetWindowLongPtrA(window, GWL_STYLE, (GetWindowLongPtrA(window, GWL_STYLE) & ~WS_CHILD) | WS_POPUP);
   }
-  if (GetWindow(window, GW_OWNER) != owner) SetWindowLongPtrA(window, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+  if (GetWindow(window, GW_OWNER) != owner)
+    SetWindowLongPtrA(window, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
   const LONG_PTR style = GetWindowLongPtrA(window, GWL_STYLE);
   const LONG_PTR exStyle = GetWindowLongPtrA(window, GWL_EXSTYLE);
   const LONG_PTR wantedStyle = styles.style | (style & kChangingStyles);
@@ -40,7 +41,8 @@ void RestoreState(HWND window, const WindowStyles& styles, HWND owner) {
   if (exStyle != wantedExStyle) SetWindowLongPtrA(window, GWL_EXSTYLE, wantedExStyle);
   if (HasRegion(window)) SetWindowRgn(window, nullptr, TRUE);
   if (style != wantedStyle || exStyle != wantedExStyle) {
-    SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }
 

@@ -67,8 +67,9 @@ void TLabel::Command(int code) {
 }
 
 void TLabel::Create() {
-  CreateControlWindow(WC_STATICA, SS_NOTIFY | SS_NOPREFIX |
-                                      AlignmentStyle(Properties().alignment, Layout().width != 0 || Layout().height != 0));
+  CreateControlWindow(
+      WC_STATICA,
+      SS_NOTIFY | SS_NOPREFIX | AlignmentStyle(Properties().alignment, Layout().width != 0 || Layout().height != 0));
   SetWindowSubclass(Handle(), LabelMouseProcedure, kLabelMouseId,
                     reinterpret_cast<DWORD_PTR>(static_cast<TComponent*>(this)));
   SetWindowTextA(Handle(), CaptionText().c_str());

@@ -245,7 +245,8 @@ bool Attack(const std::string& name, HWND lock) {
   if (name == "quit-thread") return PostThreadMessageA(GetWindowThreadProcessId(lock, nullptr), WM_QUIT, 0, 0) != FALSE;
   // ShowWindow answers whether the window was visible before, not whether it succeeded.
   if (name == "hide") return ShowWindow(lock, SW_HIDE), true;
-  if (name == "hide-pos") return SetWindowPos(lock, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | kKeepSize | SWP_NOZORDER) != FALSE;
+  if (name == "hide-pos")
+    return SetWindowPos(lock, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | kKeepSize | SWP_NOZORDER) != FALSE;
   if (name == "minimize") return ShowWindow(lock, SW_MINIMIZE), true;
   if (name == "shrink") return SetWindowPos(lock, nullptr, 0, 0, 10, 10, SWP_NOZORDER | SWP_NOACTIVATE) != FALSE;
   if (name == "offscreen") {
