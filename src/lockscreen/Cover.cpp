@@ -23,6 +23,8 @@ TCoverWindow::~TCoverWindow() { DestroyObjectWindow(handle_, this); }
 
 bool TCoverWindow::Alive() const { return CarriesObject(handle_, this); }
 
+bool TCoverWindow::StateDiffers() const { return win::StateDiffers(handle_, styles_, Application.Handle()); }
+
 void TCoverWindow::RestoreWindowState() const { win::RestoreState(handle_, styles_, Application.Owner()); }
 
 void TCoverWindow::PaintContent(HDC dc, const RECT& client) const {

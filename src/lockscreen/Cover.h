@@ -26,8 +26,8 @@ class TCoverWindow {
   HWND Handle() const { return handle_; }
   // The window exists and is still this cover's: false once it was destroyed from outside.
   bool Alive() const;
-  // Another program changed its styles, gave it a region or a parent; putting that back.
-  bool StateDiffers() const { return win::StateDiffers(handle_, styles_); }
+  // Another program changed its styles or owner, gave it a region or a parent; putting that back.
+  bool StateDiffers() const;
   void RestoreWindowState() const;
   const RECT& Bounds() const { return bounds_; }
   // Fills `client` with the background colour.

@@ -125,6 +125,8 @@ void TForm::CreateFormWindow() {
 
 bool TForm::Alive() const { return CarriesObject(handle_, this); }
 
+bool TForm::StateDiffers() const { return win::StateDiffers(handle_, designStyles_, Application.Handle()); }
+
 void TForm::RestoreWindowState() const { win::RestoreState(handle_, designStyles_, Application.Owner()); }
 
 void TForm::RemakeWindow() {

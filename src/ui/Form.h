@@ -41,9 +41,9 @@ class TForm {
   // was. Only for forms whose components have no windows of their own (the lock screen); throws
   // velmora::Error for others.
   void RemakeWindow();
-  // Another program changed the window's styles, gave it a region or another parent; and putting
-  // back what it changed (owned by the application window again).
-  bool StateDiffers() const { return win::StateDiffers(handle_, designStyles_); }
+  // Another program changed the window's styles or owner, gave it a region or another parent;
+  // and putting back what it changed (owned by the application window again).
+  bool StateDiffers() const;
   void RestoreWindowState() const;
   const std::string& Name() const { return components_.front()->Name(); }
 

@@ -21,9 +21,10 @@ WindowStyles DesignStyles(HWND window) {
                       GetWindowLongPtrA(window, GWL_EXSTYLE) & ~kChangingExStyles};
 }
 
-bool StateDiffers(HWND window, const WindowStyles& styles) {
+bool StateDiffers(HWND window, const WindowStyles& styles, HWND owner) {
   const WindowStyles now = DesignStyles(window);
-  return now.style != styles.style || now.exStyle != styles.exStyle || HasRegion(window) || !TopLevel(window);
+  return now.style != styles.style || now.exStyle != styles.exStyle || HasRegion(window) || !TopLevel(window) ||
+         GetWindow(window, GW_OWNER) != owner;
 }
 
 void RestoreState(HWND window, const WindowStyles& styles, HWND owner) {

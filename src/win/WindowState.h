@@ -15,8 +15,8 @@ struct WindowStyles {
 // The styles of `window`, apart from those changing bits.
 WindowStyles DesignStyles(HWND window);
 
-// The window has other styles than `styles`, a region, or a parent.
-bool StateDiffers(HWND window, const WindowStyles& styles);
+// The window has other styles than `styles`, a region, a parent, or another owner than `owner`.
+bool StateDiffers(HWND window, const WindowStyles& styles, HWND owner);
 
 // Puts back the styles (keeping the changing bits as they are), removes a region, and makes the
 // window top-level again, owned by `owner`, when another parent was given to it.

@@ -29,6 +29,7 @@
 //       layered-transparent  WS_EX_LAYERED | WS_EX_TRANSPARENT (clicks pass through)
 //       child-style       WS_CHILD instead of WS_POPUP
 //       region            SetWindowRgn to 10 by 10
+//       owner             makes a window of its own the lock's owner
 //       disable           EnableWindow FALSE
 //       sc-move           posts WM_SYSCOMMAND SC_MOVE
 //       sc-size           posts WM_SYSCOMMAND SC_SIZE
@@ -48,6 +49,7 @@
 //       foreground <class of the foreground window, or "none">
 //       screen <width> <height>
 //       state <layered 0|1> <transparent 0|1> <child 0|1> <disabled 0|1> <region 0|1> <top-level 0|1>
+//             <owned by a window of its own program 0|1>
 // Exit code: 0 the attack was made (the system accepted the call), 3 no lock screen window, 4 the
 // system refused the call, 2 a wrong command line.
 #include <windows.h>
@@ -111,9 +113,14 @@ int Probe() {
     const LONG_PTR style = GetWindowLongPtrA(lock, GWL_STYLE);
     const LONG_PTR exStyle = GetWindowLongPtrA(lock, GWL_EXSTYLE);
     RECT region{};
-    std::printf("state %d %d %d %d %d %d\n", (exStyle & WS_EX_LAYERED) != 0, (exStyle & WS_EX_TRANSPARENT) != 0,
+    DWORD program = 0;
+    DWORD ownersProgram = 0;
+    GetWindowThreadProcessId(lock, &program);
+    const HWND owner = GetWindow(lock, GW_OWNER);
+    if (owner != nullptr) GetWindowThreadProcessId(owner, &ownersProgram);
+    std::printf("state %d %d %d %d %d %d %d\n", (exStyle & WS_EX_LAYERED) != 0, (exStyle & WS_EX_TRANSPARENT) != 0,
                 (style & WS_CHILD) != 0, !IsWindowEnabled(lock), GetWindowRgnBox(lock, &region) != ERROR,
-                GetAncestor(lock, GA_PARENT) == GetDesktopWindow());
+                GetAncestor(lock, GA_PARENT) == GetDesktopWindow(), owner != nullptr && ownersProgram == program);
   }
   return lock != nullptr ? 0 : 3;
 }
@@ -239,6 +246,13 @@ bool Attack(const std::string& name, HWND lock) {
   if (name == "child-style") return Restyle(lock, GWL_STYLE, WS_CHILD, WS_POPUP);
   if (name == "region") return SetWindowRgn(lock, CreateRectRgn(0, 0, 10, 10), TRUE) != 0;
   if (name == "disable") return EnableWindow(lock, FALSE), true;
+  if (name == "owner") {
+    const HWND own = CreateWindowExA(0, "STATIC", "Hostile", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                     GetModuleHandleA(nullptr), nullptr);
+    SetLastError(0);
+    return own != nullptr && (SetWindowLongPtrA(lock, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(own)) != 0 ||
+                              GetLastError() == 0);
+  }
   if (name == "sc-move") return PostMessageA(lock, WM_SYSCOMMAND, SC_MOVE, 0) != FALSE;
   if (name == "sc-size") return PostMessageA(lock, WM_SYSCOMMAND, SC_SIZE, 0) != FALSE;
   if (name == "quit-window") return PostMessageA(lock, WM_QUIT, 0, 0) != FALSE;
