@@ -12,6 +12,8 @@ namespace velmora {
 namespace {
 
 constexpr UINT kGuardInterval = 100;
+// At most this many top-level windows are looked at above the lock's own.
+constexpr int kMostWindowsAbove = 4096;
 // The session whose guard runs; one lock is held at a time.
 TLockSession* guardedSession = nullptr;
 
@@ -31,6 +33,22 @@ RECT ToRect(const Box& box) { return RECT{box.left, box.top, box.right, box.bott
 bool Within(const RECT& inner, const RECT& outer) {
   return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
          inner.bottom <= outer.bottom;
+}
+
+// `upper` stands above `lower` among the top-level windows.
+bool Above(HWND upper, HWND lower) {
+  int steps = 0;
+  for (HWND window = GetWindow(lower, GW_HWNDPREV); window != nullptr && ++steps < kMostWindowsAbove;
+       window = GetWindow(window, GW_HWNDPREV)) {
+    if (window == upper) return true;
+  }
+  return false;
+}
+
+bool OtherProgramShows(HWND window) {
+  DWORD process = 0;
+  return IsWindowVisible(window) && GetWindowThreadProcessId(window, &process) != 0 &&
+         process != GetCurrentProcessId();
 }
 
 }  // namespace
@@ -150,7 +168,10 @@ void TLockSession::StopGuard() {
 void CALLBACK TLockSession::GuardTick(HWND, UINT, UINT_PTR, DWORD) {
   if (guardedSession == nullptr) return;
   try {
-    guardedSession->Recover();
+    // Looking costs a few calls; placing every window again at every tick cost the lock a
+    // tenth of its CPU and the server as much again.
+    const bool monitors = ++guardedSession->guardTicks_ % kMonitorTicks == 0;
+    if (!guardedSession->Intact(monitors)) guardedSession->Recover();
   } catch (...) {
     // The next tick tries again.
   }
@@ -233,14 +254,7 @@ void TLockSession::LockScreenMoved() const {
   if (!Holding()) return;
   // Activating the lock screen can raise it over the prompt whatever its position change asked
   // for: the prompt goes back on top before anything else happens.
-  if (PromptUp()) {
-    for (HWND below = GetWindow(LockWindow(), GW_HWNDNEXT); below != nullptr; below = GetWindow(below, GW_HWNDNEXT)) {
-      if (below == Prompt()->Handle()) {
-        RaisePrompt();
-        break;
-      }
-    }
-  }
+  if (PromptUp() && Above(LockWindow(), Prompt()->Handle())) RaisePrompt();
   if (!InPlace(LockWindow())) RecoverSoon();
 }
 
@@ -303,6 +317,42 @@ bool TLockSession::InPlace(HWND window) const {
   GetWindowRect(window, &bounds);
   return IsWindowVisible(window) && !IsIconic(window) && Within(target, bounds) && !stateDiffers &&
          (IsWindowEnabled(window) || Asking()) && (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+bool TLockSession::IsCover(HWND window) const {
+  return std::any_of(covers_.begin(), covers_.end(), [window](const auto& cover) { return cover->Handle() == window; });
+}
+
+bool TLockSession::NothingForeignAbove(HWND prompt) const {
+  const HWND lock = LockWindow();
+  if (prompt != nullptr && !Above(prompt, lock)) return false;
+  // From the top of the z-order down to the last of the lock screen and its covers.
+  std::size_t left = covers_.size() + 1;
+  int steps = 0;
+  for (HWND window = GetTopWindow(nullptr); window != nullptr && left > 0 && ++steps < kMostWindowsAbove;
+       window = GetWindow(window, GW_HWNDNEXT)) {
+    if (window == lock || IsCover(window)) {
+      --left;
+    } else if (window != prompt && OtherProgramShows(window)) {
+      return false;
+    }
+  }
+  return left == 0;
+}
+
+bool TLockSession::Intact(bool monitors) const {
+  if (!Holding() || lockScreen_ == nullptr) return true;
+  if (!lockScreen_->Alive() || !InPlace(LockWindow())) return false;
+  for (const auto& cover : covers_) {
+    if (!cover->Alive() || !InPlace(cover->Handle())) return false;
+  }
+  if (monitors && CoverLayout() != coverLayout_) return false;
+  const HWND prompt = PromptUp() ? Prompt()->Handle() : nullptr;
+  if (prompt != nullptr && Prompt()->StateDiffers()) return false;
+  if (!NothingForeignAbove(prompt)) return false;
+  const HWND foreground = GetForegroundWindow();
+  if (prompt != nullptr) return foreground == prompt;
+  return Asking() || foreground == LockWindow();
 }
 
 void TLockSession::RestoreWindows() const {

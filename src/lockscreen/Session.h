@@ -74,6 +74,11 @@ class TLockSession : private LockHost {
 
   // The primary monitor's rectangle, where the lock screen stands.
   RECT PrimaryBounds() const;
+  // Every window of the lock stands as Recover would put it: alive, in place and as made, no
+  // visible window of another program above any of them, the prompt (when it is up) above the
+  // lock screen and the foreground window. With `monitors`, the covers also still match the
+  // monitors as they are now. Changes nothing.
+  bool Intact(bool monitors) const;
   // Puts every window of the lock back over its monitor on top, the prompt (when it is up) in
   // front of the lock screen and the covers right under it, and gives the foreground back.
   // Covers the monitors anew when they have changed. Does nothing unless holding.
@@ -130,6 +135,10 @@ class TLockSession : private LockHost {
   // Makes the covers anew when the monitors changed or a cover was destroyed from outside.
   void FollowMonitors();
   void PlaceCovers() const;
+  bool IsCover(HWND window) const;
+  // No visible window of another program stands above the lock screen or a cover, and `prompt`,
+  // unless null, stands above the lock screen.
+  bool NothingForeignAbove(HWND prompt) const;
   // Puts back the styles, regions, parents and enabled state of the lock's windows.
   void RestoreWindows() const;
   void RemakeLockScreen();
@@ -150,6 +159,10 @@ class TLockSession : private LockHost {
   POINT savedCursorPos_{0, 0};
   UINT_PTR guardTimer_ = 0;
   static constexpr int kRemakeTries = 10;
+  // The guard compares the monitors at every tenth tick (about once a second): a change the
+  // system announces is followed at once, one it never announced within a second.
+  static constexpr unsigned kMonitorTicks = 10;
+  unsigned guardTicks_ = 0;
   int remakeFailures_ = 0;
   bool armed_ = false;
   bool placing_ = false;  // Recover is putting the lock screen right under the prompt

@@ -411,11 +411,17 @@ TEST_F(LockScreenTest, EveryOtherMonitorHasACoverThatHoldsAndFollowsTheDisplays)
   SetWindowPos(cover, HWND_BOTTOM, 5, 5, 10, 10, SWP_NOACTIVATE);
   testing::Pump(300);
   EXPECT_EQ(coverAt(0), (Box{w, 0, w + 640, 480})) << "the guard holds the covers as the lock screen";
+  EXPECT_TRUE(lockSession->Intact(true)) << "the guard, looking, finds nothing to put back";
+  SetWindowLongPtrA(cover, GWLP_HWNDPARENT, 0);
+  EXPECT_FALSE(lockSession->Intact(false)) << "a cover owned by no window";
+  testing::Pump(300);
+  EXPECT_TRUE(lockSession->Intact(false)) << "the guard gave the cover its owner back";
   PostMessageA(cover, WM_LBUTTONDOWN, 0, MAKELPARAM(5, 5));
   Application.ProcessMessages();
   EXPECT_EQ(prompts, 1) << "a click on a cover asks for the password";
 
   monitors = {{0, 0, w, h}, {0, h, 800, h + 600}, {w, 0, w + 640, 480}};
+  EXPECT_FALSE(lockSession->Intact(true)) << "the monitors are compared";
   PostMessageA(frmVOK->Handle(), WM_DISPLAYCHANGE, 32, MAKELPARAM(w, h));
   testing::Pump(300);
   ASSERT_EQ(lockSession->Covers().size(), 2u);
