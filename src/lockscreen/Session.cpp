@@ -168,8 +168,8 @@ void TLockSession::StopGuard() {
 void CALLBACK TLockSession::GuardTick(HWND, UINT, UINT_PTR, DWORD) {
   if (guardedSession == nullptr) return;
   try {
-    // Looking costs a few calls; placing every window again at every tick cost the lock a
-    // tenth of its CPU and the server as much again.
+    // Looking costs a few calls; placing every window again at every tick cost about a tenth
+    // of the lock's CPU.
     const bool monitors = ++guardedSession->guardTicks_ % kMonitorTicks == 0;
     if (!guardedSession->Intact(monitors)) guardedSession->Recover();
   } catch (...) {

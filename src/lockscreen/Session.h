@@ -75,9 +75,9 @@ class TLockSession : private LockHost {
   // The primary monitor's rectangle, where the lock screen stands.
   RECT PrimaryBounds() const;
   // Every window of the lock stands as Recover would put it: alive, in place and as made, no
-  // visible window of another program above any of them, the prompt (when it is up) above the
-  // lock screen and the foreground window. With `monitors`, the covers also still match the
-  // monitors as they are now. Changes nothing.
+  // visible window of another program above any of them, and the prompt, when it is up, above
+  // the lock screen; the foreground window is the prompt when it is up, else the lock screen.
+  // With `monitors`, the covers also still match the monitors as they are now. Changes nothing.
   bool Intact(bool monitors) const;
   // Puts every window of the lock back over its monitor on top, the prompt (when it is up) in
   // front of the lock screen and the covers right under it, and gives the foreground back.
