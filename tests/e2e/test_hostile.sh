@@ -219,7 +219,10 @@ for name in nccreate-null nccreate-forged ncdestroy-hide destroy-messages parent
   app-parent-destroy app-close layered-alpha layered-colorkey layered-transparent child-style region disable owner \
   sc-move sc-size; do
   start_lock || { fail "$name: no lock screen"; continue; }
+  # The prompt is made at its first ask: it must have been asked once to be there, hidden.
+  [ "$name" = prompt-parent-destroy ] && prompt_comes "$name" 10 && refuse "$name"
   hostile "$name" 500 >"$work/probe"
+  [ "$(head -1 "$work/probe")" = "$name made" ] || fail "$name: the hostile program reported '$(head -1 "$work/probe")'"
   echo "  $(head -1 "$work/probe"): lock $(field lock) / state $(field state) / top: $(field zorder | cut -d' ' -f1)"
   if [ "$(field zorder | cut -d' ' -f1)" = TfrmAsk ]; then
     expect_locked "$name" prompt
