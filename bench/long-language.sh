@@ -37,8 +37,22 @@ timeout=${BENCH_TIMEOUT:-150}
 files=${BENCH_FILES:-shipped plain marks unbroken}
 modes=${BENCH_MODES:-/S /C /INSTALL}
 readonly value_length=65536
-. "$here/common.sh"
-need_files "$bin/Velmora.scr" "$bin/Velmora.dll" "$helper" "$keeper" "$root/resources/Velmora.lng"
+for file in "$bin/Velmora.scr" "$bin/Velmora.dll" "$helper" "$keeper" "$root/resources/Velmora.lng"; do
+  [ -f "$file" ] || { echo "missing $file: build the win64 preset first" >&2; exit 2; }
+done
+
+work=$(mktemp -d)
+started_server=""
+keeper_pid=""
+program=""
+cleanup() {
+  [ -n "$program" ] && kill -KILL "$program" 2>/dev/null
+  "$run" reg delete 'HKCU\Software\Velmora' /f >/dev/null 2>&1
+  [ -n "$keeper_pid" ] && kill "$keeper_pid" 2>/dev/null
+  [ -n "$started_server" ] && wineserver -k 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
 log() { echo "-- $*" >&2; }
 
 # The shipped file's lines, CR LF, with every value replaced by the $value_length-byte text that

@@ -38,8 +38,22 @@ cpu_runs=${BENCH_CPU_RUNS:-3}
 pulses=${BENCH_PULSES:-5}
 speeds=${BENCH_SPEEDS:-5 0}
 readonly password="Bench-7Q" first_seconds=10 steady_from=20 steady_to=30
-. "$here/common.sh"
-need_files "$scr" "$minimal" "$animation" "$helper" "$frame_bench" "$keeper"
+for file in "$scr" "$minimal" "$animation" "$helper" "$frame_bench" "$keeper"; do
+  [ -f "$file" ] || { echo "missing $file: build the win64 preset first" >&2; exit 2; }
+done
+
+work=$(mktemp -d)
+started_server=""
+keeper_pid=""
+program=""
+cleanup() {
+  [ -n "$program" ] && kill -KILL "$program" 2>/dev/null
+  "$run" reg delete 'HKCU\Software\Velmora' /f >/dev/null 2>&1
+  [ -n "$keeper_pid" ] && kill "$keeper_pid" 2>/dev/null
+  [ -n "$started_server" ] && wineserver -k 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
 log() { echo "-- $(((${EPOCHREALTIME/[.,]/} - start_time) / 1000000)) s: $*" >&2; }
 
 cc -O2 -o "$work/lock_wait" "$here/lock_wait.c" -lXdamage -lX11 || exit 2
