@@ -223,9 +223,7 @@ void TLockSession::AppMessage(MSG& message, bool&) {
   // A pointer message carries the position in the client area of its window: the lock screen's
   // starts at the screen origin, a cover's at its monitor's corner.
   POINT origin{0, 0};
-  for (const auto& cover : covers_) {
-    if (cover->Handle() == message.hwnd) origin = POINT{cover->Bounds().left, cover->Bounds().top};
-  }
+  if (const TCoverWindow* cover = CoverOf(message.hwnd)) origin = POINT{cover->Bounds().left, cover->Bounds().top};
   if (CountsAsActivity(message.message, static_cast<std::uint64_t>(message.lParam), savedCursorPos_.x - origin.x,
                        savedCursorPos_.y - origin.y)) {
     CloseRequested();
@@ -291,10 +289,9 @@ void TLockSession::KeepInPlace(HWND window, WINDOWPOS& position) const {
       position.flags |= SWP_NOZORDER;
     }
   } else {
-    const auto cover =
-        std::find_if(covers_.begin(), covers_.end(), [window](const auto& c) { return c->Handle() == window; });
-    if (cover == covers_.end()) return;
-    bounds = (*cover)->Bounds();
+    const TCoverWindow* cover = CoverOf(window);
+    if (cover == nullptr) return;
+    bounds = cover->Bounds();
     insertAfter = LockWindow();
   }
   position.flags &= ~static_cast<UINT>(SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE);
@@ -308,8 +305,7 @@ void TLockSession::KeepInPlace(HWND window, WINDOWPOS& position) const {
 bool TLockSession::InPlace(HWND window) const {
   RECT target = PrimaryBounds();
   bool stateDiffers = lockScreen_ != nullptr && window == LockWindow() && lockScreen_->StateDiffers();
-  for (const auto& cover : covers_) {
-    if (cover->Handle() != window) continue;
+  if (const TCoverWindow* cover = CoverOf(window)) {
     target = cover->Bounds();
     stateDiffers = cover->StateDiffers();
   }
@@ -319,8 +315,9 @@ bool TLockSession::InPlace(HWND window) const {
          (IsWindowEnabled(window) || Asking()) && (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
 }
 
-bool TLockSession::IsCover(HWND window) const {
-  return std::any_of(covers_.begin(), covers_.end(), [window](const auto& cover) { return cover->Handle() == window; });
+const TCoverWindow* TLockSession::CoverOf(HWND window) const {
+  const auto cover = std::find_if(covers_.begin(), covers_.end(), [window](const auto& c) { return c->Handle() == window; });
+  return cover != covers_.end() ? cover->get() : nullptr;
 }
 
 bool TLockSession::NothingForeignAbove(HWND prompt) const {
@@ -331,7 +328,7 @@ bool TLockSession::NothingForeignAbove(HWND prompt) const {
   int steps = 0;
   for (HWND window = GetTopWindow(nullptr); window != nullptr && left > 0 && ++steps < kMostWindowsAbove;
        window = GetWindow(window, GW_HWNDNEXT)) {
-    if (window == lock || IsCover(window)) {
+    if (window == lock || CoverOf(window) != nullptr) {
       --left;
     } else if (window != prompt && OtherProgramShows(window)) {
       return false;

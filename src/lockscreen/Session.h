@@ -135,7 +135,8 @@ class TLockSession : private LockHost {
   // Makes the covers anew when the monitors changed or a cover was destroyed from outside.
   void FollowMonitors();
   void PlaceCovers() const;
-  bool IsCover(HWND window) const;
+  // The cover whose window `window` is, or null.
+  const TCoverWindow* CoverOf(HWND window) const;
   // No visible window of another program stands above the lock screen or a cover, and `prompt`,
   // unless null, stands above the lock screen.
   bool NothingForeignAbove(HWND prompt) const;
