@@ -75,8 +75,7 @@ attack() {
   [ "$1" = destroy ] && expected="$1 refused"
   hostile "$1" 300 >"$work/probe"
   out=$(head -1 "$work/probe")
-  # Now and then Wine starts the attacking program and it prints nothing at all, not even its
-  # own line; only such an empty report is tried once more.
+  # Now and then the attacking program prints nothing at all: only such a run is tried again.
   if [ -z "$out" ]; then
     hostile "$1" 300 >"$work/probe"
     out=$(head -1 "$work/probe")
