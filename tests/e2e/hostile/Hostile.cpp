@@ -113,8 +113,7 @@ int Probe() {
     const LONG_PTR style = GetWindowLongPtrA(lock, GWL_STYLE);
     const LONG_PTR exStyle = GetWindowLongPtrA(lock, GWL_EXSTYLE);
     RECT region{};
-    DWORD program = 0;
-    DWORD ownersProgram = 0;
+    DWORD program = 0, ownersProgram = 0;
     GetWindowThreadProcessId(lock, &program);
     const HWND owner = GetWindow(lock, GW_OWNER);
     if (owner != nullptr) GetWindowThreadProcessId(owner, &ownersProgram);
@@ -247,8 +246,7 @@ bool Attack(const std::string& name, HWND lock) {
   if (name == "region") return SetWindowRgn(lock, CreateRectRgn(0, 0, 10, 10), TRUE) != 0;
   if (name == "disable") return EnableWindow(lock, FALSE), true;
   if (name == "owner") {
-    const HWND own = CreateWindowExA(0, "STATIC", "Hostile", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                     GetModuleHandleA(nullptr), nullptr);
+    const HWND own = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
     SetLastError(0);
     return own != nullptr && (SetWindowLongPtrA(lock, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(own)) != 0 ||
                               GetLastError() == 0);
