@@ -5,34 +5,38 @@
 namespace velmora {
 
 TLockWindows::TLockWindows(TSettingsStore& settings, TRunMode mode)
-    : settings_(settings), mode_(mode), session_(settings.SavedSettings) {
-  session_.SetUnlockPrompt([this]() -> TForm* { return &Prompt(); }, [this] { return Prompt().Ask(); });
+    : settings_(settings), session_(settings.SavedSettings) {
+  session_.SetPromptMaker([this] {
+    auto prompt = std::make_unique<TfrmAsk>(settings_.SavedSettings);
+    TfrmAsk* made = prompt.get();
+    return TLockSession::UnlockPrompt{std::move(prompt), [made] { return made->Answer(); },
+                                      [made] { made->WipePassword(); }};
+  });
+  lockScreen_ = std::make_unique<TfrmVOK>(session_, settings_, mode);
+  // The loop, the quit and the error reports ask the session whether the screen is held.
+  Application.SetHolding([this] { return session_.Holding(); });
 }
 
 TLockWindows::~TLockWindows() {
-  // Nothing may make the prompt again while the windows go.
-  session_.SetUnlockPrompt(nullptr, nullptr);
+  // Nothing may make a prompt while the windows go.
+  session_.SetPromptMaker(nullptr);
+  lockScreen_.reset();
+  Application.SetHolding(nullptr);
 }
 
 TfrmVOK& TLockWindows::LockScreen() {
-  if (!lockScreen_) lockScreen_ = std::make_unique<TfrmVOK>(session_, settings_, mode_);
   // Destroyed from outside while it was hidden: made again.
-  if (!lockScreen_->Alive()) lockScreen_->RemakeWindow();
+  lockScreen_->Remake();
   return *lockScreen_;
 }
 
 void TLockWindows::SetWindowToHide(HWND window) { session_.SetWindowToHide(window); }
 
-TfrmAsk& TLockWindows::Prompt() {
-  if (!prompt_ || !prompt_->Alive()) prompt_ = std::make_unique<TfrmAsk>(settings_.SavedSettings);
-  return *prompt_;
-}
+void TLockWindows::AppDeactivate() { lockScreen_->AppDeactivate(); }
 
-void TLockWindows::AppDeactivate() { TfrmVOK::AppDeactivate(prompt_.get(), lockScreen_.get()); }
-
-// Only the main window is made before the message loop shows it, so that in run mode the lock
-// covers the screen first. The configuration dialog is only made in configure mode, the one
-// mode that shows it.
+// In run mode only the lock screen is made before the message loop shows it, so that it covers
+// the screen first. The configuration dialog is only made in configure mode, the one mode that
+// shows it.
 
 TRunModeWindows::TRunModeWindows(TSettingsStore& settings) : lock_(settings, TRunMode::Run) {
   Application.SetMainWindow(lock_.LockScreen().Handle());

@@ -1,7 +1,7 @@
 // The program's windows, one object per mode that has any: each owns its windows as members,
-// makes the mode's main window at once and the others at their first show, wires them to each
-// other, and destroys them in the reverse order of their declaration, before the application
-// window that owns them.
+// makes the mode's main window and the lock screen's window at once and the prompt for each ask,
+// wires them to each other, and destroys them in the reverse order of their declaration, before
+// the application window that owns them.
 #pragma once
 #include <memory>
 
@@ -15,18 +15,18 @@
 
 namespace velmora {
 
-// The lock screen with its session and its unlock prompt.
+// The lock screen with its session, and the unlock prompt made for each ask.
 class TLockWindows {
  public:
-  // `mode` is the program's mode, which the lock screen is told; `settings` must outlive this.
+  // Makes the lock screen's window, hidden: from start-up on, in every mode that has windows, it
+  // tells other copies that this one runs. `mode` is the program's mode, which the lock screen
+  // is told; `settings` must outlive this.
   TLockWindows(TSettingsStore& settings, TRunMode mode);
   ~TLockWindows();
   TLockWindows(const TLockWindows&) = delete;
   TLockWindows& operator=(const TLockWindows&) = delete;
 
-  // The lock screen, made with its window at the first call, so that no window of class
-  // "TfrmVOK" exists (and a second copy of the program starts normally) until it is needed;
-  // its window is made again when it was destroyed from outside while hidden.
+  // The lock screen; its window is made again when it was destroyed from outside while hidden.
   TfrmVOK& LockScreen();
   // The window the lock hides while it is up, as long as it is the main window.
   void SetWindowToHide(HWND window);
@@ -34,14 +34,9 @@ class TLockWindows {
   void AppDeactivate();
 
  private:
-  // The prompt, made at its first show, and again when another program destroyed its window.
-  TfrmAsk& Prompt();
-
   TSettingsStore& settings_;
-  const TRunMode mode_;
   TLockSession session_;
   std::unique_ptr<TfrmVOK> lockScreen_;
-  std::unique_ptr<TfrmAsk> prompt_;
 };
 
 // What start-up holds while the message loop runs.

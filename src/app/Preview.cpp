@@ -33,8 +33,7 @@ bool TPreviewPainter::WaitUntilHostVisible() {
 }
 
 bool TPreviewPainter::KeepPulsing() const {
-  return IsWindowVisible(host_) && FindWindowA(kLockScreenClassName, nullptr) == nullptr &&
-         !Application.Terminated();
+  return IsWindowVisible(host_) && !LockScreenRunning(kLockScreenClassName) && !Application.Terminated();
 }
 
 void TPreviewPainter::Run() {

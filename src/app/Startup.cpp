@@ -11,6 +11,7 @@
 #include "common/win/LanguageFile.h"
 #include "core/CommandLine.h"
 #include "core/Random.h"
+#include "core/ScopeExit.h"
 #include "core/win/SettingsStore.h"
 #include "install/Uninstaller.h"
 #include "ui/Application.h"
@@ -26,19 +27,19 @@ void SeedRandomFromClock() {
   SeedRandom(static_cast<std::uint32_t>(ticks ^ (ticks >> 32)));
 }
 
-// A copy that is about to lock the screen holds this mutex until it ends. Two copies started in
-// the same instant both find no lock screen window yet; only one of them gets the mutex.
-constexpr char kLockScreenMutexName[] = "Local\\Velmora.TfrmVOK";
+// A copy holds this mutex from its look for a running copy until its lock screen window exists,
+// so that of two copies started in the same instant the second sees the first one's window.
+constexpr char kStartMutexName[] = "Local\\Velmora.TfrmVOK";
+// Another program may hold the mutex for ever: after this long a copy starts without it, and
+// only the windows of running copies of this program decide.
+constexpr DWORD kStartMutexWait = 1500;
 
-// Takes the mutex when no other copy holds it; empty when another does. A mutex left by a copy
-// that ended without releasing it counts as free.
-win::KernelObject TakeLockScreenMutex(bool& heldElsewhere) {
-  win::KernelObject mutex(CreateMutexA(nullptr, FALSE, kLockScreenMutexName));
-  heldElsewhere = false;
+// Waits for the start-up mutex; empty when it could not be had in time.
+win::KernelObject TakeStartMutex() {
+  win::KernelObject mutex(CreateMutexA(nullptr, FALSE, kStartMutexName));
   if (!mutex) return mutex;
-  const DWORD wait = WaitForSingleObject(mutex.get(), 0);
+  const DWORD wait = WaitForSingleObject(mutex.get(), kStartMutexWait);
   if (wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED) return mutex;
-  heldElsewhere = true;
   return win::KernelObject();
 }
 
@@ -53,28 +54,25 @@ void Dispatch(HINSTANCE instance, const std::vector<std::string>& arguments, TSe
     Uninstall(settings);
     return;
   }
-  // A running lock screen, visible or hidden, in any process, or a copy about to show one: this
-  // copy ends silently.
-  bool lockedElsewhere = false;
-  win::KernelObject lockScreenMutex = TakeLockScreenMutex(lockedElsewhere);
-  if (lockedElsewhere || FindWindowA(kLockScreenClassName, nullptr) != nullptr) return;
-  // Only run mode shows its lock screen at once; the other modes leave the mutex to others.
-  if (mode != TRunMode::Run && lockScreenMutex) {
-    ReleaseMutex(lockScreenMutex.get());
-    lockScreenMutex.reset();
-  }
+  // A running copy of this program (its lock screen window, visible or hidden, in any mode):
+  // this copy ends silently. Another program's window of that class counts for nothing.
+  win::KernelObject startMutex = TakeStartMutex();
+  const auto releaseStartMutex = [&startMutex] {
+    if (startMutex) ReleaseMutex(startMutex.get());
+    startMutex.reset();
+  };
+  const ScopeExit release(releaseStartMutex);
+  if (LockScreenRunning(kLockScreenClassName)) return;
 
   Application.Initialize(instance);
   SeedRandomFromClock();
   InstallLinkCursor();
 
   // The windows go before the application window that owns them.
-  std::unique_ptr<TModeWindows> windows;
-  if (mode == TRunMode::Preview) {
-    RunPreview(arguments, instance);
-  } else {
-    windows = CreateModeWindows(mode, settings);
-  }
+  std::unique_ptr<TModeWindows> windows = CreateModeWindows(mode, settings);
+  // The lock screen's window exists now (the preview has none): the next copy finds it.
+  releaseStartMutex();
+  if (mode == TRunMode::Preview) RunPreview(arguments, instance);
   Application.RunWithDeactivation([&windows] {
     if (windows) windows->AppDeactivate();
   });

@@ -1,124 +1,116 @@
 #include "core/LockSession.h"
 
-#include <functional>
-#include <vector>
-
+#include "core/Failures.h"
 #include "core/ScopeExit.h"
+#include "core/Wipe.h"
 
 namespace velmora {
-
-// The steps of one hold, taken in order by the constructor and given back in reverse by the
-// destructor. Each step is given back once, and only if its take did not fail.
-class LockSession::Hold {
- public:
-  explicit Hold(LockHost& host) {
-    Take([&host] { host.SetLockHeld(true); }, [&host] { host.SetLockHeld(false); });
-    Take([&host] { host.HideOwnerWindow(true); }, [&host] { host.HideOwnerWindow(false); });
-    Take([&host] { host.HideTaskbar(true); }, [&host] { host.HideTaskbar(false); });
-    Take([&host] { host.LockKeys(); }, [&host] { host.UnlockKeys(); });
-    Take([&host] { host.CoverMonitors(); }, [&host] { host.UncoverMonitors(); });
-    Take([&host] { host.SavePointer(); }, [] {});
-    Take([&host] { host.Arm(); }, [&host] { host.Disarm(); });
-    Take([&host] { host.StartGuard(); }, [&host] { host.StopGuard(); });
-  }
-
-  ~Hold() {
-    for (auto step = giveBacks_.rbegin(); step != giveBacks_.rend(); ++step) {
-      try {
-        (*step)();
-      } catch (...) {
-        // The next step is given back all the same.
-      }
-    }
-  }
-
-  Hold(const Hold&) = delete;
-  Hold& operator=(const Hold&) = delete;
-
- private:
-  void Take(const std::function<void()>& take, std::function<void()> giveBack) {
-    try {
-      take();
-    } catch (...) {
-      return;
-    }
-    giveBacks_.push_back(std::move(giveBack));
-  }
-
-  std::vector<std::function<void()>> giveBacks_;
-};
 
 LockSession::LockSession(LockHost& host) : host_(host) {}
 
 LockSession::~LockSession() { GiveBack(); }
 
+void LockSession::Step(const char* what, const std::function<void()>& take, std::function<void()> giveBack) {
+  if (phase_ != LockPhase::Taking) return;
+  Contain(what, take);
+  giveBacks_.push_back(std::move(giveBack));
+}
+
 void LockSession::Take() {
-  if (hold_) return;
-  releasing_ = false;
-  hold_ = std::make_unique<Hold>(host_);
+  if (phase_ != LockPhase::Free) return;
+  phase_ = LockPhase::Taking;
+  LockHost& host = host_;
+  Step("hiding the main window", [&host] { host.HideMainWindow(true); }, [&host] { host.HideMainWindow(false); });
+  Step("hiding the taskbar", [&host] { host.HideTaskbar(true); }, [&host] { host.HideTaskbar(false); });
+  Step("locking the keys", [&host] { host.LockKeys(); }, [&host] { host.UnlockKeys(); });
+  Step("covering the monitors", [&host] { host.CoverMonitors(); }, [&host] { host.UncoverMonitors(); });
+  Step("saving the pointer", [&host] { host.SavePointer(); }, [] {});
+  // The filter goes in before the animation starts, and out before it stops.
+  Step(
+      "arming",
+      [&host] {
+        Contain("arming", [&host] { host.Arm(); });
+        host.StartAnimation();
+      },
+      [&host] {
+        Contain("disarming", [&host] { host.Disarm(); });
+        host.StopAnimation();
+      });
+  Step("starting the guard", [&host] { host.StartGuard(); }, [&host] { host.StopGuard(); });
+  if (phase_ == LockPhase::Taking) phase_ = LockPhase::Held;
 }
 
 void LockSession::GiveBack() {
-  if (!hold_) return;
-  releasing_ = true;
-  hold_.reset();
-  releasing_ = false;
+  if (phase_ == LockPhase::Free || phase_ == LockPhase::GivingBack) return;
+  phase_ = LockPhase::GivingBack;
+  if (promptOpen_) {
+    promptOpen_ = false;
+    Contain("closing the prompt", [this] { host_.ClosePrompt(); });
+  }
+  if (pausing_) {
+    pausing_ = false;
+    Contain("ending the pause", [this] { host_.StopPause(); });
+  }
+  for (auto step = giveBacks_.rbegin(); step != giveBacks_.rend(); ++step) Contain("giving back", *step);
+  giveBacks_.clear();
+  phase_ = LockPhase::Free;
 }
 
-bool LockSession::RequestUnlock(const UnlockRules& rules) {
-  // A hidden lock has nothing to unlock; a request while one is being answered waits for that
-  // answer.
-  if (!hold_) return true;
-  if (asking_) return false;
-  asking_ = true;
-  const ScopeExit askingEnds([this] { asking_ = false; });
+void LockSession::RequestUnlock() {
+  if (phase_ != LockPhase::Held) return;
+  phase_ = LockPhase::Asking;
+  Contain("stopping the animation", [this] { host_.StopAnimation(); });
+  Contain("disarming", [this] { host_.Disarm(); });
+  UnlockRules rules;
+  if (!Contain("reading the unlock rules", [&] { rules = host_.Rules(); })) return Refuse(true);
+  const ScopeExit wipe([&rules] { Wipe(rules.password); });
+  if (rules.password.empty()) return Judge(rules, PromptAnswer());
+  if (Contain("opening the prompt", [this] { host_.OpenPrompt(); })) {
+    promptOpen_ = true;
+    return;
+  }
+  Refuse(true);
+}
+
+void LockSession::Answered(PromptAnswer answer) {
+  const ScopeExit wipe([&answer] { Wipe(answer.typedPassword); });
+  if (phase_ != LockPhase::Asking || !promptOpen_) return;
+  promptOpen_ = false;
+  Contain("closing the prompt", [this] { host_.ClosePrompt(); });
+  UnlockRules rules;
+  if (!Contain("reading the unlock rules", [&] { rules = host_.Rules(); })) return Refuse(true);
+  const ScopeExit wipeRules([&rules] { Wipe(rules.password); });
+  Judge(rules, answer);
+}
+
+void LockSession::Judge(const UnlockRules& rules, const PromptAnswer& answer) {
   bool beep = true;
   bool granted = false;
-  try {
-    host_.StopAnimation();
-    host_.Disarm();
-    granted = AskToUnlock(rules, beep);
-  } catch (...) {
-    granted = false;
-  }
-  if (!granted) Refuse(beep);
-  // The windows may now be hidden: GiveBack follows.
-  if (granted) releasing_ = true;
-  return granted;
-}
-
-bool LockSession::AskToUnlock(const UnlockRules& rules, bool& beep) {
-  PromptAnswer answer;
-  if (!rules.password.empty()) answer = host_.Ask();
-  const UnlockDecision decision = DecideUnlock(rules.password, rules.allowMessages, rules.message, answer);
-  beep = decision.beep;
-  if (decision.takeMessage) host_.TakeMessage(answer);
-  return decision.granted && (!rules.runMode || host_.SystemAllows());
+  Contain("judging the answer", [&] {
+    const UnlockDecision decision = DecideUnlock(rules.password, rules.allowMessages, rules.message, answer);
+    beep = decision.beep;
+    if (decision.takeMessage) host_.TakeMessage(answer);
+    granted = decision.granted && (!rules.runMode || host_.SystemAllows());
+  });
+  if (granted && Contain("unlocking", [this] { host_.Unlock(); })) return;
+  if (phase_ == LockPhase::Asking) Refuse(beep);
 }
 
 void LockSession::Refuse(bool beep) {
-  try {
-    if (beep) host_.Beep();
-    host_.FocusLock();
-    host_.ProcessMessages();
-    host_.Pause(kRefusalPause);
-  } catch (...) {
-    // Re-arming below is what matters.
-  }
-  if (!hold_) return;
-  try {
-    host_.StartAnimation();
-  } catch (...) {
-    // The guard and the filter still hold the lock.
-  }
-  try {
-    host_.RestorePointer();
-    host_.ProcessMessages();
-  } catch (...) {
-    // As above: the filter goes back in whatever happened here.
-  }
-  // Last, so that the messages of putting the pointer back are not taken as activity.
-  if (hold_) host_.Arm();
+  if (beep) Contain("beeping", [this] { host_.Beep(); });
+  Contain("focusing the lock", [this] { host_.FocusLock(); });
+  pausing_ = true;
+  // Without its timer the pause ends at once: the lock is armed again either way.
+  if (!Contain("starting the pause", [this] { host_.StartPause(kRefusalPause); })) PauseEnded();
+}
+
+void LockSession::PauseEnded() {
+  if (phase_ != LockPhase::Asking || !pausing_) return;
+  pausing_ = false;
+  Contain("starting the animation", [this] { host_.StartAnimation(); });
+  Contain("restoring the pointer", [this] { host_.RestorePointer(); });
+  phase_ = LockPhase::Held;
+  Contain("arming", [this] { host_.Arm(); });
 }
 
 }  // namespace velmora

@@ -1,57 +1,22 @@
-// The lock session: what a held lock takes from the system, given back exactly once however the
-// lock ends, and the unlock sequence run while it is held. The system and the windows are behind
-// LockHost, so the rules hold (and are tested) without either.
+// The lock session: the lock's one phase, what a held lock takes from the system (given back
+// exactly once however the lock ends), and the unlock sequence as the events the windows report.
+// The system and the windows are behind LockHost, so the rules hold (and are tested) without
+// either.
 #pragma once
-#include <memory>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "core/LockRules.h"
 
 namespace velmora {
 
-// What the session asks of the system and of the lock's windows. Each give-back undoes its take
-// and may be called after a take that failed; a call may throw, the session carries on.
-class LockHost {
- public:
-  virtual ~LockHost() = default;
-
-  // The held-lock flag: while it is set, nothing but a granted unlock or the program's end may
-  // end the message loop or hide the lock.
-  virtual void SetLockHeld(bool held) = 0;
-  // The window the lock hides while it is up (the configuration dialog, when it is the main
-  // window) and shows again.
-  virtual void HideOwnerWindow(bool hidden) = 0;
-  virtual void HideTaskbar(bool hidden) = 0;
-  // Loads the key-locking library and locks the keys; unlocks them and unloads it.
-  virtual void LockKeys() = 0;
-  virtual void UnlockKeys() = 0;
-  // Covers every monitor but the lock screen's own; removes the covers.
-  virtual void CoverMonitors() = 0;
-  virtual void UncoverMonitors() = 0;
-  // Remembers where the pointer is: the reference of the movement threshold, and where it is put
-  // back after a refusal.
-  virtual void SavePointer() = 0;
-  virtual void RestorePointer() = 0;
-  // The activity filter: installed (armed) it asks for the unlock on activity.
-  virtual void Arm() = 0;
-  virtual void Disarm() = 0;
-  // The guard puts every window of the lock back whatever another program did to it.
-  virtual void StartGuard() = 0;
-  virtual void StopGuard() = 0;
-
-  // The unlock sequence's steps.
-  virtual void StopAnimation() = 0;
-  virtual void StartAnimation() = 0;
-  // Shows the unlock prompt modally and returns its answer.
-  virtual PromptAnswer Ask() = 0;
-  // The prompt's message becomes the lock's message; Dirty follows the keep box.
-  virtual void TakeMessage(const PromptAnswer& answer) = 0;
-  // The system's own screen-saver password check (run mode only).
-  virtual bool SystemAllows() = 0;
-  virtual void Beep() = 0;
-  virtual void FocusLock() = 0;
-  virtual void ProcessMessages() = 0;
-  virtual void Pause(unsigned milliseconds) = 0;
+enum class LockPhase {
+  Free,        // nothing is taken
+  Taking,      // being taken
+  Held,        // taken and armed: activity asks for the password
+  Asking,      // the prompt is open, or a refusal's pause runs before the lock is armed again
+  GivingBack,  // being given back
 };
 
 // What an unlock is judged against, read when it is asked for.
@@ -60,6 +25,56 @@ struct UnlockRules {
   bool allowMessages = false;
   std::string message;
   bool runMode = false;
+};
+
+// What the session asks of the system and of the lock's windows. A call may throw: the failure
+// is recorded and the session carries on, so that a failure never opens the lock.
+class LockHost {
+ public:
+  virtual ~LockHost() = default;
+
+  // The steps of a hold, taken in this order and given back in the reverse one. Each give-back
+  // is called once whatever its take did, so it must do no harm after a take that failed.
+  // The window hidden while the lock is up (the configuration dialog when it is the main window).
+  virtual void HideMainWindow(bool hidden) = 0;
+  virtual void HideTaskbar(bool hidden) = 0;
+  // Loads the key-locking library and locks the keys; unlocks them and unloads it.
+  virtual void LockKeys() = 0;
+  virtual void UnlockKeys() = 0;
+  // Puts the lock screen over the primary monitor and a cover over every other; takes them away.
+  virtual void CoverMonitors() = 0;
+  virtual void UncoverMonitors() = 0;
+  // Remembers where the pointer is: the reference of the movement threshold, and where it is put
+  // back after a refusal.
+  virtual void SavePointer() = 0;
+  virtual void RestorePointer() = 0;
+  // The activity filter: armed, activity asks for the unlock.
+  virtual void Arm() = 0;
+  virtual void Disarm() = 0;
+  virtual void StartAnimation() = 0;
+  virtual void StopAnimation() = 0;
+  // The guard keeps the windows where the lock's arrangement wants them.
+  virtual void StartGuard() = 0;
+  virtual void StopGuard() = 0;
+
+  // The unlock sequence.
+  virtual UnlockRules Rules() = 0;
+  // Makes and shows a prompt for this ask; it reports its answer through LockSession::Answered.
+  virtual void OpenPrompt() = 0;
+  // Destroys the prompt and clears what was typed into it.
+  virtual void ClosePrompt() = 0;
+  // The prompt's message becomes the lock's message; Dirty follows the keep box.
+  virtual void TakeMessage(const PromptAnswer& answer) = 0;
+  // The system's own screen-saver password check (run mode only).
+  virtual bool SystemAllows() = 0;
+  virtual void Beep() = 0;
+  virtual void FocusLock() = 0;
+  // A one-shot wait that reports its end through LockSession::PauseEnded; the thread goes on
+  // handling messages meanwhile.
+  virtual void StartPause(unsigned milliseconds) = 0;
+  virtual void StopPause() = 0;
+  // A granted unlock: the lock goes (the host hides it, which gives the hold back).
+  virtual void Unlock() = 0;
 };
 
 class LockSession {
@@ -72,36 +87,38 @@ class LockSession {
   LockSession(const LockSession&) = delete;
   LockSession& operator=(const LockSession&) = delete;
 
-  // Takes, in this order: the held-lock flag, the owner window, the taskbar, the keys, the other
-  // monitors, the pointer's position, the activity filter and the guard. A step that fails is
-  // not given back; the others are still taken, so the lock holds what it can. Does nothing
-  // while held.
-  void Take();
-  // Gives back, in the reverse order, each step that was taken, once; a step that fails does not
-  // keep the others. Does nothing while not held.
-  void GiveBack();
-  bool Held() const { return static_cast<bool>(hold_); }
-  // Between Take and GiveBack, and not ended by a granted unlock: the windows must stay.
-  bool Holding() const { return Held() && !releasing_; }
-  // The lock is being given up, by a granted unlock or the program's end: its windows may go
-  // until GiveBack.
-  void Release() { releasing_ = true; }
-  bool Asking() const { return asking_; }
+  LockPhase Phase() const { return phase_; }
+  // Anything is taken: from the start of Take to the end of GiveBack.
+  bool Holding() const { return phase_ != LockPhase::Free; }
+  // A prompt is open for the current ask.
+  bool PromptOpen() const { return promptOpen_; }
 
-  // The unlock sequence. True for a granted unlock: the lock may be given up (the caller hides
-  // it). A refusal, or a failure while asking, re-arms the lock after the pause; a request while
-  // one is being answered is refused at once.
-  bool RequestUnlock(const UnlockRules& rules);
+  // Free to Held: takes the hold's steps in order. Does nothing in another phase.
+  void Take();
+  // Any phase to Free: closes an open prompt, ends a pause, and gives back every step in reverse.
+  void GiveBack();
+  // Activity or a close request. In Held: the animation and the filter stop and the prompt opens;
+  // with no password the lock opens at once. A prompt that cannot be made is a refusal, and the
+  // next activity tries again. Ignored in every other phase.
+  void RequestUnlock();
+  // The prompt has ended with `answer`: it is closed, and the answer judged. Granted: the host
+  // unlocks. Refused: beep (unless a message was being left), the focus to the lock, and the
+  // pause; PauseEnded arms the lock again. The typed password is wiped.
+  void Answered(PromptAnswer answer);
+  // The refusal's pause is over: the animation starts, the pointer goes back, and the filter is
+  // armed last, so that putting the pointer back is no activity.
+  void PauseEnded();
 
  private:
-  class Hold;
-  bool AskToUnlock(const UnlockRules& rules, bool& beep);
+  void Step(const char* what, const std::function<void()>& take, std::function<void()> giveBack);
+  void Judge(const UnlockRules& rules, const PromptAnswer& answer);
   void Refuse(bool beep);
 
   LockHost& host_;
-  std::unique_ptr<Hold> hold_;
-  bool asking_ = false;
-  bool releasing_ = false;
+  LockPhase phase_ = LockPhase::Free;
+  bool promptOpen_ = false;
+  bool pausing_ = false;
+  std::vector<std::function<void()>> giveBacks_;
 };
 
 }  // namespace velmora

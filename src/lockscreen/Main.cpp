@@ -1,5 +1,4 @@
-// The lock screen window: its layout, show and hide, the activity filter, the unlock sequence,
-// and the paint and tick handlers.
+// The lock screen window: show and hide, the animation, and the paint and tick handlers.
 #include "lockscreen/Main.h"
 
 #include <algorithm>
@@ -8,9 +7,9 @@
 
 #include "core/ClockGeometry.h"
 #include "core/DisplayLine.h"
-#include "core/Error.h"
+#include "core/Failures.h"
+#include "core/Settings.h"
 #include "ui/Application.h"
-#include "ui/Translate.h"
 #include "win/Handles.h"
 
 namespace velmora {
@@ -31,37 +30,31 @@ std::vector<RECT> UpdateRectangles(HWND window) {
 }
 
 // Wine sends a window's surface to the screen as one rectangle enclosing everything drawn on it
-// since the last time, and does so when the thread looks for a message and finds none. Looking
-// for one that is never posted after each rectangle of a paint sends the clock box and the
-// message band apart instead of the large rectangle enclosing both; on Windows this does nothing.
-constexpr UINT kNeverPosted = WM_APP + 0x3FFF;
-void SendDrawnArea(HWND window) {
-  MSG message;
-  PeekMessageA(&message, window, kNeverPosted, kNeverPosted, PM_NOREMOVE);
-}
+// since the last time, and does so whenever the thread waits. A wait of no time after each
+// rectangle of a paint sends the clock box and the message band apart instead of the large
+// rectangle enclosing both; on Windows this does nothing. Unlike a look into the queue, the
+// wait hands over none of the messages other threads send, so no flood of them can hold the
+// paint.
+void SendDrawnArea() { MsgWaitForMultipleObjectsEx(0, nullptr, 0, 0, 0); }
 
 // Posted at the end of a show: handled once the window is on its way to the screen, before its
 // first paint.
 constexpr UINT kPrepareFrame = WM_APP + 3;
 
+constexpr UINT_PTR kAnimationTimer = 1;
+
+RECT PrimaryMonitor() { return RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
+
 }  // namespace
 
-// The size is set at every show; black until the settings' background colour is taken.
-const ComponentLayout TfrmVOK::kLayout[] = {
-    {"frmVOK", ComponentKind::Form, nullptr, 0, 0, 640, 480,
-     Props().Caption("").Border(FormBorder::None).StayOnTop().Color(0x00000000).NoKeyboardNavigation()},
-    {"tmrTimer", ComponentKind::Timer, "frmVOK", 0, 0, 0, 0,
-     Props().TimerDisabled().Bind<&TfrmVOK::tmrTimer>().OnTimer<&TfrmVOK::AnimationFrame>()},
-};
-
+// Black until the settings' background colour is taken at the first show.
 TfrmVOK::TfrmVOK(TLockSession& session, TSettingsStore& settings, TRunMode mode)
-    : TForm(kLockScreenClassName, kLayout),
+    : TLockSurface(session, Kind::LockScreen, kLockScreenClassName, PrimaryMonitor(), 0x00000000),
       session_(session),
       settings_(settings),
       SavedSettings(settings.SavedSettings),
       MessagePosition(settings.MessagePosition),
       runMode_(mode == TRunMode::Run) {
-  BindComponents();
   FormCreate();
   session_.Attach(this);
 }
@@ -69,12 +62,7 @@ TfrmVOK::TfrmVOK(TLockSession& session, TSettingsStore& settings, TRunMode mode)
 TfrmVOK::~TfrmVOK() {
   // The keys and the taskbar are given back however the program ends, also when the window
   // went with its owner before this object.
-  session_.Release();
-  try {
-    if (Visible()) Hide();
-  } catch (...) {
-    // GiveBack below gives everything back all the same.
-  }
+  Contain("hiding the lock screen", [this] { Hide(); });
   session_.GiveBack();
   session_.Attach(nullptr);
   FormDestroy();
@@ -85,80 +73,94 @@ void TfrmVOK::DefaultBeep() { MessageBeep(0); }
 void TfrmVOK::FormCreate() {
   ClockSize = kInitialClockSize;
   ClockGrowing = false;
-  // No captions: the lock screen is not translated.
-  PrepareControls(*Components().front());
   Renderer = std::make_unique<ClockRenderer>();
 }
 
 void TfrmVOK::FormShow() {
+  shown_ = true;
   Renderer->SetBeadColors(SavedSettings.LightColor, SavedSettings.SurfaceColor, SavedSettings.ShadowColor);
   BuildDisplayLine();
   ClockSize = kInitialClockSize;
   ClockGrowing = false;
-  // The held-lock flag, the owner window, the taskbar, the keys, this window over the primary
-  // monitor and covers over the others, the pointer, the activity filter and the guard.
-  session_.Take();
   // Steps every Speed + 1 ms (10 at least), drawn at most once per refresh of the display.
   pace_ = AnimationPace(velmora::StepInterval(SavedSettings.Speed), FramePeriod(DisplayRefreshRate()));
-  tmrTimer->SetInterval(pace_.TimerPeriod());
-  StartAnimation();
-  Components().front()->SetColor(SavedSettings.BackgroundColor);
+  SetBackground(SavedSettings.BackgroundColor);
+  // The main window, the taskbar, the keys, this window over the primary monitor and covers
+  // over the others, the pointer, the activity filter with the animation, and the guard.
+  session_.Take();
   PostMessageA(Handle(), kPrepareFrame, 0, 0);
+}
+
+void TfrmVOK::FormHide() {
+  shown_ = false;
+  session_.GiveBack();
+}
+
+void TfrmVOK::Show() {
+  if (!shown_) FormShow();
+  ShowWindow(Handle(), SW_SHOW);
+  SetForegroundWindow(Handle());
+}
+
+void TfrmVOK::Hide() {
+  // Given back first: the hide is then nobody's attack.
+  if (shown_) FormHide();
+  ShowWindow(Handle(), SW_HIDE);
 }
 
 void TfrmVOK::StartAnimation() {
   pace_.Start(SteadyMilliseconds());
-  tmrTimer->SetTimerEnabled(true);
+  animating_ = true;
+  SetTimer(Handle(), kAnimationTimer, pace_.TimerPeriod(), nullptr);
 }
 
-void TfrmVOK::StopAnimation() { tmrTimer->SetTimerEnabled(false); }
+void TfrmVOK::StopAnimation() {
+  animating_ = false;
+  KillTimer(Handle(), kAnimationTimer);
+}
 
-void TfrmVOK::FormHide() {
-  tmrTimer->SetTimerEnabled(false);
-  session_.GiveBack();
+void TfrmVOK::WindowMade() {
+  if (animating_) SetTimer(Handle(), kAnimationTimer, pace_.TimerPeriod(), nullptr);
+  // In run mode the lock screen is the main window, made again or not.
+  if (runMode_) Application.SetMainWindow(Handle());
 }
 
 void TfrmVOK::FormDestroy() { Renderer.reset(); }
 
-void TfrmVOK::BuildDisplayLine() { DisplayLine = velmora::BuildDisplayLine(SavedSettings.Message); }
-
-bool TfrmVOK::FormCloseQuery() {
-  UnlockRules rules;
-  rules.password = SavedSettings.Password();
-  rules.allowMessages = SavedSettings.AllowMessages != 0;
-  rules.message = SavedSettings.Message;
-  rules.runMode = RunMode();
-  return session_.RequestUnlock(rules);
+int TfrmVOK::ClientWidth() const {
+  RECT client{0, 0, 0, 0};
+  GetClientRect(Handle(), &client);
+  return client.right;
 }
 
+void TfrmVOK::BuildDisplayLine() { DisplayLine = velmora::BuildDisplayLine(SavedSettings.Message); }
+
 void TfrmVOK::TakeMessage(const PromptAnswer& answer) {
-  SavedSettings.Message = answer.memoText;
+  SavedSettings.Message = answer.memoText.substr(0, kMaxMessageLength);
   BuildDisplayLine();
   SavedSettings.Dirty = answer.permanentTicked ? 1 : 0;
 }
 
-void TfrmVOK::AppDeactivate(TForm* prompt, TForm* lockScreen) {
-  try {
+void TfrmVOK::AppDeactivate() {
+  Contain("taking the focus back", [this] {
     const HWND application = Application.Handle();
     const HWND popup = application != nullptr ? GetLastActivePopup(application) : nullptr;
     if (popup != nullptr && popup != application && IsWindowVisible(popup) && IsWindowEnabled(popup)) {
       SetForegroundWindow(popup);
     }
-    if (prompt != nullptr && prompt->Visible()) {
-      prompt->BringToFront();
-    } else if (lockScreen != nullptr && lockScreen->Visible()) {
-      lockScreen->BringToFront();
+    if (session_.Holding()) {
+      session_.Recover();
+    } else if (Visible()) {
+      SetForegroundWindow(Handle());
     }
-  } catch (...) {
-    // Nothing to undo: the windows stay where they are.
-  }
+  });
 }
 
 FrameInput TfrmVOK::CurrentFrame() {
   FrameInput input = FrameInputFromSettings(SavedSettings, settings_.FontNames(), RunMode());
-  input.backgroundColor = Components().front()->Color();
+  input.backgroundColor = Background();
   input.clockSize = ClockSize;
-  input.drawClock = tmrTimer->TimerEnabled();
+  input.drawClock = animating_;
   SYSTEMTIME now;
   GetLocalTime(&now);
   input.hour = now.wHour;
@@ -176,13 +178,13 @@ void TfrmVOK::FormPaint() {
   GetClientRect(Handle(), &client);
   FrameInput input;
   std::vector<RECT> areas;
-  try {
-    input = CurrentFrame();
-    // Whatever changed since the last frame joins the area the system asks for, so that the
-    // window always ends up showing the whole of this frame.
-    for (const RECT& area : Renderer->ChangedAreas(client, input)) InvalidateRect(Handle(), &area, FALSE);
-    areas = UpdateRectangles(Handle());
-  } catch (...) {
+  if (!Contain("finding what to paint", [&] {
+        input = CurrentFrame();
+        // Whatever changed since the last frame joins the area the system asks for, so that the
+        // window always ends up showing the whole of this frame.
+        for (const RECT& area : Renderer->ChangedAreas(client, input)) InvalidateRect(Handle(), &area, FALSE);
+        areas = UpdateRectangles(Handle());
+      })) {
     InvalidateRect(Handle(), nullptr, FALSE);
     areas.assign(1, client);
   }
@@ -191,10 +193,10 @@ void TfrmVOK::FormPaint() {
   if (dc == nullptr) return;
   if (!painting_) {
     painting_ = true;
-    try {
-      if (areas.empty()) areas.push_back(paint.rcPaint);
-      Renderer->PaintAreas(dc, client, input, areas, [this] { SendDrawnArea(Handle()); });
-    } catch (...) {
+    if (areas.empty()) areas.push_back(paint.rcPaint);
+    if (!Contain("painting the lock screen", [&] {
+          Renderer->PaintAreas(dc, client, input, areas, [] { SendDrawnArea(); });
+        })) {
       // Still locked: the area is covered with black rather than left showing what lies below.
       FillRect(dc, &paint.rcPaint, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     }
@@ -203,21 +205,9 @@ void TfrmVOK::FormPaint() {
   EndPaint(Handle(), &paint);
 }
 
-void TfrmVOK::tmrTimerTimer() {
-  try {
-    Advance(1);
-  } catch (...) {
-    // The next tick tries again; the lock stays up.
-  }
-}
+void TfrmVOK::tmrTimerTimer() { Contain("a tick", [this] { Advance(1); }); }
 
-void TfrmVOK::AnimationFrame() {
-  try {
-    Advance(pace_.StepsDue(SteadyMilliseconds()));
-  } catch (...) {
-    // The next frame tries again; the lock stays up.
-  }
-}
+void TfrmVOK::AnimationFrame() { Contain("a frame", [this] { Advance(pace_.StepsDue(SteadyMilliseconds())); }); }
 
 void TfrmVOK::Advance(std::uint64_t steps) {
   if (steps == 0) return;
@@ -239,45 +229,19 @@ void TfrmVOK::PrepareFrame() {
   Renderer->Prepare(client, CurrentFrame());
 }
 
-LRESULT TfrmVOK::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TfrmVOK::OwnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_WINDOWPOSCHANGING:
-      session_.KeepInPlace(Handle(), *reinterpret_cast<WINDOWPOS*>(lParam));
-      return TForm::HandleMessage(message, wParam, lParam);
-    case WM_WINDOWPOSCHANGED:
-    case WM_SIZE:
-      session_.LockScreenMoved();
-      return TForm::HandleMessage(message, wParam, lParam);
     case WM_SHOWWINDOW:
-      // Hiding is for a granted unlock and the program's end; any other hide is undone.
-      if (wParam == FALSE && session_.Holding()) {
-        session_.RecoverSoon();
-        return 0;
-      }
-      return TForm::HandleMessage(message, wParam, lParam);
-    case WM_DISPLAYCHANGE:
-      session_.DisplaysChanged();
-      return TForm::HandleMessage(message, wParam, lParam);
-    case TLockSession::kRecoverMessage:
-      try {
-        session_.Recover();
-      } catch (...) {
-        // The guard tries again.
-      }
-      return 0;
-    case TLockSession::kRaisePromptMessage:
-      session_.RaisePrompt();
+      // The message loop shows the main window: the lock is taken on its way up.
+      if (wParam != FALSE && lParam == 0 && !shown_) FormShow();
+      return DefWindowProcA(Handle(), message, wParam, lParam);
+    case WM_TIMER:
+      if (wParam == kAnimationTimer && animating_) AnimationFrame();
       return 0;
     case kPrepareFrame:
-      try {
-        PrepareFrame();
-      } catch (...) {
-        // The first paint makes what it needs itself.
-      }
+      // Without it the first paint makes what it needs itself.
+      Contain("preparing the first frame", [this] { PrepareFrame(); });
       return 0;
-    case WM_SETCURSOR:
-      SetCursor(nullptr);
-      return TRUE;
     case WM_ERASEBKGND:
       // Paints copy from the kept off-screen frame; nothing is ever erased.
       return 1;
@@ -285,12 +249,8 @@ LRESULT TfrmVOK::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       FormPaint();
       return 0;
     default:
-      return TForm::HandleMessage(message, wParam, lParam);
+      return TLockSurface::OwnMessage(message, wParam, lParam);
   }
-}
-
-LRESULT TfrmVOK::HandlerFailed(UINT message, WPARAM wParam, LPARAM lParam, const char*) {
-  return Handle() != nullptr ? DefWindowProcA(Handle(), message, wParam, lParam) : 0;
 }
 
 }  // namespace velmora

@@ -1,13 +1,11 @@
-// The lock screen window: the lock's surface on the primary monitor. It takes the lock session
-// (the keys, the taskbar, covers on the other monitors, the guard) while it is shown, animates
-// the clock and the message, and opens only through the session's unlock sequence.
+// The lock screen: the lock's surface on the primary monitor. While it is shown it holds the lock
+// session (the keys, the taskbar, covers on the other monitors, the guard), animates the clock and
+// the message, and opens only through the session's unlock sequence.
 #pragma once
 #include <windows.h>
 
-#include <functional>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "core/AnimationPace.h"
 #include "core/CommandLine.h"
@@ -15,35 +13,37 @@
 #include "core/win/SettingsStore.h"
 #include "lockscreen/ClockRenderer.h"
 #include "lockscreen/Session.h"
-#include "lockscreen/SystemServices.h"
-#include "ui/Form.h"
-#include "ui/Kinds.h"
+#include "lockscreen/Surface.h"
 
 namespace velmora {
 
-// The class of the lock screen window: while a window of this class exists anywhere, the
+// The class of the lock screen window: while a window of this class of this program exists, the
 // preview stops and no second copy of the program starts.
 constexpr char kLockScreenClassName[] = "TfrmVOK";
 
 // The lock screen form, frmVOK.
-class TfrmVOK : public TForm {
+class TfrmVOK : public TLockSurface {
  public:
-  using AskPrompt = TLockSession::AskPrompt;
-
-  // Builds the hidden window of class "TfrmVOK"; Application must be initialised. `mode` is the
-  // program's: in run mode an unlock also asks the system's own password check, and a kept
-  // message is highlighted. The lock screen reads the settings and writes the message, Dirty
-  // and MessagePosition into `settings`; `session` and `settings` must outlive it.
+  // Builds the hidden, maximised window of class "TfrmVOK"; Application must be initialised.
+  // `mode` is the program's: in run mode an unlock also asks the system's own password check,
+  // and a kept message is highlighted. The lock screen reads the settings and writes the
+  // message, Dirty and MessagePosition into `settings`; `session` and `settings` must outlive it.
   TfrmVOK(TLockSession& session, TSettingsStore& settings, TRunMode mode);
   ~TfrmVOK() override;
 
   void FormCreate();
-  void FormShow() override;
-  void FormHide() override;
+  // Takes the lock and starts the animation; runs once per show, however the window is shown.
+  void FormShow();
+  // Gives the lock back.
+  void FormHide();
   void FormDestroy();
-  // The session's unlock sequence. Returns true (the window may close) only for a granted
-  // unlock; a refusal, or a failure while asking, leaves the lock screen armed again.
-  bool FormCloseQuery() override;
+  // Shows the lock screen in front of everything: FormShow takes the lock first.
+  void Show();
+  // Hides it and gives the lock back: for a granted unlock and the program's end.
+  void Hide();
+  bool Visible() const { return IsWindowVisible(Handle()) != FALSE; }
+  bool Shown() const { return shown_; }
+
   // One tick of the animation: the clock pulses and the message moves one step.
   void tmrTimerTimer();
   // The animation timer: the steps due since the last frame, drawn as one frame.
@@ -51,28 +51,26 @@ class TfrmVOK : public TForm {
   // The clock stops while the prompt is up; it starts again, counting its steps from now.
   void StartAnimation();
   void StopAnimation();
-  // The time between two steps, Speed + 1 ms and 10 at least.
+  bool Animating() const { return animating_; }
+  // The time between two steps, Speed + 1 ms and 10 at least, and the timer's period.
   unsigned StepInterval() const { return pace_.Interval(); }
-  // Draws one whole frame of the client area into `dc`: the clock while tmrTimer runs, and the
-  // message.
+  unsigned TimerInterval() const { return pace_.TimerPeriod(); }
+  // Draws one whole frame of the client area into `dc`: the clock while the animation runs, and
+  // the message.
   void PaintContent(HDC dc, const RECT& client);
-  // The unlock prompt: its window (kept in front of the lock screen while it is up) and how to
-  // ask it. Without one, a close request with a password set is refused.
-  void SetUnlockPrompt(TForm* prompt, AskPrompt ask) {
-    session_.SetUnlockPrompt([prompt] { return prompt; }, std::move(ask));
-  }
-  void SetWindowToHide(HWND window) { session_.SetWindowToHide(window); }
   TLockSession& Session() const { return session_; }
-  // A message left in the prompt becomes the lock's message; Dirty follows the keep box.
+  // A message left in the prompt becomes the lock's message (at most kMaxMessageLength
+  // characters); Dirty follows the keep box.
   void TakeMessage(const PromptAnswer& answer);
 
   // The application's deactivation notification: brings the application's last active pop-up
-  // forward, then the prompt if it is up, else the lock screen if it is up. Either may be null.
-  static void AppDeactivate(TForm* prompt, TForm* lockScreen);
+  // forward, then the prompt if it is up, else the lock screen if it is up.
+  void AppDeactivate();
 
   bool RunMode() const { return runMode_; }
-  bool Armed() const { return session_.Armed(); }
-  TTimer& Timer() const { return *tmrTimer; }
+  // Held and armed: activity asks for the password.
+  bool Armed() const { return session_.Phase() == LockPhase::Held; }
+  int ClientWidth() const;
 
   std::string DisplayLine;
   bool ClockGrowing = false;
@@ -85,9 +83,10 @@ class TfrmVOK : public TForm {
   void (*Beep)() = &DefaultBeep;
   static void DefaultBeep();
 
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-  // A failing handler never ends or reports over the lock: the default handling answers.
-  LRESULT HandlerFailed(UINT message, WPARAM wParam, LPARAM lParam, const char* what) override;
+ protected:
+  LRESULT OwnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // A lock screen made again runs its animation timer again.
+  void WindowMade() override;
 
  private:
   void BuildDisplayLine();
@@ -101,16 +100,15 @@ class TfrmVOK : public TForm {
   // on its own; an exposure's or a show's area is part of the update region.
   void FormPaint();
 
-  static const ComponentLayout kLayout[];
-
   TLockSession& session_;
   TSettingsStore& settings_;
   // The store's record and message position.
   TSavedSettings& SavedSettings;
   std::int32_t& MessagePosition;
   const bool runMode_;
-  TTimer* tmrTimer = nullptr;
   AnimationPace pace_{1, 1};
+  bool animating_ = false;
+  bool shown_ = false;
   bool painting_ = false;
 };
 

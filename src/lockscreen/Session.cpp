@@ -1,20 +1,28 @@
 #include "lockscreen/Session.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 
 #include "core/Error.h"
+#include "core/Failures.h"
 #include "core/MonitorLayout.h"
-#include "lockscreen/Cover.h"
 #include "lockscreen/Main.h"
 #include "ui/Application.h"
+#include "win/WindowState.h"
 
 namespace velmora {
 namespace {
 
-constexpr UINT kGuardInterval = 100;
+// The guard's look when nothing announced a change; the system's notifications and the lock's
+// own windows ask for one at once in between.
+constexpr unsigned kGuardInterval = 100;
 // At most this many top-level windows are looked at above the lock's own.
 constexpr int kMostWindowsAbove = 4096;
-// The session whose guard runs; one lock is held at a time.
+constexpr UINT_PTR kKeepPromptId = 7;
+// Not "TfrmVOK": copies of the program and the preview look for exactly one lock screen.
+constexpr char kCoverClassName[] = "TVelmoraCover";
+// The session whose guard and pause run; one lock is held at a time.
 TLockSession* guardedSession = nullptr;
 
 BOOL CALLBACK CollectMonitor(HMONITOR, HDC, LPRECT bounds, LPARAM data) {
@@ -29,6 +37,7 @@ std::vector<Box> SystemMonitors() {
 }
 
 RECT ToRect(const Box& box) { return RECT{box.left, box.top, box.right, box.bottom}; }
+Box ToBox(const RECT& rect) { return Box{rect.left, rect.top, rect.right, rect.bottom}; }
 
 bool Within(const RECT& inner, const RECT& outer) {
   return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
@@ -55,15 +64,7 @@ bool OtherProgramShows(HWND window) {
 
 TLockSession::TLockSession(const TSavedSettings& settings) : settings_(settings), monitors_(&SystemMonitors) {}
 
-TLockSession::~TLockSession() {
-  session_.Release();
-  session_.GiveBack();
-}
-
-void TLockSession::SetUnlockPrompt(PromptWindow prompt, AskPrompt ask) {
-  promptWindow_ = std::move(prompt);
-  askPrompt_ = std::move(ask);
-}
+TLockSession::~TLockSession() { core_.GiveBack(); }
 
 HWND TLockSession::LockWindow() const { return lockScreen_ != nullptr ? lockScreen_->Handle() : nullptr; }
 
@@ -71,21 +72,16 @@ RECT TLockSession::PrimaryBounds() const {
   return RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
 
-bool TLockSession::PromptUp() const {
-  const TForm* prompt = Prompt();
-  return Asking() && prompt != nullptr && prompt->Visible();
-}
+std::vector<Box> TLockSession::CoverLayout() const { return CoverBoxes(monitors_(), ToBox(PrimaryBounds())); }
 
-std::vector<Box> TLockSession::CoverLayout() const {
-  const RECT primary = PrimaryBounds();
-  return CoverBoxes(monitors_(), Box{primary.left, primary.top, primary.right, primary.bottom});
+LockArrangement TLockSession::Arrangement() const {
+  if (lockScreen_ == nullptr) return LockArrangement();
+  return ArrangeLock(core_.Phase(), core_.PromptOpen(), ToBox(PrimaryBounds()), coverLayout_, ToBox(promptBounds_));
 }
 
 // The steps the session takes and gives back.
 
-void TLockSession::SetLockHeld(bool held) { Application.SetLockHeld(held); }
-
-void TLockSession::HideOwnerWindow(bool hidden) {
+void TLockSession::HideMainWindow(bool hidden) {
   if (windowToHide_ != nullptr && Application.MainWindow() == windowToHide_) {
     ShowWindow(windowToHide_, hidden ? SW_HIDE : SW_SHOW);
   }
@@ -94,19 +90,17 @@ void TLockSession::HideOwnerWindow(bool hidden) {
 void TLockSession::HideTaskbar(bool hidden) { ShowTaskbar(!hidden); }
 
 void TLockSession::LockKeys() {
-  if (!keyLockLibrary_.Load()) return;
-  Application.ProcessMessages();
-  keyLockLibrary_.LockKeys(LockWindow());
+  if (keyLockLibrary_.Load()) keyLockLibrary_.LockKeys(LockWindow());
 }
 
 void TLockSession::UnlockKeys() {
   if (!keyLockLibrary_.Loaded()) return;
   keyLockLibrary_.UnlockKeys();
-  Application.ProcessMessages();
   keyLockLibrary_.Unload();
 }
 
 void TLockSession::CoverMonitors() {
+  const win::OwnChange own;
   const RECT primary = PrimaryBounds();
   SetWindowPos(LockWindow(), HWND_TOPMOST, primary.left, primary.top, primary.right - primary.left,
                primary.bottom - primary.top, SWP_NOACTIVATE);
@@ -121,22 +115,23 @@ void TLockSession::UncoverMonitors() {
 void TLockSession::FollowMonitors() {
   const std::vector<Box> layout = CoverLayout();
   const bool whole = std::all_of(covers_.begin(), covers_.end(),
-                                 [](const auto& cover) { return cover->Alive(); });
+                                 [](const auto& cover) { return cover != nullptr && cover->Alive(); });
   if (whole && layout == coverLayout_ && covers_.size() == layout.size()) return;
   covers_.clear();
-  coverLayout_.clear();
-  for (const Box& box : layout)
-    covers_.push_back(std::make_unique<TCoverWindow>(*this, ToRect(box), settings_.BackgroundColor));
   coverLayout_ = layout;
-  PlaceCovers();
-}
-
-void TLockSession::PlaceCovers() const {
-  const HWND lock = LockWindow();
-  for (const auto& cover : covers_) {
-    const RECT& bounds = cover->Bounds();
-    SetWindowPos(cover->Handle(), lock != nullptr ? lock : HWND_TOPMOST, bounds.left, bounds.top,
-                 bounds.right - bounds.left, bounds.bottom - bounds.top, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+  HWND above = LockWindow() != nullptr ? LockWindow() : HWND_TOPMOST;
+  for (const Box& box : layout) {
+    std::unique_ptr<TLockSurface> cover;
+    Contain("covering a monitor", [&] {
+      cover = std::make_unique<TLockSurface>(*this, TLockSurface::Kind::Cover, kCoverClassName, ToRect(box),
+                                             settings_.BackgroundColor);
+      SetWindowPos(cover->Handle(), above, box.left, box.top, box.right - box.left, box.bottom - box.top,
+                   SWP_SHOWWINDOW | SWP_NOACTIVATE);
+      cover->PaintNow();
+      above = cover->Handle();
+    });
+    // A cover that failed leaves its place empty; the guard tries again.
+    covers_.push_back(std::move(cover));
   }
 }
 
@@ -146,56 +141,102 @@ void TLockSession::RestorePointer() { SetCursorPos(savedCursorPos_.x, savedCurso
 
 void TLockSession::Arm() {
   Application.SetMessageHook([this](MSG& message, bool& handled) { AppMessage(message, handled); });
-  armed_ = true;
 }
 
-void TLockSession::Disarm() {
-  Application.ClearMessageHook();
-  armed_ = false;
-}
-
-void TLockSession::StartGuard() {
-  guardedSession = this;
-  guardTimer_ = SetTimer(nullptr, 0, kGuardInterval, &GuardTick);
-}
-
-void TLockSession::StopGuard() {
-  if (guardTimer_ != 0) KillTimer(nullptr, guardTimer_);
-  guardTimer_ = 0;
-  if (guardedSession == this) guardedSession = nullptr;
-}
-
-void CALLBACK TLockSession::GuardTick(HWND, UINT, UINT_PTR, DWORD) {
-  if (guardedSession == nullptr) return;
-  try {
-    // Looking costs a few calls; placing every window again at every tick cost about a tenth
-    // of the lock's CPU.
-    const bool monitors = ++guardedSession->guardTicks_ % kMonitorTicks == 0;
-    if (!guardedSession->Intact(monitors)) guardedSession->Recover();
-  } catch (...) {
-    // The next tick tries again.
-  }
-}
-
-// The unlock sequence's steps.
-
-void TLockSession::StopAnimation() {
-  if (lockScreen_ != nullptr) lockScreen_->StopAnimation();
-}
+void TLockSession::Disarm() { Application.ClearMessageHook(); }
 
 void TLockSession::StartAnimation() {
   if (lockScreen_ != nullptr) lockScreen_->StartAnimation();
 }
 
-PromptAnswer TLockSession::Ask() {
-  TForm* prompt = Prompt();
-  if (prompt == nullptr || !askPrompt_) throw Error("The unlock prompt does not exist.");
-  // The lock screen took the top of the always-on-top windows when it was shown; the prompt is
-  // put in front of it before it shows and again once it is up, whatever its showing and
-  // activation did to the order.
-  SetWindowPos(prompt->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  PostMessageA(LockWindow(), kRaisePromptMessage, 0, 0);
-  return askPrompt_();
+void TLockSession::StopAnimation() {
+  if (lockScreen_ != nullptr) lockScreen_->StopAnimation();
+}
+
+void TLockSession::StartGuard() {
+  guardedSession = this;
+  guardLooks_ = 0;
+  Application.SetWatch([this] { Guard(); }, kGuardInterval);
+  // Where the system announces a window shown, reordered or taking the focus or the foreground,
+  // the guard looks at once (under Wine only the focus is announced).
+  const DWORD ranges[][2] = {{EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND}, {EVENT_OBJECT_SHOW, EVENT_OBJECT_FOCUS}};
+  for (const auto& range : ranges) {
+    const HWINEVENTHOOK hook = SetWinEventHook(range[0], range[1], nullptr, &WindowEvent, 0, 0,
+                                               WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
+    if (hook != nullptr) eventHooks_.push_back(hook);
+  }
+}
+
+void TLockSession::StopGuard() {
+  for (const HWINEVENTHOOK hook : eventHooks_) UnhookWinEvent(hook);
+  eventHooks_.clear();
+  Application.SetWatch(nullptr, 0);
+  if (guardedSession == this) guardedSession = nullptr;
+}
+
+void CALLBACK TLockSession::WindowEvent(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD) {
+  if (guardedSession != nullptr) Application.WatchNow();
+}
+
+// The unlock sequence's steps.
+
+UnlockRules TLockSession::Rules() {
+  UnlockRules rules;
+  rules.password = settings_.Password();
+  rules.allowMessages = settings_.AllowMessages != 0;
+  rules.message = settings_.Message;
+  rules.runMode = lockScreen_ != nullptr && lockScreen_->RunMode();
+  return rules;
+}
+
+void TLockSession::OpenPrompt() {
+  if (!promptMaker_) throw Error("There is no unlock prompt.");
+  prompt_ = promptMaker_();
+  ShowPrompt();
+}
+
+void TLockSession::ShowPrompt() {
+  TForm* shown = prompt_.form.get();
+  SetWindowSubclass(shown->Handle(), &KeepPrompt, kKeepPromptId, reinterpret_cast<DWORD_PTR>(this));
+  shown->BeginModal(LockWindow(), [this, shown](int) {
+    // Only the answer of the prompt of this ask counts.
+    if (prompt_.form.get() != shown) return;
+    core_.Answered(prompt_.answer ? prompt_.answer() : PromptAnswer());
+  });
+  GetWindowRect(shown->Handle(), &promptBounds_);
+  const win::OwnChange own;
+  SetWindowPos(shown->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  shown->BringToFront();
+}
+
+void TLockSession::ClosePrompt() {
+  if (!prompt_.form) return;
+  if (prompt_.wipe) Contain("wiping the password", prompt_.wipe);
+  const HWND window = prompt_.form->Handle();
+  RemoveWindowSubclass(window, &KeepPrompt, kKeepPromptId);
+  const win::OwnChange own;
+  // One that another program carried off into a window of its own is left there.
+  if (IsWindow(window) && GetAncestor(window, GA_PARENT) == GetDesktopWindow()) ShowWindow(window, SW_HIDE);
+  DiscardPrompt();
+}
+
+void TLockSession::DiscardPrompt() {
+  // Its handler may be running now (the OK button ends the ask): the form goes afterwards.
+  const std::shared_ptr<TForm> form(std::move(prompt_.form));
+  prompt_ = UnlockPrompt();
+  Application.Defer([form] {});
+}
+
+void TLockSession::RemakePrompt() {
+  ClosePrompt();
+  if (Contain("making the prompt again", [this] {
+        prompt_ = promptMaker_();
+        ShowPrompt();
+      })) {
+    return;
+  }
+  // Without a prompt this ask ends as a refusal; the next activity tries again.
+  core_.Answered(PromptAnswer());
 }
 
 void TLockSession::TakeMessage(const PromptAnswer& answer) {
@@ -209,128 +250,116 @@ void TLockSession::Beep() {
 }
 
 void TLockSession::FocusLock() {
-  if (lockScreen_ != nullptr) lockScreen_->BringToFront();
+  SetForegroundWindow(LockWindow());
+  SetFocus(LockWindow());
 }
 
-void TLockSession::ProcessMessages() { Application.ProcessMessages(); }
+void TLockSession::StartPause(unsigned milliseconds) {
+  StopPause();
+  guardedSession = this;
+  pauseTimer_ = SetTimer(nullptr, 0, milliseconds, &PauseTick);
+  if (pauseTimer_ == 0) throw Error("Cannot start the pause after a refusal.");
+}
 
-void TLockSession::Pause(unsigned milliseconds) { Sleep(milliseconds); }
+void TLockSession::StopPause() {
+  if (pauseTimer_ != 0) KillTimer(nullptr, pauseTimer_);
+  pauseTimer_ = 0;
+}
+
+void CALLBACK TLockSession::PauseTick(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  TLockSession* session = guardedSession;
+  if (session == nullptr || session->pauseTimer_ != timer) return;
+  session->pauseTimer_ = 0;
+  session->core_.PauseEnded();
+}
+
+void TLockSession::Unlock() {
+  core_.GiveBack();
+  if (lockScreen_ != nullptr) lockScreen_->Hide();
+}
 
 // Activity and the guard.
 
 void TLockSession::AppMessage(MSG& message, bool&) {
-  if (!armed_) return;
-  // A pointer message carries the position in the client area of its window: the lock screen's
-  // starts at the screen origin, a cover's at its monitor's corner.
+  if (core_.Phase() != LockPhase::Held) return;
+  // A pointer message carries the position in the client area of its window, which starts at
+  // its monitor's corner.
   POINT origin{0, 0};
-  if (const TCoverWindow* cover = CoverOf(message.hwnd)) origin = POINT{cover->Bounds().left, cover->Bounds().top};
+  if (const TLockSurface* surface = SurfaceOf(message.hwnd)) origin = POINT{surface->Bounds().left, surface->Bounds().top};
   if (CountsAsActivity(message.message, static_cast<std::uint64_t>(message.lParam), savedCursorPos_.x - origin.x,
                        savedCursorPos_.y - origin.y)) {
-    CloseRequested();
+    core_.RequestUnlock();
   }
 }
 
-void TLockSession::CloseRequested() {
-  if (lockScreen_ == nullptr) return;
-  try {
-    lockScreen_->Close();
-  } catch (...) {
-    // Whatever failed, the lock stays up and armed.
-    if (Holding() && !armed_) {
-      StartAnimation();
-      Arm();
-    }
+void TLockSession::LookNow() { Application.WatchNow(); }
+
+void TLockSession::DisplaysChanged() {
+  // However many changes come, they are followed once, at the guard's next look.
+  displaysChanged_ = true;
+  Application.WatchNow();
+}
+
+void TLockSession::Guard() {
+  const bool monitors = ++guardLooks_ % kMonitorLooks == 0;
+  if (!Intact(monitors)) Recover();
+}
+
+HWND TLockSession::WindowOf(const PlacedWindow& placed) const {
+  switch (placed.window) {
+    case LockWindow::Prompt:
+      return prompt_.form ? prompt_.form->Handle() : nullptr;
+    case LockWindow::LockScreen:
+      return LockWindow();
+    case LockWindow::Cover:
+      return placed.cover < covers_.size() && covers_[placed.cover] ? covers_[placed.cover]->Handle() : nullptr;
   }
+  return nullptr;
 }
 
-void TLockSession::RaisePrompt() const {
-  if (!PromptUp()) return;
-  SetWindowPos(Prompt()->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-}
-
-void TLockSession::LockScreenMoved() const {
-  if (!Holding()) return;
-  // Activating the lock screen can raise it over the prompt whatever its position change asked
-  // for: the prompt goes back on top before anything else happens.
-  if (PromptUp() && Above(LockWindow(), Prompt()->Handle())) RaisePrompt();
-  if (!InPlace(LockWindow())) RecoverSoon();
-}
-
-void TLockSession::RemakeLockScreen() {
-  try {
-    lockScreen_->RemakeWindow();
-    remakeFailures_ = 0;
-  } catch (...) {
-    // A process whose lock window is gone must not keep other copies from locking: when the
-    // window cannot be made again within about a second, the program ends.
-    if (++remakeFailures_ >= kRemakeTries) {
-      Application.SetExitCode(1);
-      Application.Terminate();
-    }
-    throw;
+const TLockSurface* TLockSession::SurfaceOf(HWND window) const {
+  if (window == nullptr) return nullptr;
+  if (lockScreen_ != nullptr && lockScreen_->Handle() == window) return lockScreen_;
+  for (const auto& cover : covers_) {
+    if (cover != nullptr && cover->Handle() == window) return cover.get();
   }
+  return nullptr;
 }
 
-void TLockSession::RecoverSoon() const {
-  if (LockWindow() != nullptr) PostMessageA(LockWindow(), kRecoverMessage, 0, 0);
+bool TLockSession::PromptDamaged() const {
+  return core_.PromptOpen() && (!prompt_.form || !prompt_.form->Intact());
 }
 
-void TLockSession::KeepInPlace(HWND window, WINDOWPOS& position) const {
-  if (!Holding()) return;
-  RECT bounds = PrimaryBounds();
-  HWND insertAfter = nullptr;
-  const bool lockScreen = window == LockWindow();
-  if (lockScreen) {
-    // Nothing may go over the lock screen; while the prompt is up it stands right under the
-    // prompt, where only the guard places it.
-    if (!Asking()) {
-      insertAfter = HWND_TOPMOST;
-    } else if (!placing_) {
-      position.flags |= SWP_NOZORDER;
-    }
-  } else {
-    const TCoverWindow* cover = CoverOf(window);
-    if (cover == nullptr) return;
-    bounds = cover->Bounds();
-    insertAfter = LockWindow();
-  }
-  position.flags &= ~static_cast<UINT>(SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE);
-  position.x = bounds.left;
-  position.y = bounds.top;
-  position.cx = bounds.right - bounds.left;
-  position.cy = bounds.bottom - bounds.top;
-  if ((position.flags & SWP_NOZORDER) == 0 && insertAfter != nullptr) position.hwndInsertAfter = insertAfter;
-}
-
-bool TLockSession::InPlace(HWND window) const {
-  RECT target = PrimaryBounds();
-  bool stateDiffers = lockScreen_ != nullptr && window == LockWindow() && lockScreen_->StateDiffers();
-  if (const TCoverWindow* cover = CoverOf(window)) {
-    target = cover->Bounds();
-    stateDiffers = cover->StateDiffers();
-  }
+bool TLockSession::InPlace(HWND window, const PlacedWindow& placed) const {
+  if (window == nullptr || !IsWindowVisible(window) || IsIconic(window)) return false;
   RECT bounds{0, 0, 0, 0};
   GetWindowRect(window, &bounds);
-  return IsWindowVisible(window) && !IsIconic(window) && Within(target, bounds) && !stateDiffers &&
-         (IsWindowEnabled(window) || Asking()) && (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+  if (!Within(ToRect(placed.bounds), bounds) || (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0 ||
+      (IsWindowEnabled(window) != FALSE) != placed.enabled) {
+    return false;
+  }
+  if (placed.window == LockWindow::Prompt) return !prompt_.form->StateDiffers();
+  const TLockSurface* surface = SurfaceOf(window);
+  return surface != nullptr && surface->Alive() && !surface->StateDiffers() &&
+         (placed.window != LockWindow::LockScreen || IsZoomed(window));
 }
 
-const TCoverWindow* TLockSession::CoverOf(HWND window) const {
-  const auto cover = std::find_if(covers_.begin(), covers_.end(), [window](const auto& c) { return c->Handle() == window; });
-  return cover != covers_.end() ? cover->get() : nullptr;
-}
-
-bool TLockSession::NothingForeignAbove(HWND prompt) const {
-  const HWND lock = LockWindow();
-  if (prompt != nullptr && !Above(prompt, lock)) return false;
-  // From the top of the z-order down to the last of the lock screen and its covers.
-  std::size_t left = covers_.size() + 1;
+bool TLockSession::NothingForeignAbove(const LockArrangement& arrangement) const {
+  std::vector<HWND> ours;
+  for (const PlacedWindow& placed : arrangement.windows) ours.push_back(WindowOf(placed));
+  // In the arrangement's order, each right under the one before it.
+  for (std::size_t i = 1; i < ours.size(); ++i) {
+    if (!Above(ours[i - 1], ours[i])) return false;
+  }
+  // From the top of the z-order down to the last of them: nothing of another program showing.
+  std::size_t left = ours.size();
   int steps = 0;
   for (HWND window = GetTopWindow(nullptr); window != nullptr && left > 0 && ++steps < kMostWindowsAbove;
        window = GetWindow(window, GW_HWNDNEXT)) {
-    if (window == lock || CoverOf(window) != nullptr) {
+    if (std::find(ours.begin(), ours.end(), window) != ours.end()) {
       --left;
-    } else if (window != prompt && OtherProgramShows(window)) {
+    } else if (OtherProgramShows(window)) {
       return false;
     }
   }
@@ -338,59 +367,134 @@ bool TLockSession::NothingForeignAbove(HWND prompt) const {
 }
 
 bool TLockSession::Intact(bool monitors) const {
-  if (!Holding() || lockScreen_ == nullptr) return true;
-  if (!lockScreen_->Alive() || !InPlace(LockWindow())) return false;
-  for (const auto& cover : covers_) {
-    if (!cover->Alive() || !InPlace(cover->Handle())) return false;
+  const LockArrangement wanted = Arrangement();
+  if (wanted.windows.empty()) return true;
+  if (displaysChanged_ || covers_.size() != coverLayout_.size() || (monitors && CoverLayout() != coverLayout_) ||
+      PromptDamaged()) {
+    return false;
   }
-  if (monitors && CoverLayout() != coverLayout_) return false;
-  const HWND prompt = PromptUp() ? Prompt()->Handle() : nullptr;
-  if (prompt != nullptr && Prompt()->StateDiffers()) return false;
-  if (!NothingForeignAbove(prompt)) return false;
-  const HWND foreground = GetForegroundWindow();
-  if (prompt != nullptr) return foreground == prompt;
-  return Asking() || foreground == LockWindow();
+  const PlacedWindow* foreground = nullptr;
+  for (const PlacedWindow& placed : wanted.windows) {
+    if (!InPlace(WindowOf(placed), placed)) return false;
+    if (placed.window == wanted.foreground) foreground = &placed;
+  }
+  return NothingForeignAbove(wanted) && foreground != nullptr && GetForegroundWindow() == WindowOf(*foreground);
 }
 
-void TLockSession::RestoreWindows() const {
-  if (lockScreen_->StateDiffers()) lockScreen_->RestoreWindowState();
-  for (const auto& cover : covers_) {
-    if (cover->StateDiffers()) cover->RestoreWindowState();
+void TLockSession::RemakeLockScreen() {
+  if (Contain("making the lock screen again", [this] { lockScreen_->Remake(); })) {
+    remakeFailures_ = 0;
+    return;
   }
-  if (PromptUp() && Prompt()->StateDiffers()) Prompt()->RestoreWindowState();
-  // The prompt disables the lock's other windows while it is up, and enables them again.
-  if (!Asking()) {
-    EnableWindow(LockWindow(), TRUE);
-    for (const auto& cover : covers_) EnableWindow(cover->Handle(), TRUE);
+  // A process whose lock window is gone must not keep other copies from locking: when the
+  // window cannot be made again within about a second, the program ends.
+  if (++remakeFailures_ >= kRemakeTries) {
+    Application.SetExitCode(1);
+    Application.Terminate();
   }
+}
+
+void TLockSession::BringForward(const PlacedWindow& placed) {
+  if (placed.window == LockWindow::Prompt && prompt_.form) {
+    prompt_.form->BringToFront();
+    return;
+  }
+  const HWND window = WindowOf(placed);
+  SetForegroundWindow(window);
+  SetActiveWindow(window);
+  SetFocus(window);
 }
 
 void TLockSession::Recover() {
-  if (!Holding() || lockScreen_ == nullptr) return;
-  // A lock screen window destroyed from outside is made again, and so are the covers.
-  if (!lockScreen_->Alive()) RemakeLockScreen();
-  FollowMonitors();
-  RestoreWindows();
-  const HWND lock = LockWindow();
-  if (IsIconic(lock) || !IsWindowVisible(lock)) ShowWindow(lock, SW_SHOWNOACTIVATE);
-  const RECT primary = PrimaryBounds();
-  const int width = primary.right - primary.left;
-  const int height = primary.bottom - primary.top;
-  if (PromptUp()) {
-    // The prompt goes on top first and the lock screen right under it, so that the lock screen
-    // never passes over the prompt, not even between two calls.
-    TForm* prompt = Prompt();
-    SetWindowPos(prompt->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    placing_ = true;
-    SetWindowPos(lock, prompt->Handle(), primary.left, primary.top, width, height, SWP_SHOWWINDOW | SWP_NOACTIVATE);
-    placing_ = false;
-    PlaceCovers();
-    if (GetForegroundWindow() != prompt->Handle()) prompt->BringToFront();
+  if (lockScreen_ == nullptr || Arrangement().windows.empty()) return;
+  const win::OwnChange own;
+  // Taken from the look, so that changes announced meanwhile are looked at again.
+  const bool displaysChanged = std::exchange(displaysChanged_, false);
+  const bool lockScreenGone = !lockScreen_->Alive();
+  if (lockScreenGone) RemakeLockScreen();
+  if (displaysChanged || covers_.size() != coverLayout_.size() || CoverLayout() != coverLayout_ ||
+      std::any_of(covers_.begin(), covers_.end(), [](const auto& cover) { return !cover || !cover->Alive(); })) {
+    FollowMonitors();
+  }
+  if (PromptDamaged()) RemakePrompt();
+  const LockArrangement wanted = Arrangement();
+  HWND above = HWND_TOPMOST;
+  for (const PlacedWindow& placed : wanted.windows) {
+    const HWND window = WindowOf(placed);
+    if (window == nullptr) continue;
+    if (placed.window == LockWindow::Prompt) {
+      if (prompt_.form->StateDiffers()) prompt_.form->RestoreWindowState();
+    } else if (const TLockSurface* surface = SurfaceOf(window); surface != nullptr && surface->StateDiffers()) {
+      surface->RestoreState();
+    }
+    // Restored and maximised again without taking the activation, which may be the prompt's.
+    if (IsIconic(window)) ShowWindow(window, SW_SHOWNOACTIVATE);
+    if (placed.window == LockWindow::LockScreen && !IsZoomed(window)) {
+      SetWindowLongPtrA(window, GWL_STYLE, GetWindowLongPtrA(window, GWL_STYLE) | WS_MAXIMIZE);
+    }
+    const RECT bounds = ToRect(placed.bounds);
+    SetWindowPos(window, above, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
+                 SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    if ((IsWindowEnabled(window) != FALSE) != placed.enabled) EnableWindow(window, placed.enabled ? TRUE : FALSE);
+    above = window;
+  }
+  // A window made again covers at once, not at its first paint from the queue.
+  if (lockScreenGone && lockScreen_->Alive()) lockScreen_->PaintNow();
+  for (const PlacedWindow& placed : wanted.windows) {
+    if (placed.window == wanted.foreground && GetForegroundWindow() != WindowOf(placed)) BringForward(placed);
+  }
+}
+
+void TLockSession::KeepInPlace(HWND window, WINDOWPOS& position) {
+  const LockArrangement wanted = Arrangement();
+  for (std::size_t i = 0; i < wanted.windows.size(); ++i) {
+    if (WindowOf(wanted.windows[i]) != window) continue;
+    const RECT bounds = ToRect(wanted.windows[i].bounds);
+    position.flags &= ~static_cast<UINT>(SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE);
+    position.x = bounds.left;
+    position.y = bounds.top;
+    position.cx = bounds.right - bounds.left;
+    position.cy = bounds.bottom - bounds.top;
+    if ((position.flags & SWP_NOZORDER) == 0) {
+      const HWND previous = i > 0 ? WindowOf(wanted.windows[i - 1]) : nullptr;
+      position.hwndInsertAfter = previous != nullptr ? previous : HWND_TOPMOST;
+    }
     return;
   }
-  SetWindowPos(lock, HWND_TOPMOST, primary.left, primary.top, width, height, SWP_SHOWWINDOW | SWP_NOACTIVATE);
-  PlaceCovers();
-  if (!Asking() && GetForegroundWindow() != lock) lockScreen_->BringToFront();
+}
+
+// The prompt is another module's form: the session keeps it through a subclass. What another
+// program does to its place and visibility is undone, and no move, size or minimise loop starts.
+LRESULT CALLBACK TLockSession::KeepPrompt(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                          DWORD_PTR data) {
+  auto* session = reinterpret_cast<TLockSession*>(data);
+  switch (message) {
+    case WM_WINDOWPOSCHANGING:
+      if (win::FromElsewhere()) session->KeepInPlace(window, *reinterpret_cast<WINDOWPOS*>(lParam));
+      break;
+    case WM_WINDOWPOSCHANGED:
+    case WM_KILLFOCUS:
+      session->LookNow();
+      break;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) session->LookNow();
+      break;
+    case WM_SHOWWINDOW:
+      if (wParam == FALSE && win::FromElsewhere()) {
+        session->LookNow();
+        return 0;
+      }
+      break;
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) != SC_CLOSE) return 0;
+      break;
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(window, &KeepPrompt, kKeepPromptId);
+      break;
+    default:
+      break;
+  }
+  return DefSubclassProc(window, message, wParam, lParam);
 }
 
 }  // namespace velmora

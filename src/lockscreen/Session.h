@@ -1,8 +1,9 @@
-// The lock session: everything a held lock takes from the system (the held-lock flag, the
-// window it hides, the taskbar, the keys, a cover on every other monitor, the activity filter
-// and the guard), given back once however the lock ends, and the unlock prompt's flow. Start-up
-// owns it; the lock screen (the primary monitor's surface) takes it when it shows and gives it
-// back when it hides.
+// The lock session's Windows side: what a held lock takes from the system (the main window, the
+// taskbar, the keys, a cover on every other monitor, the activity filter with the animation, and
+// the guard), the unlock prompt made for each ask, and the guard that keeps every window of the
+// lock where the lock's arrangement wants it. The phase and the order live in core/LockSession,
+// the arrangement in core/LockArrangement. Start-up owns it; the lock screen takes it when it
+// shows and gives it back when it hides.
 #pragma once
 #include <windows.h>
 
@@ -11,28 +12,27 @@
 #include <vector>
 
 #include "core/ClockGeometry.h"
+#include "core/LockArrangement.h"
 #include "core/LockSession.h"
 #include "core/Settings.h"
+#include "lockscreen/Surface.h"
 #include "lockscreen/SystemServices.h"
+#include "ui/Form.h"
 
 namespace velmora {
 
-class TCoverWindow;
-class TForm;
 class TfrmVOK;
 
-class TLockSession : private LockHost {
+class TLockSession : public TLockSurface::Keeper, private LockHost {
  public:
-  // Posted to the lock screen: Recover once the current message is handled.
-  static constexpr UINT kRecoverMessage = WM_APP + 2;
-  // Posted to the lock screen while the prompt shows: puts the prompt in front.
-  static constexpr UINT kRaisePromptMessage = WM_APP + 1;
-
-  // Shows the unlock prompt modally and returns what was entered in it.
-  using AskPrompt = std::function<PromptAnswer()>;
-  // The unlock prompt's form, made when it is not there yet (or made again), or null. Asked for
-  // only while the prompt is being asked.
-  using PromptWindow = std::function<TForm*()>;
+  // The prompt of one ask: its form, and how to read what was entered and wipe the password.
+  struct UnlockPrompt {
+    std::unique_ptr<TForm> form;
+    std::function<PromptAnswer()> answer;
+    std::function<void()> wipe;
+  };
+  // Makes the prompt for an ask; start-up's wiring. Throws when it cannot.
+  using PromptMaker = std::function<UnlockPrompt()>;
   // The monitors' rectangles in screen coordinates.
   using MonitorSource = std::function<std::vector<Box>()>;
 
@@ -42,70 +42,51 @@ class TLockSession : private LockHost {
   TLockSession(const TLockSession&) = delete;
   TLockSession& operator=(const TLockSession&) = delete;
 
-  // Start-up's wiring. Without a prompt, an unlock with a password set is refused.
-  void SetUnlockPrompt(PromptWindow prompt, AskPrompt ask);
+  // Without a prompt maker, an unlock with a password set is refused.
+  void SetPromptMaker(PromptMaker maker) { promptMaker_ = std::move(maker); }
   // The window hidden while the lock is up and shown again when it goes, as long as it is the
   // application's main window (the configuration dialog in configure mode).
   void SetWindowToHide(HWND window) { windowToHide_ = window; }
   // Where the monitors are; the system's own list unless replaced (tests lay out monitors).
   void SetMonitorSource(MonitorSource source) { monitors_ = std::move(source); }
-
   // The lock screen attaches itself when it is made and detaches when it goes.
   void Attach(TfrmVOK* lockScreen) { lockScreen_ = lockScreen; }
 
-  void Take() { session_.Take(); }
-  void GiveBack() { session_.GiveBack(); }
-  // A granted unlock or the program's end is giving the lock up: its windows may now go.
-  void Release() { session_.Release(); }
-  bool Held() const { return session_.Held(); }
-  // Held and not being given up: nothing another program does may take a window away.
-  bool Holding() const { return session_.Holding(); }
-  bool Asking() const { return session_.Asking(); }
-  bool Armed() const { return armed_; }
-  // The unlock sequence (see LockSession::RequestUnlock).
-  bool RequestUnlock(const UnlockRules& rules) { return session_.RequestUnlock(rules); }
+  void Take() { core_.Take(); }
+  void GiveBack() { core_.GiveBack(); }
+  LockPhase Phase() const { return core_.Phase(); }
+  bool Holding() const { return core_.Holding(); }
+  // Activity, or another program or the user asked a window of the lock to close.
+  void RequestUnlock() { core_.RequestUnlock(); }
 
   POINT SavedCursorPos() const { return savedCursorPos_; }
   const TKeyLockLibrary& KeyLockLibrary() const { return keyLockLibrary_; }
-  const std::vector<std::unique_ptr<TCoverWindow>>& Covers() const { return covers_; }
-  // The unlock prompt is being asked and its window is shown.
-  bool PromptUp() const;
-  TForm* Prompt() const { return promptWindow_ && Asking() ? promptWindow_() : nullptr; }
+  const std::vector<std::unique_ptr<TLockSurface>>& Covers() const { return covers_; }
+  // The open prompt's form, or null.
+  TForm* Prompt() const { return prompt_.form.get(); }
 
-  // The primary monitor's rectangle, where the lock screen stands.
-  RECT PrimaryBounds() const;
-  // Every window of the lock stands as Recover would put it: alive, in place and as made, no
-  // visible window of another program above any of them, and the prompt, when it is up, above
-  // the lock screen; the foreground window is the prompt when it is up, else the lock screen.
-  // With `monitors`, the covers also still match the monitors as they are now. Changes nothing.
+  // Where the lock's windows must stand now.
+  LockArrangement Arrangement() const;
+  // Every window stands as the arrangement says: alive and as made, visible over its rectangle,
+  // always on top with nothing of another program above it, enabled as it says, and the
+  // foreground the arrangement's. With `monitors`, the covers also match the monitors as they
+  // are now. Changes nothing.
   bool Intact(bool monitors) const;
-  // Puts every window of the lock back over its monitor on top, the prompt (when it is up) in
-  // front of the lock screen and the covers right under it, and gives the foreground back.
-  // Covers the monitors anew when they have changed. Does nothing unless holding.
+  // Puts every window where the arrangement says: makes destroyed ones again (a damaged prompt
+  // too, with the focus in its password box), covers the monitors anew when they changed,
+  // restores what another program changed, and gives the foreground back.
   void Recover();
-  // Asks for Recover once the current message is handled.
-  void RecoverSoon() const;
-  // For the lock's windows: while holding, a position change of `window` (the lock screen or a
-  // cover) is made to keep it showing, over its whole monitor, in its place in the z-order.
-  void KeepInPlace(HWND window, WINDOWPOS& position) const;
-  // The window stands where the lock needs it: visible, not minimised, over its whole monitor,
-  // always on top.
-  bool InPlace(HWND window) const;
-  // A window of the lock was told that the displays changed.
-  void DisplaysChanged() const { RecoverSoon(); }
-  // Another program or the user asked a window of the lock to close: the lock screen's close
-  // request, which asks for the password. The lock stays armed if it fails.
-  void CloseRequested();
-  // Puts the prompt, when it is up, in front of the lock screen.
-  void RaisePrompt() const;
-  // The lock screen's position or size changed: puts back at once the prompt it passed over, and
-  // asks for Recover when it no longer stands in place.
-  void LockScreenMoved() const;
+
+  // TLockSurface::Keeper.
+  void KeepInPlace(HWND window, WINDOWPOS& position) override;
+  bool Keeping() const override { return !Arrangement().windows.empty(); }
+  void LookNow() override;
+  void DisplaysChanged() override;
+  void CloseRequested() override { RequestUnlock(); }
 
  private:
   // LockHost.
-  void SetLockHeld(bool held) override;
-  void HideOwnerWindow(bool hidden) override;
+  void HideMainWindow(bool hidden) override;
   void HideTaskbar(bool hidden) override;
   void LockKeys() override;
   void UnlockKeys() override;
@@ -115,58 +96,73 @@ class TLockSession : private LockHost {
   void RestorePointer() override;
   void Arm() override;
   void Disarm() override;
+  void StartAnimation() override;
+  void StopAnimation() override;
   void StartGuard() override;
   void StopGuard() override;
-  void StopAnimation() override;
-  void StartAnimation() override;
-  PromptAnswer Ask() override;
+  UnlockRules Rules() override;
+  void OpenPrompt() override;
+  void ClosePrompt() override;
   void TakeMessage(const PromptAnswer& answer) override;
   bool SystemAllows() override;
   void Beep() override;
   void FocusLock() override;
-  void ProcessMessages() override;
-  void Pause(unsigned milliseconds) override;
+  void StartPause(unsigned milliseconds) override;
+  void StopPause() override;
+  void Unlock() override;
 
-  // The activity filter, the application's message hook while armed: on activity it asks the
-  // lock screen to close. It never marks a message handled.
+  // The activity filter, the application's message hook while armed: on activity it asks for
+  // the unlock. It never marks a message handled.
   void AppMessage(MSG& message, bool& handled);
+  // The guard's look, and Recover when something is out of place.
+  void Guard();
+  HWND LockWindow() const;
+  RECT PrimaryBounds() const;
   // The covers' rectangles for the monitors as they are now.
   std::vector<Box> CoverLayout() const;
   // Makes the covers anew when the monitors changed or a cover was destroyed from outside.
   void FollowMonitors();
-  void PlaceCovers() const;
-  // The cover whose window `window` is, or null.
-  const TCoverWindow* CoverOf(HWND window) const;
-  // No visible window of another program stands above the lock screen or a cover, and `prompt`,
-  // unless null, stands above the lock screen.
-  bool NothingForeignAbove(HWND prompt) const;
-  // Puts back the styles, regions, parents and enabled state of the lock's windows.
-  void RestoreWindows() const;
+  // The window the arrangement means by `placed`, or null when it is not there.
+  HWND WindowOf(const PlacedWindow& placed) const;
+  const TLockSurface* SurfaceOf(HWND window) const;
+  bool InPlace(HWND window, const PlacedWindow& placed) const;
+  bool NothingForeignAbove(const LockArrangement& arrangement) const;
+  bool PromptDamaged() const;
+  // The prompt's window is shown modal to the lock screen, kept by the session, and in front.
+  void ShowPrompt();
+  // Makes the prompt of this ask again, empty, in front with the focus in its password box.
+  void RemakePrompt();
+  // A prompt that is done with goes once no handler of it runs any more.
+  void DiscardPrompt();
   void RemakeLockScreen();
-  HWND LockWindow() const;
-  static void CALLBACK GuardTick(HWND, UINT, UINT_PTR, DWORD);
+  void BringForward(const PlacedWindow& placed);
+  static LRESULT CALLBACK KeepPrompt(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                     DWORD_PTR session);
+  static void CALLBACK PauseTick(HWND, UINT, UINT_PTR, DWORD);
+  static void CALLBACK WindowEvent(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG, DWORD, DWORD);
 
-  LockSession session_{*this};
+  LockSession core_{*this};
   const TSavedSettings& settings_;
   TfrmVOK* lockScreen_ = nullptr;
-  PromptWindow promptWindow_;
-  AskPrompt askPrompt_;
+  PromptMaker promptMaker_;
+  UnlockPrompt prompt_;
+  RECT promptBounds_{0, 0, 0, 0};
+  std::vector<std::unique_ptr<TForm>> discarded_;
   HWND windowToHide_ = nullptr;
   MonitorSource monitors_;
   TKeyLockLibrary keyLockLibrary_;
-  std::vector<std::unique_ptr<TCoverWindow>> covers_;
+  std::vector<std::unique_ptr<TLockSurface>> covers_;
   std::vector<Box> coverLayout_;
-  RECT primary_{0, 0, 0, 0};
   POINT savedCursorPos_{0, 0};
-  UINT_PTR guardTimer_ = 0;
+  UINT_PTR pauseTimer_ = 0;
+  std::vector<HWINEVENTHOOK> eventHooks_;
   static constexpr int kRemakeTries = 10;
-  // The guard compares the monitors at every tenth tick (about once a second): a change the
+  // The guard compares the monitors at every tenth look (about once a second): a change the
   // system announces is followed at once, one it never announced within a second.
-  static constexpr unsigned kMonitorTicks = 10;
-  unsigned guardTicks_ = 0;
+  static constexpr unsigned kMonitorLooks = 10;
+  unsigned guardLooks_ = 0;
+  bool displaysChanged_ = false;
   int remakeFailures_ = 0;
-  bool armed_ = false;
-  bool placing_ = false;  // Recover is putting the lock screen right under the prompt
 };
 
 }  // namespace velmora

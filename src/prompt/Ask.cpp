@@ -3,6 +3,7 @@
 
 #include "core/Random.h"
 #include "core/Settings.h"
+#include "core/Wipe.h"
 #include "ui/Translate.h"
 
 namespace velmora {
@@ -75,14 +76,16 @@ TfrmAsk::TfrmAsk(const TSavedSettings& settings) : TForm("TfrmAsk", kLayout), Sa
 
 LayoutTable TfrmAsk::Layout() { return LayoutTable(kLayout); }
 
-PromptAnswer TfrmAsk::Ask() {
+PromptAnswer TfrmAsk::Answer() const {
   PromptAnswer answer;
-  answer.modalResult = ShowModal();
+  answer.modalResult = ModalResult();
   answer.typedPassword = PasswordText();
   answer.memoText = MessageText();
   answer.permanentTicked = PermanentMessageChecked();
   return answer;
 }
+
+void TfrmAsk::WipePassword() { edtPassword->Wipe(); }
 
 std::string TfrmAsk::PasswordText() const { return edtPassword->Text(); }
 std::string TfrmAsk::MessageText() const { return memMessage->Text(); }
@@ -127,8 +130,12 @@ void TfrmAsk::FormHide() {
 void TfrmAsk::edtPasswordChange() {
   tmrClose->SetTimerEnabled(false);
   tmrCheck->SetTimerEnabled(false);
-  const std::string password = SavedSettings.Password();
-  if (!password.empty() && edtPassword->Text() != password) {
+  std::string password = SavedSettings.Password();
+  std::string typed = edtPassword->Text();
+  const bool differs = !password.empty() && typed != password;
+  Wipe(password);
+  Wipe(typed);
+  if (differs) {
     chkPermanentMessage->SetEnabled(false);
   } else {
     tmrCheck->SetInterval(static_cast<unsigned>(kCheckDelay + Random(kCheckDelayRange)));

@@ -20,8 +20,10 @@ class TfrmAsk : public TForm {
   // The prompt's layout table, the keys it looks up in the language file among them.
   static LayoutTable Layout();
 
-  // Shows the prompt modally and returns the modal result with what was entered.
-  PromptAnswer Ask();
+  // The modal result with what was entered, read once the prompt has ended.
+  PromptAnswer Answer() const;
+  // Empties the password box so that nothing typed into it is left in memory.
+  void WipePassword();
 
   // What the caller reads after ShowModal (which returns mrOK or mrCancel).
   std::string PasswordText() const;

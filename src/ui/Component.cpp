@@ -8,6 +8,7 @@
 #include "core/Error.h"
 #include "ui/Form.h"
 #include "ui/WindowProcedure.h"
+#include "win/WindowState.h"
 #include "win/Windows.h"
 
 namespace velmora {
@@ -83,7 +84,7 @@ void TComponent::CreateControlWindow(const char* windowClass, DWORD style, DWORD
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)), GetModuleHandleA(nullptr), nullptr);
   window_procedure::EndCreation();
   if (handle_ == nullptr) throw Error("Cannot create the window of " + name_);
-  GuardControlLifetime(handle_);
+  GuardControl(handle_, Guard());
   ApplyFont();
 }
 
@@ -159,13 +160,17 @@ void TComponent::UpdateToolTip() {
 
 bool TComponent::Enabled() const { return IsWindowEnabled(handle_) != FALSE; }
 
-void TComponent::SetEnabled(bool enabled) { EnableWindow(handle_, enabled ? TRUE : FALSE); }
+void TComponent::SetEnabled(bool enabled) {
+  const win::OwnChange own;
+  EnableWindow(handle_, enabled ? TRUE : FALSE);
+}
 
 bool TComponent::Visible() const {
   return handle_ != nullptr && (GetWindowLongPtrA(handle_, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
 void TComponent::SetVisible(bool visible) {
+  const win::OwnChange own;
   if (handle_ != nullptr) ShowWindow(handle_, visible ? SW_SHOWNA : SW_HIDE);
 }
 
@@ -245,6 +250,7 @@ RECT TComponent::Bounds() const {
 }
 
 void TComponent::SetBounds(int left, int top, int width, int height) {
+  const win::OwnChange own;
   if (handle_ != nullptr) SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

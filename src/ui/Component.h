@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "ui/Layout.h"
+#include "ui/WindowProcedure.h"
 
 namespace velmora {
 
@@ -136,6 +137,8 @@ class TComponent {
   virtual void InheritLook();
   // Creates the window, if the kind has one, and sets it up from the row.
   virtual void Create() = 0;
+  // What the control keeps against other programs (ui/WindowProcedure.h).
+  virtual ControlGuard Guard() const { return ControlGuard(); }
   // Paints itself (form, panels, tab sheets): double buffering is its own, not a subclass.
   virtual bool PaintsItself() const { return PaintsBackground(); }
   // Shows a changed caption.

@@ -42,20 +42,6 @@ void InitializeCommonControlsOnce() {
   (void)initialized;
 }
 
-struct DisabledWindows {
-  HWND form;
-  std::vector<HWND> windows;
-};
-
-BOOL CALLBACK DisableOtherWindow(HWND window, LPARAM context) {
-  auto* disabled = reinterpret_cast<DisabledWindows*>(context);
-  if (window != disabled->form && IsWindowVisible(window) && IsWindowEnabled(window)) {
-    EnableWindow(window, FALSE);
-    disabled->windows.push_back(window);
-  }
-  return TRUE;
-}
-
 }  // namespace
 
 TForm::TForm(const char* className, const ComponentLayout* table, std::size_t count) : className_(className) {
@@ -129,24 +115,22 @@ bool TForm::StateDiffers() const { return win::StateDiffers(handle_, designStyle
 
 void TForm::RestoreWindowState() const { win::RestoreState(handle_, designStyles_, Application.Owner()); }
 
-void TForm::RemakeWindow() {
-  if (Alive()) return;
+bool TForm::Intact() const {
+  if (!Alive() || GetAncestor(handle_, GA_PARENT) != GetDesktopWindow()) return false;
   for (const auto& component : components_) {
-    if (component.get() != components_.front().get() && component->IsWindowedControl()) {
-      throw Error("The form " + Name() + " has controls and cannot be made again");
-    }
+    const TComponent* parent = component->Parent();
+    if (parent == nullptr || component->Handle() == nullptr) continue;
+    if (!IsWindow(component->Handle()) || GetParent(component->Handle()) != parent->Handle()) return false;
   }
-  const HWND main = Application.MainWindow();
-  const bool wasMain = main != nullptr && main == handle_;
-  handle_ = nullptr;
-  CreateFormWindow();
-  if (wasMain) Application.SetMainWindow(handle_);
-  // The timers run on the new window.
-  for (const auto& component : components_) component->Loaded();
+  return true;
 }
 
 TForm::~TForm() {
   destroying_ = true;
+  if (modal_ && modalOwner_ != nullptr) {
+    const win::OwnChange own;
+    EnableWindow(modalOwner_, TRUE);
+  }
   for (auto& component : components_) component->ClearEvents();
   if (Application.MainWindow() == handle_) Application.SetMainWindow(nullptr);
   DestroyObjectWindow(handle_, this);
@@ -301,31 +285,44 @@ void TForm::Hide() {
 
 bool TForm::Visible() const { return IsWindowVisible(handle_) != FALSE; }
 
-int TForm::ShowModal() {
+void TForm::BeginModal(HWND owner, std::function<void(int)> ended) {
   if (modal_) throw Error("The form " + Name() + " is already shown modally");
   modalResult_ = mrNone;
   modal_ = true;
-  DisabledWindows disabled{handle_, {}};
-  EnumThreadWindows(GetCurrentThreadId(), DisableOtherWindow, reinterpret_cast<LPARAM>(&disabled));
-  Show();
-  while (modalResult_ == mrNone) {
-    if (!Application.HandleMessage()) WaitMessage();
-    if (Application.Terminated() || !IsWindow(handle_)) {
-      if (modalResult_ == mrNone) modalResult_ = mrCancel;
-    }
+  modalOwner_ = owner;
+  modalEnded_ = std::move(ended);
+  if (owner != nullptr) {
+    const win::OwnChange own;
+    EnableWindow(owner, FALSE);
   }
-  for (HWND window : disabled.windows) EnableWindow(window, TRUE);
-  if (IsWindow(handle_)) Hide();
-  modal_ = false;
+  Show();
+}
+
+int TForm::ShowModal(HWND owner) {
+  BeginModal(owner, nullptr);
+  while (modal_) {
+    if (!Application.HandleMessage()) Application.WaitForMessage();
+    if (modal_ && (Application.Terminated() || !IsWindow(handle_))) SetModalResult(mrCancel);
+  }
   return modalResult_;
 }
 
-void TForm::SetModalResult(int result) { modalResult_ = result; }
+void TForm::SetModalResult(int result) {
+  modalResult_ = result;
+  if (!modal_ || result == mrNone) return;
+  modal_ = false;
+  if (modalOwner_ != nullptr) {
+    const win::OwnChange own;
+    EnableWindow(std::exchange(modalOwner_, nullptr), TRUE);
+  }
+  if (IsWindow(handle_)) Hide();
+  if (auto ended = std::move(modalEnded_)) ended(result);
+}
 
 void TForm::Close() {
   if (!FormCloseQuery()) return;
   if (modal_) {
-    modalResult_ = mrCancel;
+    SetModalResult(mrCancel);
   } else {
     Hide();
   }
@@ -429,17 +426,13 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       Close();
       return 0;
-    // What another program does to the window: its styles stay, it is enabled again, and while a
-    // lock is held no modal move or size loop, menu or minimising starts; a close asks to close.
+    // What another program does to the window: its styles stay, and it is enabled again.
     case WM_STYLECHANGING:
-      if (win::RefuseForeignStyleChange(lParam)) return 0;
+    case WM_ENABLE: {
+      LRESULT result = 0;
+      if (win::RefuseForeignChange(handle_, message, wParam, lParam, result)) return result;
       return DefaultHandling(message, wParam, lParam);
-    case WM_ENABLE:
-      if (wParam == FALSE && InSendMessage()) EnableWindow(handle_, TRUE);
-      return DefaultHandling(message, wParam, lParam);
-    case WM_SYSCOMMAND:
-      if (Application.LockHeld() && (wParam & 0xFFF0) != SC_CLOSE) return 0;
-      return DefaultHandling(message, wParam, lParam);
+    }
     case WM_SIZE:
       if (!components_.empty()) RealignChildren(*components_.front());
       return DefaultHandling(message, wParam, lParam);
@@ -462,7 +455,7 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return OnCommand(wParam, lParam);
     case WM_NOTIFY:
       // Only this thread's controls notify; another program's pointer is not read.
-      if (InSendMessage() || lParam == 0) return 0;
+      if (InSendMessageEx(nullptr) != ISMEX_NOSEND || lParam == 0) return 0;
       return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:

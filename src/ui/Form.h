@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -36,15 +37,14 @@ class TForm {
   HWND Handle() const { return handle_; }
   // The form's window exists and is still the form's: false once it was destroyed from outside.
   bool Alive() const;
-  // Makes the form's window again after it was destroyed from outside, with the same class,
-  // styles and layout position, hidden, and restarts its timers; it stays the main window if it
-  // was. Only for forms whose components have no windows of their own (the lock screen); throws
-  // velmora::Error for others.
-  void RemakeWindow();
   // Another program changed the window's styles or owner, gave it a region or another parent;
   // and putting back what it changed (owned by the application window again).
   bool StateDiffers() const;
   void RestoreWindowState() const;
+  // The form's window and every control's window are alive, the form stands on the desktop and
+  // each control is still the child of its parent's window: nothing was destroyed or carried
+  // off by another program.
+  bool Intact() const;
   const std::string& Name() const { return components_.front()->Name(); }
 
   // Every component in ownership order; the first is the form itself.
@@ -69,9 +69,13 @@ class TForm {
   void Show();
   void Hide();
   bool Visible() const;
-  // Shows the form, disables the other windows of the program and handles messages through
-  // Application until a modal result is set; hides the form and returns that result.
-  int ShowModal();
+  // Shows the form modal to `owner` (disabled until the form ends; no other window is touched)
+  // and returns at once. Setting a modal result ends it: the owner is enabled again, the form
+  // hidden, and `ended` called with the result.
+  void BeginModal(HWND owner, std::function<void(int)> ended);
+  // BeginModal, then handles messages through Application until the form has ended; returns
+  // its modal result.
+  int ShowModal(HWND owner = nullptr);
   bool Modal() const { return modal_; }
   int ModalResult() const { return modalResult_; }
   void SetModalResult(int result);
@@ -148,6 +152,8 @@ class TForm {
   HWND focusControl_ = nullptr;
   bool shown_ = false;
   bool modal_ = false;
+  HWND modalOwner_ = nullptr;
+  std::function<void(int)> modalEnded_;
   int modalResult_ = mrNone;
   bool destroying_ = false;
   bool hasControls_ = false;

@@ -142,11 +142,15 @@ class TEdit : public TComponent {
   using TComponent::TComponent;
   std::string Text() const;
   void SetText(const std::string& text);
+  // Empties the box so that nothing of its text is left in the control's memory.
+  void Wipe();
   bool OwnsBackground() const override { return true; }
   void Command(int code) override;
 
  protected:
   void Create() override;
+  // A password box is sealed; a length limit bounds every way text arrives.
+  ControlGuard Guard() const override;
 
  private:
   bool IsMemo() const { return Kind() == ComponentKind::Memo; }

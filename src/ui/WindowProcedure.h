@@ -16,8 +16,31 @@ bool IsLifetimeMessage(UINT message);
 // this thread: creation messages outside CreateObjectWindow's creation of it, destruction
 // messages sent from another thread. Such a message must be answered without acting on it.
 bool IsForgedLifetimeMessage(HWND window, UINT message);
-// Makes a control of any class ignore forged lifetime messages (a subclass that answers them).
-void GuardControlLifetime(HWND control);
+
+// What a control keeps against other programs besides its lifetime, its styles, its enabled
+// state, its place and its visibility. A sealed control (a password box) answers the messages
+// that read or change its text, its password character, its read-only state or its limit only
+// to this thread's own calls, never to another program's, sent or posted. A bounded one takes
+// at most `textLimit` characters however its text arrives, WM_SETTEXT included.
+struct ControlGuard {
+  bool sealed = false;
+  int textLimit = 0;  // 0: no bound
+};
+// Subclasses a control of any class with that guard.
+void GuardControl(HWND control, ControlGuard guard);
+
+// This thread's own access to a sealed control, for as long as it lives: also from inside the
+// handling of a message another program sent.
+class OwnAccess {
+ public:
+  explicit OwnAccess(HWND control);
+  ~OwnAccess();
+  OwnAccess(const OwnAccess&) = delete;
+  OwnAccess& operator=(const OwnAccess&) = delete;
+
+ private:
+  HWND previous_;
+};
 
 namespace window_procedure {
 
@@ -30,6 +53,10 @@ void* AttachPending(HWND window, const void* kind);
 // The object attached to a live window of this thread for the procedure of `kind`, or null.
 void* Find(HWND window, const void* kind);
 void Forget(HWND window);
+// A window of an object is being destroyed.
+void Destroying();
+// HandlerFailed itself failed after `what`: recorded.
+void HandlerFailedToo(const char* what) noexcept;
 
 template <typename T>
 const void* Kind() {
@@ -57,17 +84,26 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
   }
   T* self = ObjectOf<T>(window);
   if (self == nullptr) return DefWindowProcA(window, message, wParam, lParam);
+  // Whether real or forged, the watch looks at once whether the windows it keeps are still there.
+  if (message == WM_DESTROY) window_procedure::Destroying();
   if (IsForgedLifetimeMessage(window, message)) return 0;
   if (message == WM_NCDESTROY) {
     window_procedure::Forget(window);
     return DefWindowProcA(window, message, wParam, lParam);
   }
+  const char* what = "Unknown failure";
   try {
     return self->HandleMessage(message, wParam, lParam);
   } catch (const std::exception& failure) {
-    return self->HandlerFailed(message, wParam, lParam, failure.what());
+    what = failure.what();
   } catch (...) {
-    return self->HandlerFailed(message, wParam, lParam, "Unknown failure");
+  }
+  // The failure's own handling may fail too; the default handling answers then.
+  try {
+    return self->HandlerFailed(message, wParam, lParam, what);
+  } catch (...) {
+    window_procedure::HandlerFailedToo(what);
+    return DefWindowProcA(window, message, wParam, lParam);
   }
 }
 
@@ -87,7 +123,8 @@ HWND CreateObjectWindow(T* object, DWORD exStyle, const char* className, DWORD s
 // Whether `window` is alive and still carries `object`.
 bool CarriesObject(HWND window, const void* object);
 // Parts the object from its window, so that the messages of destroying it reach only the
-// system's default handling, and destroys the window if it still carries the object.
+// system's default handling, and destroys the window if it still carries the object and another
+// program has not made it the child of a window of its own.
 void DestroyObjectWindow(HWND window, const void* object);
 
 // Registers the window class `name` of this module with WindowProcedure<T> as its procedure and

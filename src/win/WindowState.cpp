@@ -14,6 +14,8 @@ bool HasRegion(HWND window) {
 
 bool TopLevel(HWND window) { return GetAncestor(window, GA_PARENT) == GetDesktopWindow(); }
 
+thread_local int ownChanges = 0;
+
 }  // namespace
 
 WindowStyles DesignStyles(HWND window) {
@@ -28,6 +30,7 @@ bool StateDiffers(HWND window, const WindowStyles& styles, HWND owner) {
 }
 
 void RestoreState(HWND window, const WindowStyles& styles, HWND owner) {
+  const OwnChange own;
   if (!TopLevel(window)) {
     SetParent(window, nullptr);
     SetWindowLongPtrA(window, GWL_STYLE, (GetWindowLongPtrA(window, GWL_STYLE) & ~WS_CHILD) | WS_POPUP);
@@ -47,10 +50,22 @@ void RestoreState(HWND window, const WindowStyles& styles, HWND owner) {
   }
 }
 
-bool RefuseForeignStyleChange(LPARAM styleStruct) {
-  if (!InSendMessage()) return false;
-  auto* styles = reinterpret_cast<STYLESTRUCT*>(styleStruct);
-  styles->styleNew = styles->styleOld;
+OwnChange::OwnChange() { ++ownChanges; }
+
+OwnChange::~OwnChange() { --ownChanges; }
+
+bool FromElsewhere() { return ownChanges == 0 && InSendMessageEx(nullptr) != ISMEX_NOSEND; }
+
+bool RefuseForeignChange(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if ((message != WM_STYLECHANGING && message != WM_ENABLE) || !FromElsewhere()) return false;
+  if (message == WM_STYLECHANGING) {
+    auto* styles = reinterpret_cast<STYLESTRUCT*>(lParam);
+    styles->styleNew = styles->styleOld;
+  } else if (wParam == FALSE) {
+    const OwnChange own;
+    EnableWindow(window, TRUE);
+  }
+  result = 0;
   return true;
 }
 

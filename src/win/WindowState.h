@@ -22,8 +22,23 @@ bool StateDiffers(HWND window, const WindowStyles& styles, HWND owner);
 // window top-level again, owned by `owner`, when another parent was given to it.
 void RestoreState(HWND window, const WindowStyles& styles, HWND owner);
 
-// For WM_STYLECHANGING: a change another thread asks for is refused (the new styles are the old
-// ones). True when it was refused.
-bool RefuseForeignStyleChange(LPARAM styleStruct);
+// Marks, for as long as it lives, every change this thread makes to its own windows as its own,
+// also while it handles a message another thread sent.
+class OwnChange {
+ public:
+  OwnChange();
+  ~OwnChange();
+  OwnChange(const OwnChange&) = delete;
+  OwnChange& operator=(const OwnChange&) = delete;
+};
+
+// The message being handled was sent by another thread or program (also without waiting, as
+// SendNotifyMessage does), and is not part of one of this thread's own changes.
+bool FromElsewhere();
+
+// What no other program may change of a window: a style change it asks for is refused (the new
+// styles stay the old ones), and a disabling is undone at once. For WM_STYLECHANGING and
+// WM_ENABLE: true when `message` was such a change and has been answered (with `result`).
+bool RefuseForeignChange(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
 }  // namespace velmora::win

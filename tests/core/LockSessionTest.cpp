@@ -2,25 +2,33 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "core/Failures.h"
+#include "core/LockArrangement.h"
 #include "core/MonitorLayout.h"
 
 namespace velmora {
 namespace {
 
-// Records every call by name; the calls named in `failing` throw after being recorded.
+using Calls = std::vector<std::string>;
+
+// Records every call by name; the calls named in `failing` throw after being recorded. A granted
+// unlock gives the hold back, as the lock screen's host does.
 class RecordingHost : public LockHost {
  public:
-  std::vector<std::string> calls;
-  std::vector<std::string> failing;
-  PromptAnswer answer;
+  Calls calls;
+  Calls failing;
+  UnlockRules rules{"secret", false, "note", true};
+  bool systemAllows = true;
+  LockSession* session = nullptr;
 
-  void SetLockHeld(bool held) override { Call(held ? "held" : "released"); }
-  void HideOwnerWindow(bool hidden) override { Call(hidden ? "hide owner" : "show owner"); }
+  void HideMainWindow(bool hidden) override { Call(hidden ? "hide main" : "show main"); }
   void HideTaskbar(bool hidden) override { Call(hidden ? "hide taskbar" : "show taskbar"); }
   void LockKeys() override { Call("lock keys"); }
   void UnlockKeys() override { Call("unlock keys"); }
@@ -30,25 +38,29 @@ class RecordingHost : public LockHost {
   void RestorePointer() override { Call("restore pointer"); }
   void Arm() override { Call("arm"); }
   void Disarm() override { Call("disarm"); }
+  void StartAnimation() override { Call("start animation"); }
+  void StopAnimation() override { Call("stop animation"); }
   void StartGuard() override { Call("start guard"); }
   void StopGuard() override { Call("stop guard"); }
-  void StopAnimation() override { Call("stop animation"); }
-  void StartAnimation() override { Call("start animation"); }
-  PromptAnswer Ask() override {
-    Call("ask");
-    return answer;
+  UnlockRules Rules() override {
+    Call("rules");
+    return rules;
   }
+  void OpenPrompt() override { Call("open prompt"); }
+  void ClosePrompt() override { Call("close prompt"); }
   void TakeMessage(const PromptAnswer&) override { Call("take message"); }
   bool SystemAllows() override {
     Call("system");
-    return true;
+    return systemAllows;
   }
   void Beep() override { Call("beep"); }
   void FocusLock() override { Call("focus"); }
-  void ProcessMessages() override { Call("process"); }
-  void Pause(unsigned milliseconds) override { Call("pause " + std::to_string(milliseconds)); }
-
-  std::vector<std::string> Take() { return std::exchange(calls, {}); }
+  void StartPause(unsigned milliseconds) override { Call("pause " + std::to_string(milliseconds)); }
+  void StopPause() override { Call("stop pause"); }
+  void Unlock() override {
+    Call("unlock");
+    session->GiveBack();
+  }
 
  private:
   void Call(const std::string& name) {
@@ -59,52 +71,161 @@ class RecordingHost : public LockHost {
   }
 };
 
-using Calls = std::vector<std::string>;
+const Calls kTake{"hide main", "hide taskbar", "lock keys", "cover", "save pointer", "arm", "start animation",
+                  "start guard"};
+const Calls kGiveBack{"stop guard", "disarm", "stop animation", "uncover", "unlock keys", "show taskbar", "show main"};
 
-TEST(LockSession, TakesInOrderAndGivesBackOnceInReverse) {
+Calls Join(std::initializer_list<Calls> parts) {
+  Calls joined;
+  for (const Calls& part : parts) joined.insert(joined.end(), part.begin(), part.end());
+  return joined;
+}
+
+// Runs `events` on a session after Take: "request", "pause ended", "give back", and "answer
+// <modal result> <password> [<memo>]" (the memo as the rules' message when not given).
+void RunEvents(LockSession& session, const std::vector<std::string>& events, const std::string& message) {
+  for (const std::string& event : events) {
+    std::istringstream words(event);
+    std::string verb;
+    words >> verb;
+    if (verb == "request") session.RequestUnlock();
+    if (verb == "pause") session.PauseEnded();
+    if (verb == "give") session.GiveBack();
+    if (verb == "answer") {
+      PromptAnswer answer;
+      answer.memoText = message;
+      words >> answer.modalResult >> answer.typedPassword >> answer.memoText;
+      session.Answered(answer);
+    }
+  }
+}
+
+TEST(LockSession, PhasesAndTheHostsCallsFollowEveryRoadOfALock) {
+  const struct {
+    const char* what;
+    Calls failing;
+    std::string password;
+    bool allowMessages;
+    bool systemAllows;
+    std::vector<std::string> events;
+    Calls calls;  // after the take
+    LockPhase phase;
+  } cases[] = {
+      {"taken twice, given back twice", {}, "secret", false, true, {"give back", "give back"}, kGiveBack,
+       LockPhase::Free},
+      {"failed takes are given back too", {"lock keys", "arm"}, "secret", false, true, {"give back"}, kGiveBack,
+       LockPhase::Free},
+      {"no password opens at once", {}, "", false, true, {"request"},
+       Join({{"stop animation", "disarm", "rules", "system", "unlock"}, kGiveBack}), LockPhase::Free},
+      {"the right password opens", {}, "secret", false, true, {"request", "answer 1 secret"},
+       Join({{"stop animation", "disarm", "rules", "open prompt", "close prompt", "rules", "take message", "system",
+              "unlock"},
+             kGiveBack}),
+       LockPhase::Free},
+      {"a wrong password pauses, then arms last", {}, "secret", false, true,
+       {"request", "answer 1 Secret", "pause ended"},
+       {"stop animation", "disarm", "rules", "open prompt", "close prompt", "rules", "take message", "beep", "focus",
+        "pause 400", "start animation", "restore pointer", "arm"},
+       LockPhase::Held},
+      {"Cancel takes no message", {}, "secret", false, true, {"request", "answer 2 secret"},
+       {"stop animation", "disarm", "rules", "open prompt", "close prompt", "rules", "beep", "focus", "pause 400"},
+       LockPhase::Asking},
+      {"a left message refuses without a beep", {}, "secret", true, true, {"request", "answer 1 secret changed"},
+       {"stop animation", "disarm", "rules", "open prompt", "close prompt", "rules", "take message", "focus",
+        "pause 400"},
+       LockPhase::Asking},
+      {"the system's check refuses", {}, "secret", false, false, {"request", "answer 1 secret"},
+       {"stop animation", "disarm", "rules", "open prompt", "close prompt", "rules", "take message", "system", "beep",
+        "focus", "pause 400"},
+       LockPhase::Asking},
+      {"a prompt that cannot be made is tried again at the next activity", {"open prompt"}, "secret", false, true,
+       {"request", "pause ended", "request"},
+       {"stop animation", "disarm", "rules", "open prompt", "beep", "focus", "pause 400", "start animation",
+        "restore pointer", "arm", "stop animation", "disarm", "rules", "open prompt", "beep", "focus", "pause 400"},
+       LockPhase::Asking},
+      {"unreadable rules refuse", {"rules"}, "", false, true, {"request"},
+       {"stop animation", "disarm", "rules", "beep", "focus", "pause 400"}, LockPhase::Asking},
+      {"a pause that cannot start arms at once", {"pause 400"}, "secret", false, true, {"request", "answer 2 x"},
+       {"stop animation", "disarm", "rules", "open prompt", "close prompt", "rules", "beep", "focus", "pause 400",
+        "start animation", "restore pointer", "arm"},
+       LockPhase::Held},
+      {"requests while asking and answers out of turn count for nothing", {}, "secret", false, true,
+       {"answer 1 secret", "pause ended", "request", "request"},
+       {"stop animation", "disarm", "rules", "open prompt"}, LockPhase::Asking},
+      {"giving back while the prompt is open closes it", {}, "secret", false, true, {"request", "give back"},
+       Join({{"stop animation", "disarm", "rules", "open prompt", "close prompt"}, kGiveBack}), LockPhase::Free},
+      {"giving back during the pause ends it", {}, "secret", false, true, {"request", "answer 2 x", "give back"},
+       Join({{"stop animation", "disarm", "rules", "open prompt", "close prompt", "rules", "beep", "focus",
+              "pause 400", "stop pause"},
+             kGiveBack}),
+       LockPhase::Free},
+  };
+  for (const auto& c : cases) {
+    RecordingHost host;
+    host.failing = c.failing;
+    host.rules = UnlockRules{c.password, c.allowMessages, "note", true};
+    host.systemAllows = c.systemAllows;
+    const std::uint64_t failuresBefore = FailureCount();
+    LockSession session(host);
+    host.session = &session;
+    session.Take();
+    session.Take();
+    EXPECT_EQ(host.calls, kTake) << c.what;
+    EXPECT_EQ(session.Phase(), LockPhase::Held) << c.what;
+    RunEvents(session, c.events, "note");
+    EXPECT_EQ(Calls(host.calls.begin() + kTake.size(), host.calls.end()), c.calls) << c.what;
+    EXPECT_EQ(session.Phase(), c.phase) << c.what;
+    // Every failure was contained and recorded, and the session went on.
+    const auto failed = std::count_if(host.calls.begin(), host.calls.end(), [&c](const std::string& call) {
+      return std::find(c.failing.begin(), c.failing.end(), call) != c.failing.end();
+    });
+    EXPECT_EQ(FailureCount() - failuresBefore, static_cast<std::uint64_t>(failed)) << c.what;
+  }
+}
+
+TEST(LockSession, TheEndOfTheSessionGivesBackWhatItStillHolds) {
   RecordingHost host;
   {
     LockSession session(host);
+    host.session = &session;
     session.Take();
-    session.Take();
-    EXPECT_EQ(host.Take(), (Calls{"held", "hide owner", "hide taskbar", "lock keys", "cover", "save pointer", "arm",
-                                  "start guard"}));
-    EXPECT_TRUE(session.Holding());
-    session.GiveBack();
-    session.GiveBack();
-    EXPECT_EQ(host.Take(), (Calls{"stop guard", "disarm", "uncover", "unlock keys", "show taskbar", "show owner",
-                                  "released"}));
-    session.Take();
-    host.Take();
+    session.RequestUnlock();
+    host.calls.clear();
   }
-  EXPECT_EQ(host.calls.size(), 7u) << "the end of the session gives back what it still holds";
+  EXPECT_EQ(host.calls, Join({{"close prompt"}, kGiveBack}));
 }
 
-TEST(LockSession, AFailedTakeIsNotGivenBackAndAFailedGiveBackKeepsNoOther) {
-  RecordingHost host;
-  host.failing = {"lock keys", "uncover"};
-  LockSession session(host);
-  session.Take();
-  EXPECT_EQ(host.Take().back(), "start guard") << "the steps after a failure are still taken";
-  session.GiveBack();
-  EXPECT_EQ(host.Take(), (Calls{"stop guard", "disarm", "uncover", "show taskbar", "show owner", "released"}));
-}
-
-TEST(LockSession, AFailureWhileAskingIsARefusalThatArmsAgainLast) {
-  RecordingHost host;
-  host.failing = {"ask"};
-  LockSession session(host);
-  session.Take();
-  host.Take();
-  EXPECT_FALSE(session.RequestUnlock(UnlockRules{"secret", false, "", true}));
-  EXPECT_EQ(host.Take(), (Calls{"stop animation", "disarm", "ask", "beep", "focus", "process", "pause 400",
-                                "start animation", "restore pointer", "process", "arm"}));
-  EXPECT_TRUE(session.Holding());
-  host.failing.clear();
-  host.answer = PromptAnswer{1, "secret", "", false};
-  EXPECT_TRUE(session.RequestUnlock(UnlockRules{"secret", false, "", true}));
-  EXPECT_EQ(host.Take(), (Calls{"stop animation", "disarm", "ask", "take message", "system"}));
-  EXPECT_FALSE(session.Holding()) << "a granted unlock lets the windows go";
+TEST(LockArrangement, TheWindowsOfEachPhaseFromTheTopDown) {
+  const Box primary{0, 0, 1024, 768};
+  const Box prompt{389, 274, 635, 494};
+  const std::vector<Box> covers{{1024, 0, 2048, 768}, {-800, 0, 0, 600}};
+  using W = LockWindow;
+  const std::vector<PlacedWindow> held{{W::LockScreen, 0, primary, true},
+                                       {W::Cover, 0, covers[0], true},
+                                       {W::Cover, 1, covers[1], true}};
+  const std::vector<PlacedWindow> asking{{W::Prompt, 0, prompt, true},
+                                         {W::LockScreen, 0, primary, false},
+                                         {W::Cover, 0, covers[0], true},
+                                         {W::Cover, 1, covers[1], true}};
+  const struct {
+    LockPhase phase;
+    bool promptOpen;
+    std::vector<PlacedWindow> windows;
+    LockWindow foreground;
+  } cases[] = {
+      {LockPhase::Free, false, {}, W::LockScreen},
+      {LockPhase::Taking, false, {}, W::LockScreen},
+      {LockPhase::GivingBack, true, {}, W::LockScreen},
+      {LockPhase::Held, false, held, W::LockScreen},
+      {LockPhase::Held, true, held, W::LockScreen},  // no prompt outside an ask
+      {LockPhase::Asking, false, held, W::LockScreen},  // the pause after a refusal
+      {LockPhase::Asking, true, asking, W::Prompt},
+  };
+  for (const auto& c : cases) {
+    const LockArrangement arrangement = ArrangeLock(c.phase, c.promptOpen, primary, covers, prompt);
+    EXPECT_EQ(arrangement.windows, c.windows) << static_cast<int>(c.phase) << " " << c.promptOpen;
+    EXPECT_EQ(arrangement.foreground, c.foreground) << static_cast<int>(c.phase) << " " << c.promptOpen;
+  }
 }
 
 TEST(MonitorLayout, CoversEveryMonitorTheLockScreenDoesNotShow) {

@@ -85,13 +85,15 @@ TEST(Application, AHiddenMainWindowStaysUpWhileALockIsHeld) {
   ShowWindow(main, SW_SHOWNOACTIVATE);
   EXPECT_TRUE(Application.MainWindowUp());
   // As the lock screen shown from the configuration dialog: the dialog hidden, the lock up.
-  Application.SetLockHeld(true);
+  bool held = true;
+  Application.SetHolding([&held] { return held; });
   ShowWindow(main, SW_HIDE);
   EXPECT_TRUE(Application.MainWindowUp());
-  Application.SetLockHeld(false);
+  held = false;
   EXPECT_FALSE(Application.MainWindowUp()) << "closing the main window ends the loop";
   DestroyWindow(main);
   EXPECT_FALSE(Application.MainWindowUp());
+  Application.SetHolding(nullptr);
   Application.SetMainWindow(nullptr);
 }
 

@@ -211,17 +211,25 @@ TEST_F(FormsTest, EnterPressesTheDefaultButtonAndEscTheCancelButton) {
   EXPECT_EQ(form->ShowModal(), mrCancel);
 }
 
-TEST_F(FormsTest, SystemMenuCloseGivesCancelAndOtherWindowsAreDisabledMeanwhile) {
+TEST_F(FormsTest, SystemMenuCloseGivesCancelAndOnlyTheOwnerIsDisabledMeanwhile) {
   bool ownerEnabledDuringLoop = true;
-  HWND other = CreateWindowExA(0, "Static", "other", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr, nullptr,
-                               GetModuleHandleA(nullptr), nullptr);
+  bool otherEnabledDuringLoop = false;
+  const auto window = [] {
+    return CreateWindowExA(0, "Static", "", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr, nullptr,
+                           GetModuleHandleA(nullptr), nullptr);
+  };
+  const HWND owner = window();
+  const HWND other = window();
   After(50, [&] {
-    ownerEnabledDuringLoop = IsWindowEnabled(other) != FALSE;
+    ownerEnabledDuringLoop = IsWindowEnabled(owner) != FALSE;
+    otherEnabledDuringLoop = IsWindowEnabled(other) != FALSE;
     PostMessageA(form->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
   });
-  EXPECT_EQ(form->ShowModal(), mrCancel);
+  EXPECT_EQ(form->ShowModal(owner), mrCancel);
   EXPECT_FALSE(ownerEnabledDuringLoop);
-  EXPECT_TRUE(IsWindowEnabled(other));
+  EXPECT_TRUE(otherEnabledDuringLoop) << "a window the form is not modal to is left alone";
+  EXPECT_TRUE(IsWindowEnabled(owner));
+  DestroyWindow(owner);
   DestroyWindow(other);
 }
 

@@ -1,6 +1,6 @@
-// The lock screen window in process, with a real unlock prompt answered from a thread timer:
-// its window, what it takes from the system while shown and gives back, the activity filter,
-// the unlock sequence's outcomes, and what its frames show.
+// The lock screen window in process, with a real unlock prompt made for each ask and answered
+// from a thread timer: its window, what it takes from the system while shown and gives back,
+// the activity filter, the unlock sequence's outcomes, and what its frames show.
 #include "lockscreen/Main.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +14,7 @@
 #include <string>
 
 #include "app/ModeWindows.h"
-#include "lockscreen/Cover.h"
+#include "core/Failures.h"
 #include "ui/Application.h"
 #include "core/win/SettingsStore.h"
 #include "prompt/Ask.h"
@@ -61,9 +61,9 @@ struct WhileAsking {
 // The windows of a test, made by CreateWindows; the thread timer's driver works on them.
 std::unique_ptr<TLockSession> lockSession;
 std::unique_ptr<TfrmVOK> frmVOK;
-std::unique_ptr<TfrmAsk> frmAsk;
 
-void AppDeactivate() { TfrmVOK::AppDeactivate(frmAsk.get(), frmVOK.get()); }
+// The prompt of the ask under way, or null.
+TfrmAsk* Prompt() { return lockSession ? dynamic_cast<TfrmAsk*>(lockSession->Prompt()) : nullptr; }
 
 std::deque<Answer> answers;
 int prompts = 0;
@@ -95,7 +95,8 @@ class Frame : public testing::PixelCanvas {
 };
 
 void CALLBACK AnswerPrompt(HWND, UINT, UINT_PTR, DWORD) {
-  if (!frmAsk || !frmAsk->Modal() || !frmAsk->Visible() || !frmVOK) return;
+  TfrmAsk* frmAsk = Prompt();
+  if (frmAsk == nullptr || !frmAsk->Modal() || !frmAsk->Visible() || !frmVOK) return;
   static DWORD upSince = 0;
   if (!answers.empty() && answers.front().holdFor > 0) {
     if (upSince == 0) {
@@ -107,7 +108,7 @@ void CALLBACK AnswerPrompt(HWND, UINT, UINT_PTR, DWORD) {
   upSince = 0;
   ++prompts;
   seen.hookInstalled = Application.HasMessageHook();
-  seen.timerRunning = frmVOK->Timer().TimerEnabled();
+  seen.timerRunning = frmVOK->Animating();
   seen.taskbarVisible = IsWindowVisible(Taskbar()) != FALSE;
   seen.keyLockLoaded = KeyLockLoaded();
   seen.lockScreenVisible = frmVOK->Visible();
@@ -118,8 +119,8 @@ void CALLBACK AnswerPrompt(HWND, UINT, UINT_PTR, DWORD) {
   Frame frame;
   frame.PaintFrom(*frmVOK);
   seen.centrePixel = frame.Centre();
-  frmVOK->BringToFront();
-  AppDeactivate();
+  SetForegroundWindow(frmVOK->Handle());
+  frmVOK->AppDeactivate();
   seen.promptInFrontAfterDeactivation = GetForegroundWindow() == frmAsk->Handle();
 
   Answer answer;
@@ -198,9 +199,10 @@ class LockScreenTest : public ::testing::Test {
 
   void TearDown() override {
     KillTimer(nullptr, driver_);
-    frmAsk.reset();
     frmVOK.reset();
     lockSession.reset();
+    Application.SetHolding(nullptr);
+    Application.ProcessMessages();
     if (extraMain_ != nullptr) DestroyWindow(extraMain_);
     Application.SetMainWindow(nullptr);
     if (ownTaskbar_ != nullptr) DestroyWindow(ownTaskbar_);
@@ -219,10 +221,20 @@ class LockScreenTest : public ::testing::Test {
     lockSession = std::make_unique<TLockSession>(SavedSettings);
     frmVOK = std::make_unique<TfrmVOK>(*lockSession, store_, runMode ? TRunMode::Run : TRunMode::Configure);
     if (runMode) Application.SetMainWindow(frmVOK->Handle());
-    frmAsk = std::make_unique<TfrmAsk>(SavedSettings);
-    frmVOK->SetUnlockPrompt(frmAsk.get(), [] { return frmAsk->Ask(); });
-    frmVOK->SetWindowToHide(extraMain_);
+    UseTheRealPrompt();
+    lockSession->SetWindowToHide(extraMain_);
+    Application.SetHolding([] { return lockSession && lockSession->Holding(); });
     frmVOK->Beep = &CountBeep;
+  }
+
+  // A prompt made for each ask, as start-up wires it.
+  void UseTheRealPrompt() {
+    lockSession->SetPromptMaker([this] {
+      auto prompt = std::make_unique<TfrmAsk>(SavedSettings);
+      TfrmAsk* made = prompt.get();
+      return TLockSession::UnlockPrompt{std::move(prompt), [made] { return made->Answer(); },
+                                        [made] { made->WipePassword(); }};
+    });
   }
 
   void ShowLockScreen() {
@@ -230,10 +242,17 @@ class LockScreenTest : public ::testing::Test {
     Application.ProcessMessages();
   }
 
-  // Posts a key press to the lock screen and handles messages until the close request is over.
+  // Handles messages until the ask under way, its refusal's pause included, is over.
+  static void FinishAsk() {
+    Application.ProcessMessages();
+    EXPECT_TRUE(testing::PumpUntil([] { return lockSession->Phase() != LockPhase::Asking; }, 10000));
+    Application.ProcessMessages();
+  }
+
+  // Posts a key press to the lock screen and handles messages until the unlock sequence is over.
   void PressKey() {
     PostMessageA(frmVOK->Handle(), WM_KEYDOWN, 'A', 0);
-    Application.ProcessMessages();
+    FinishAsk();
   }
 
   // Hides the lock screen the only way it lets itself be hidden: a granted unlock.
@@ -247,7 +266,7 @@ class LockScreenTest : public ::testing::Test {
     EXPECT_TRUE(frmVOK->Visible());
     EXPECT_TRUE(frmVOK->Armed());
     EXPECT_TRUE(Application.HasMessageHook());
-    EXPECT_TRUE(frmVOK->Timer().TimerEnabled());
+    EXPECT_TRUE(frmVOK->Animating());
     EXPECT_FALSE(IsWindowVisible(Taskbar()));
     EXPECT_TRUE(KeyLockLoaded());
   }
@@ -255,7 +274,7 @@ class LockScreenTest : public ::testing::Test {
   void ExpectGivenBack() {
     EXPECT_FALSE(frmVOK->Visible());
     EXPECT_FALSE(Application.HasMessageHook());
-    EXPECT_FALSE(frmVOK->Timer().TimerEnabled());
+    EXPECT_FALSE(frmVOK->Animating());
     EXPECT_TRUE(IsWindowVisible(Taskbar()));
     EXPECT_FALSE(KeyLockLoaded());
   }
@@ -291,7 +310,7 @@ TEST_F(LockScreenTest, WindowCoversThePrimaryDisplayOnTopWithoutCaption) {
   GetClassNameA(frmVOK->Handle(), className, sizeof(className));
   EXPECT_STREQ(className, "TfrmVOK");
   EXPECT_FALSE(frmVOK->Visible());
-  EXPECT_FALSE(frmVOK->Timer().TimerEnabled()) << "disabled at creation";
+  EXPECT_FALSE(frmVOK->Animating()) << "disabled at creation";
   EXPECT_EQ(Application.MainWindow(), frmVOK->Handle());
 
   ShowLockScreen();
@@ -306,7 +325,8 @@ TEST_F(LockScreenTest, WindowCoversThePrimaryDisplayOnTopWithoutCaption) {
   EXPECT_EQ(style & WS_THICKFRAME, 0);
   EXPECT_EQ(style & WS_SYSMENU, 0);
   EXPECT_NE(GetWindowLongPtrA(frmVOK->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
-  EXPECT_EQ(frmVOK->Timer().Interval(), 51u) << "Speed 50 gives 51 ms";
+  EXPECT_TRUE(IsZoomed(frmVOK->Handle()));
+  EXPECT_EQ(frmVOK->TimerInterval(), 51u) << "Speed 50 gives 51 ms";
   EXPECT_EQ(frmVOK->Session().SavedCursorPos().x, kStartPointer.x);
   EXPECT_EQ(frmVOK->Session().SavedCursorPos().y, kStartPointer.y);
   EXPECT_EQ(frmVOK->DisplayLine, "Gone for lunch        back at two");
@@ -337,16 +357,16 @@ TEST_F(LockScreenTest, TimerIntervalIsSpeedPlusOneAndNeverBelowOne) {
   CreateWindows();
   ShowLockScreen();
   EXPECT_EQ(frmVOK->StepInterval(), 10u) << "no faster than the system's timers";
-  EXPECT_GE(frmVOK->Timer().Interval(), 16u) << "steps faster than frames are drawn once per refresh";
+  EXPECT_GE(frmVOK->TimerInterval(), 16u) << "steps faster than frames are drawn once per refresh";
   UnlockWithThePassword();
   SavedSettings.Speed = -7;
   ShowLockScreen();
   EXPECT_EQ(frmVOK->StepInterval(), 10u) << "a damaged Speed still animates";
-  EXPECT_TRUE(frmVOK->Timer().TimerEnabled());
+  EXPECT_TRUE(frmVOK->Animating());
   UnlockWithThePassword();
   SavedSettings.Speed = 2147483647;
   ShowLockScreen();
-  EXPECT_EQ(frmVOK->Timer().Interval(), 51u) << "no overflow: the slowest speed the dialog offers";
+  EXPECT_EQ(frmVOK->TimerInterval(), 51u) << "no overflow: the slowest speed the dialog offers";
 }
 
 // What another program can do to the window of a held lock, through the messages and calls it
@@ -413,7 +433,7 @@ TEST_F(LockScreenTest, EveryOtherMonitorHasACoverThatHoldsAndFollowsTheDisplays)
   EXPECT_EQ(coverAt(0), (Box{w, 0, w + 640, 480})) << "the guard holds the covers as the lock screen";
   EXPECT_TRUE(lockSession->Intact(true)) << "the guard, looking, finds nothing to put back";
   PostMessageA(cover, WM_LBUTTONDOWN, 0, MAKELPARAM(5, 5));
-  Application.ProcessMessages();
+  FinishAsk();
   EXPECT_EQ(prompts, 1) << "a click on a cover asks for the password";
 
   monitors = {{0, 0, w, h}, {0, h, 800, h + 600}, {w, 0, w + 640, 480}};
@@ -440,6 +460,7 @@ class LockOverPromptWatch {
  private:
   static LRESULT CALLBACK Watch(int code, WPARAM wParam, LPARAM lParam) {
     const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    const TfrmAsk* frmAsk = Prompt();
     if (code == HC_ACTION && call->message == WM_WINDOWPOSCHANGED && frmVOK && frmAsk &&
         call->hwnd == frmVOK->Handle() && frmAsk->Visible()) {
       ++moves;
@@ -457,9 +478,11 @@ TEST_F(LockScreenTest, WhileThePromptIsUpTheLockScreenNeverPassesOverIt) {
   CreateWindows();
   ShowLockScreen();
   Answer answer = Reply(mrCancel, "");
-  // Another program puts the lock screen out of the topmost windows and then over everything;
-  // the guard timer then ticks a few times before the answer.
+  // Another program minimises the lock screen, which the guard maximises again, and tries to
+  // put it out of the topmost windows and then over everything; the guard then looks a few
+  // times before the answer.
   answer.whileUp = [](HWND lock) {
+    ShowWindow(lock, SW_MINIMIZE);
     SetWindowPos(lock, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SetWindowPos(lock, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   };
@@ -533,13 +556,13 @@ TEST_F(LockScreenTest, MouseMovesUpToFivePixelsAndOtherMessagesKeepItQuiet) {
   ExpectArmed();
 
   PostMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(x, y + 6));
-  Application.ProcessMessages();
+  FinishAsk();
   EXPECT_EQ(prompts, 1) << "6 pixels in y wake it";
   PostMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(x - 6, y));
-  Application.ProcessMessages();
+  FinishAsk();
   EXPECT_EQ(prompts, 2) << "6 pixels in x wake it";
   PostMessageA(window, WM_RBUTTONDOWN, 0, MAKELPARAM(x, y));
-  Application.ProcessMessages();
+  FinishAsk();
   EXPECT_EQ(prompts, 3);
   EXPECT_EQ(beeps, 3) << "each Cancel with the message untouched beeps";
   ExpectArmed();
@@ -690,12 +713,17 @@ TEST_F(LockScreenTest, KeptMessageIsHighlightedInRunMode) {
   EXPECT_TRUE(light);
 }
 
-TEST_F(LockScreenTest, FailureWhileAskingLeavesTheLockArmed) {
+TEST_F(LockScreenTest, APromptThatCannotBeMadeIsARefusalAndTheNextActivityTriesAgain) {
   CreateWindows();
   ShowLockScreen();
-  frmVOK->SetUnlockPrompt(frmAsk.get(), []() -> PromptAnswer { throw std::runtime_error("the prompt failed"); });
+  const std::uint64_t failures = FailureCount();
+  lockSession->SetPromptMaker([]() -> TLockSession::UnlockPrompt { throw std::runtime_error("no prompt"); });
   PressKey();
+  EXPECT_EQ(FailureCount(), failures + 1);
+  EXPECT_EQ(beeps, 1);
   ExpectArmed();
+  UseTheRealPrompt();
+  UnlockWithThePassword();
 }
 
 TEST_F(LockScreenTest, EndingWhileShownGivesKeysAndTaskbarBack) {
@@ -714,7 +742,7 @@ TEST_F(LockScreenTest, TickPulsesTheClockAndScrollsTheMessage) {
   SavedSettings.Message = "";
   CreateWindows();
   ShowLockScreen();
-  frmVOK->Timer().SetTimerEnabled(false);
+  frmVOK->StopAnimation();
   frmVOK->ClockSize = 400;
   frmVOK->ClockGrowing = false;
   MessagePosition = 1;
@@ -735,7 +763,7 @@ TEST_F(LockScreenTest, TickPulsesTheClockAndScrollsTheMessage) {
 TEST_F(LockScreenTest, MessageReentersOnlyAfterItsLastColumnHasLeft) {
   CreateWindows();
   ShowLockScreen();
-  frmVOK->Timer().SetTimerEnabled(false);
+  frmVOK->StopAnimation();
   const SIZE size = frmVOK->Renderer->MeasureText(frmVOK->DisplayLine, MessageFontFromSettings(SavedSettings, FontNames));
   ASSERT_GT(size.cx, 0);
   MessagePosition = -size.cx + 1;
@@ -745,16 +773,15 @@ TEST_F(LockScreenTest, MessageReentersOnlyAfterItsLastColumnHasLeft) {
   EXPECT_EQ(MessagePosition, frmVOK->ClientWidth());
 }
 
-TEST_F(LockScreenTest, LockScreenWindowOfTheSecondaryModesIsMadeAtFirstUse) {
+TEST_F(LockScreenTest, TheSecondaryModesHaveTheLockScreenWindowFromTheStartHidden) {
   const HWND main = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                     GetModuleHandleA(nullptr), nullptr);
   Application.SetMainWindow(main);
   auto windows = std::make_unique<TLockWindows>(store_, TRunMode::Configure);
-  const auto LockScreen = [&windows]() -> TfrmVOK& { return windows->LockScreen(); };
-  EXPECT_EQ(FindWindowA("TfrmVOK", nullptr), nullptr);
-  TfrmVOK& lockScreen = LockScreen();
-  EXPECT_NE(FindWindowA("TfrmVOK", nullptr), nullptr);
-  EXPECT_EQ(&LockScreen(), &lockScreen);
+  const HWND lockScreen = FindWindowA("TfrmVOK", nullptr);
+  ASSERT_NE(lockScreen, nullptr) << "other copies see this one from its start";
+  EXPECT_FALSE(IsWindowVisible(lockScreen));
+  EXPECT_EQ(windows->LockScreen().Handle(), lockScreen);
   EXPECT_EQ(Application.MainWindow(), main) << "never the main window";
   windows.reset();
   Application.SetMainWindow(nullptr);
@@ -767,7 +794,7 @@ TEST_F(LockScreenTest, DeactivationBringsThePromptOrTheLockScreenToTheFront) {
   const HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
                                      GetModuleHandleA(nullptr), nullptr);
   SetForegroundWindow(other);
-  AppDeactivate();
+  frmVOK->AppDeactivate();
   EXPECT_EQ(GetForegroundWindow(), frmVOK->Handle());
   DestroyWindow(other);
 }

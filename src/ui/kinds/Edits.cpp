@@ -8,9 +8,32 @@
 
 namespace velmora {
 
-std::string TEdit::Text() const { return win::WindowText(Handle()); }
+std::string TEdit::Text() const {
+  const OwnAccess own(Handle());
+  return win::WindowText(Handle());
+}
 
-void TEdit::SetText(const std::string& text) { SetWindowTextA(Handle(), text.c_str()); }
+void TEdit::SetText(const std::string& text) {
+  const OwnAccess own(Handle());
+  SetWindowTextA(Handle(), text.c_str());
+}
+
+void TEdit::Wipe() {
+  const OwnAccess own(Handle());
+  // Written over in place, twice, so that neither the text nor the undo buffer (which takes
+  // the replaced text) keeps what was typed.
+  const int length = GetWindowTextLengthA(Handle());
+  const std::string blank(static_cast<std::size_t>(length > 0 ? length : 0), ' ');
+  SetWindowTextA(Handle(), blank.c_str());
+  SetWindowTextA(Handle(), blank.c_str());
+  SetWindowTextA(Handle(), "");
+  SendMessageA(Handle(), EM_EMPTYUNDOBUFFER, 0, 0);
+}
+
+ControlGuard TEdit::Guard() const {
+  const Props& props = Properties();
+  return ControlGuard{props.passwordChar != 0, props.maxLength};
+}
 
 void TEdit::Command(int code) {
   if (code == EN_CHANGE && OnChange) OnChange();
@@ -21,6 +44,7 @@ void TEdit::Command(int code) {
 void TEdit::Create() {
   const Props& props = Properties();
   CreateControlWindow(WC_EDITA, Style(), props.flatBorder || props.noBorder ? 0 : WS_EX_CLIENTEDGE);
+  const OwnAccess own(Handle());
   if (props.passwordChar != 0) {
     SendMessageA(Handle(), EM_SETPASSWORDCHAR, static_cast<unsigned char>(props.passwordChar), 0);
   }
