@@ -298,7 +298,6 @@ void TLockSession::LookNow() { Application.WatchNow(); }
 void TLockSession::DisplaysChanged() {
   // However many changes come, they are followed once, at the guard's next look.
   displaysChanged_ = true;
-  Application.WatchNow();
 }
 
 void TLockSession::Guard() {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "core/Failures.h"
 #include "win/Registry.h"
 
 namespace velmora {
@@ -64,16 +65,16 @@ unsigned DisplayRefreshRate() {
 }
 
 bool VerifySystemPassword(HWND lockScreen) {
-  try {
-    if (!ScreenSaverPasswordSwitchedOn()) return true;
+  // A check that fails allows, as a missing one does.
+  bool allowed = true;
+  Contain("the system's password check", [&] {
+    if (!ScreenSaverPasswordSwitchedOn()) return;
     win::LoadedModule library(LoadLibraryA("PASSWORD.CPL"));
-    if (!library) return true;
+    if (!library) return;
     auto verify = Export<VerifyScreenSavePwdProc>(library.get(), "VerifyScreenSavePwd");
-    if (verify == nullptr) return true;
-    return verify(lockScreen) != FALSE;
-  } catch (...) {
-    return true;
-  }
+    if (verify != nullptr) allowed = verify(lockScreen) != FALSE;
+  });
+  return allowed;
 }
 
 }  // namespace velmora
