@@ -1,8 +1,7 @@
-// Stand-ins for test_dispatch.sh:
-//   dispatch_helper lock <ready-file> <stop-file>   a hidden window of the lock screen's class
+// A stand-in preview host for test_dispatch.sh:
 //   dispatch_helper host <ready-file> <stop-file>   a visible 152 by 112 red preview host window
-// Each writes its window's decimal handle into <ready-file> once the window exists, and ends
-// when <stop-file> appears (the host hides its window first) or after 60 seconds.
+// It writes its window's decimal handle into <ready-file> once the window exists, and ends when
+// <stop-file> appears (hiding its window first) or after 60 seconds.
 #include <windows.h>
 
 #include <cstdio>
@@ -24,25 +23,22 @@ void CALLBACK WatchStopFile(HWND, UINT, UINT_PTR, DWORD) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 4) {
-    std::fprintf(stderr, "usage: dispatch_helper lock|host <ready-file> <stop-file>\n");
+  if (argc != 4 || std::strcmp(argv[1], "host") != 0) {
+    std::fprintf(stderr, "usage: dispatch_helper host <ready-file> <stop-file>\n");
     return 2;
   }
-  const bool host = std::strcmp(argv[1], "host") == 0;
   stopFile = argv[3];
   WNDCLASSA windowClass{};
   windowClass.lpfnWndProc = DefWindowProcA;
   windowClass.hInstance = GetModuleHandleA(nullptr);
-  windowClass.lpszClassName = host ? "VelmoraTestPreviewHost" : "TfrmVOK";
+  windowClass.lpszClassName = "VelmoraTestPreviewHost";
   windowClass.hbrBackground = CreateSolidBrush(RGB(255, 0, 0));
   RegisterClassA(&windowClass);
   window = CreateWindowExA(WS_EX_TOOLWINDOW, windowClass.lpszClassName, "", WS_POPUP, 100, 100,
                            152, 112, nullptr, nullptr, windowClass.hInstance, nullptr);
   if (window == nullptr) return 1;
-  if (host) {
-    ShowWindow(window, SW_SHOWNOACTIVATE);
-    UpdateWindow(window);
-  }
+  ShowWindow(window, SW_SHOWNOACTIVATE);
+  UpdateWindow(window);
   FILE* ready = std::fopen(argv[2], "w");
   if (ready == nullptr) return 1;
   std::fprintf(ready, "%lld\n", static_cast<long long>(reinterpret_cast<LONG_PTR>(window)));

@@ -15,7 +15,8 @@
 //       prints one line per child window of the configuration dialog:
 //       "<control id> <visible 0|1> <left> <top> <right> <bottom>" in screen coordinates
 //   lockscreen_helper probe
-//       prints one line per window class TfrmVOK, TfrmAsk, TfrmConfig and TfrmInstallWizard:
+//       prints one line per window class TfrmVOK, TfrmAsk, TfrmConfig and TfrmInstallWizard (its
+//       visible window, if it has one):
 //       "<class> absent" or
 //       "<class> <visible 0|1> <left> <top> <right> <bottom> <topmost 0|1> <client x> <client y>",
 //       then "taskbar absent" or "taskbar <visible 0|1>", then "screen <width> <height>"
@@ -31,8 +32,17 @@
 
 namespace {
 
+// The visible window of the class if there is one, else any.
+HWND FindShown(const char* className) {
+  for (HWND window = FindWindowExA(nullptr, nullptr, className, nullptr); window != nullptr;
+       window = FindWindowExA(nullptr, window, className, nullptr)) {
+    if (IsWindowVisible(window)) return window;
+  }
+  return FindWindowA(className, nullptr);
+}
+
 void PrintWindow(const char* className) {
-  const HWND window = FindWindowA(className, nullptr);
+  const HWND window = FindShown(className);
   if (window == nullptr) {
     std::printf("%s absent\n", className);
     return;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End to end: the real Velmora.scr under Wine, started with the host's and its own switches.
 # Checks the exit codes and error reports of each start, the single-instance rule against a
-# running lock screen window, and the preview pulsing in a real host window.
+# running copy (its configuration dialog open, its lock screen window hidden), and the preview
+# pulsing in a real host window.
 # Usage: test_dispatch.sh <path of Velmora.scr>; needs VELMORA_WINE_RUN and a DISPLAY.
 set -u
 scr=$1
@@ -90,23 +91,27 @@ if [ "$code" -ne 1 ]; then fail "no language file: exit code $code, expected 1";
 expect_error "Cannot open file" "no language file"
 expect_error "Velmora.lng" "no language file"
 
-echo "== a running lock screen window"
-"$run" "$helper" lock "$(windows_path "$work/lock-ready")" "$(windows_path "$work/lock-stop")" \
-  >/dev/null 2>&1 &
-lock=$!
-started+=("$lock")
-if wait_for_file "$work/lock-ready"; then
-  expect_exit 0 '"/S" beside a lock screen' /S
+echo "== a running copy: its configuration dialog is open, its lock screen window hidden"
+VELMORA_NO_MESSAGEBOX=1 "$run" "$scr" /C >/dev/null 2>&1 &
+copy=$!
+started+=("$copy")
+dialog=no
+for _ in $(seq 1 150); do
+  "$run" "$(dirname "$scr")/lockscreen_helper.exe" probe 2>/dev/null | grep -q '^TfrmConfig 1 ' && dialog=yes && break
+  sleep 0.2
+done
+if [ "$dialog" = yes ]; then
+  expect_exit 0 '"/S" beside a running copy' /S
   # The check comes before the preview reads its handle, so even a bad handle ends silently.
-  expect_exit 0 '"/P abc" beside a lock screen' /P abc
-  if [ -s "$work/err" ]; then fail '"/P abc" beside a lock screen reported something'; fi
-  expect_exit 0 '"/INSTALL" beside a lock screen' /INSTALL
-  expect_exit 0 'no argument beside a lock screen'
+  expect_exit 0 '"/P abc" beside a running copy' /P abc
+  if [ -s "$work/err" ]; then fail '"/P abc" beside a running copy reported something'; fi
+  expect_exit 0 '"/INSTALL" beside a running copy' /INSTALL
+  expect_exit 0 'no argument beside a running copy'
 else
-  fail "the stand-in lock screen window did not start"
+  fail "the running copy's configuration dialog did not open"
 fi
-touch "$work/lock-stop"
-wait_for_end "$lock" || fail "the stand-in lock screen did not end"
+kill "$copy" 2>/dev/null
+wait "$copy" 2>/dev/null
 
 echo "== preview into a host window"
 "$run" "$helper" host "$(windows_path "$work/host-ready")" "$(windows_path "$work/host-stop")" \

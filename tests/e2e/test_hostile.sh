@@ -2,8 +2,9 @@
 # End to end: a password-protected Velmora.scr /S under Wine, attacked by another process of the
 # same user (velmora_hostile). After each attack the lock must still cover the primary display on
 # top of every other window, the process must be alive, and only the right password opens it.
-# The attacks on window state, lifetime messages and parents each get a lock of their own, after
-# which input must still bring the prompt, a wrong password be refused and the right one open it.
+# The attacks on window state, lifetime messages and parents, and those on the prompt, the
+# password box and the start-up, each get a lock of their own, after which input must still bring
+# the prompt, a wrong password be refused and the right one open it.
 # A planted message of 1 MB must not keep the prompt away. Then two /S started in the same
 # instant, several times: exactly one lock screen each time.
 # Usage: test_hostile.sh <path of Velmora.scr>; needs VELMORA_WINE_RUN and a DISPLAY.
@@ -22,6 +23,7 @@ readonly password="Sesame42" rounds=5
 cleanup() {
   [ -n "$lock" ] && kill "$lock" 2>/dev/null
   [ -n "${pair:-}" ] && kill $pair 2>/dev/null
+  [ -n "${squatter:-}" ] && kill "$squatter" 2>/dev/null
   "$run" reg delete 'HKCU\Software\Velmora' /f >/dev/null 2>&1
   rm -rf "$work"
 }
@@ -38,7 +40,8 @@ field() { sed -n "s/^$1 //p" "$work/probe"; }
 wait_for_window() {
   local deadline=$((SECONDS + $3))
   while [ "$SECONDS" -lt "$deadline" ]; do
-    [ "$("$run" "$helper" probe 2>/dev/null | tr -d '\r' | sed -n "s/^$1 \([01]\) .*/\1/p")" = "$2" ] && return 0
+    [ "$("$run" "$helper" probe 2>/dev/null | tr -d '\r' | sed -n "s/^$1 \([01]\) .*/\1/p" | grep -c 1)" = "$2" ] &&
+      return 0
     sleep 0.2
   done
   return 1
@@ -52,7 +55,7 @@ expect_locked() {
   local expected="1 0 0 0 $(field screen) 1"
   [ "$(field lock)" = "$expected" ] ||
     fail "$1: the lock is '$(field lock)', expected '$expected' (visible, not iconic, covering, topmost)"
-  [ "$(field lockscreens)" = 1 ] || fail "$1: $(field lockscreens) lock screen windows"
+  [ "$(field lockscreens)" = "${lockscreens:-1}" ] || fail "$1: $(field lockscreens) lock screen windows"
   local order
   order=$(field zorder)
   if [ "${2:-}" = prompt ]; then
@@ -214,12 +217,9 @@ open_lock() {
 }
 
 echo "== attacks on state, lifetime and parents, each on a lock of its own"
-for name in nccreate-null nccreate-forged ncdestroy-hide destroy-messages parent-destroy prompt-parent-destroy \
-  app-parent-destroy app-close layered-alpha layered-colorkey layered-transparent child-style region disable owner \
-  sc-move sc-size; do
+for name in nccreate-null nccreate-forged ncdestroy-hide destroy-messages parent-destroy app-parent-destroy \
+  app-close layered-alpha layered-colorkey layered-transparent child-style region disable owner sc-move sc-size; do
   start_lock || { fail "$name: no lock screen"; continue; }
-  # The prompt is made at its first ask: it must have been asked once to be there, hidden.
-  [ "$name" = prompt-parent-destroy ] && prompt_comes "$name" 10 && refuse "$name"
   hostile "$name" 500 >"$work/probe"
   [ "$(head -1 "$work/probe")" = "$name made" ] || fail "$name: the hostile program reported '$(head -1 "$work/probe")'"
   echo "  $(head -1 "$work/probe"): lock $(field lock) / state $(field state) / top: $(field zorder | cut -d' ' -f1)"
@@ -234,6 +234,108 @@ for name in nccreate-null nccreate-forged ncdestroy-hide destroy-messages parent
   prompt_comes "$name" 10 && open_lock "$name"
   [ -n "$lock" ] && kill "$lock" 2>/dev/null
   lock=""
+done
+
+# The longest stretch out of place that the hostile program sampled, from its "stretch" line in
+# $work/probe, must stay within 250 ms; $1 names the attack.
+within_stretch() {
+  local longest
+  longest=$(field stretch | cut -d' ' -f1)
+  echo "  $1: longest stretch out of place ${longest:-none} ms ($(field stretch | cut -d' ' -f2-3) samples out/all)"
+  [ -n "$longest" ] && [ "$longest" -le 250 ] || fail "$1: out of place for ${longest:-an unknown time} ms at a stretch"
+}
+
+# Every row: a lock of its own, a wrong password refused at a prompt, the attack, the lock still
+# covering on top, and the exact password opening at the first prompt after the attack.
+echo "== the prompt, its password box and its buttons, while it is up"
+for name in prompt-limit prompt-readonly prompt-passwordchar prompt-ok-disable prompt-edit-hide \
+  prompt-edit-parent-destroy prompt-hide prompt-parent-destroy; do
+  start_lock || { fail "$name: no lock screen"; continue; }
+  prompt_comes "$name" 10 && refuse "$name"
+  if prompt_comes "$name" 10; then
+    hostile "$name" 500 >"$work/probe"
+    [ "$(head -1 "$work/probe")" = "$name made" ] || fail "$name: the hostile program reported '$(head -1 "$work/probe")'"
+    echo "  $(head -1 "$work/probe"): lock $(field lock) / top: $(field zorder | cut -d' ' -f1-2) / prompt $(field prompt)"
+    expect_locked "$name" prompt
+    # Shown, writable, starred, unbounded, with OK enabled, whatever was done to it.
+    [ "$(field prompt | cut -d' ' -f1-5)" = "1 0 42 1 1" ] || fail "$name: the prompt is '$(field prompt)'"
+    open_lock "$name"
+  fi
+  [ -n "$lock" ] && kill "$lock" 2>/dev/null
+  lock=""
+done
+
+echo "== another program reads the password box while the owner types, and after a refusal"
+if start_lock && prompt_comes read 10; then
+  "$run" "$hostile" read 6000 2>/dev/null | tr -d '\r' >"$work/read" &
+  reader=$!
+  sleep 0.5
+  xdotool type --delay 60 "wrong$password"
+  xdotool key Return
+  sleep 1.5
+  if prompt_comes read 10; then
+    xdotool type --delay 60 "$password"
+    wait "$reader"
+    echo "  $(cat "$work/read")"
+    [ "$(cut -d' ' -f1-2 "$work/read")" = "read 0" ] || fail "read: another program read '$(cat "$work/read")'"
+    xdotool key Return
+    wait_for_end "$lock" 15 && [ "$code" -eq 0 ] || fail "read: the right password did not open the lock"
+  fi
+else
+  fail "read: no prompt"
+fi
+[ -n "$lock" ] && kill "$lock" 2>/dev/null
+lock=""
+
+echo "== floods, the lock made again and again, the displays changed thousands of times, a long note"
+for name in flood churn displaychange note-settext; do
+  start_lock || { fail "$name: no lock screen"; continue; }
+  case $name in
+    flood) hostile flood 8 5000 >"$work/probe" && within_stretch "8 threads sending for 5 s" ;;
+    churn) hostile churn 3000 >"$work/probe" && within_stretch "the lock destroyed again and again for 3 s" ;;
+    displaychange) hostile displaychange 5000 >/dev/null ;;
+    note-settext)
+      prompt_comes "$name" 10
+      hostile note-settext 60000 300 >/dev/null
+      # OK with an empty password: refused, and the note, bounded, becomes the message.
+      xdotool key Return
+      sleep 1 ;;
+  esac
+  started=$(date +%s%N)
+  if prompt_comes "$name" 3; then
+    echo "  $name: the prompt came $((($(date +%s%N) - started) / 1000000)) ms after a move"
+    probe
+    expect_locked "$name" prompt
+    [ "$name" = note-settext ] && { [ "$(field prompt | cut -d' ' -f6)" = 4096 ] || fail "$name: the note box holds $(field prompt | cut -d' ' -f6) characters"; }
+    refuse "$name"
+    prompt_comes "$name" 10 && open_lock "$name"
+  fi
+  [ -n "$lock" ] && kill "$lock" 2>/dev/null
+  lock=""
+done
+
+echo "== another program holds the start-up mutex, or a hidden window of the lock screen's class"
+for name in squat-mutex squat-window; do
+  "$run" "$hostile" "$name" 15 >"$work/squat" 2>/dev/null &
+  squatter=$!
+  for _ in $(seq 50); do grep -q squatting "$work/squat" && break; sleep 0.2; done
+  grep -q squatting "$work/squat" || fail "$name: the hostile program could not squat"
+  # The hidden window of the other program's is one more of the lock screen's class.
+  [ "$name" = squat-window ] && lockscreens=2
+  if start_lock; then
+    probe
+    expect_locked "$name"
+    echo "  $name: /S locks: lock $(field lock) / top: $(field zorder | cut -d' ' -f1)"
+    prompt_comes "$name" 10 && refuse "$name"
+    prompt_comes "$name" 10 && open_lock "$name"
+  else
+    fail "$name: /S did not lock"
+  fi
+  [ -n "$lock" ] && kill "$lock" 2>/dev/null
+  lock=""
+  wait "$squatter"
+  squatter=""
+  lockscreens=1
 done
 
 echo "== a planted message of 1 MB"
