@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 namespace velmora {
@@ -82,7 +83,10 @@ TEST_F(ProgramResources, ManifestAsksForCommonControlsSixAndNoElevation) {
   EXPECT_NE(manifest.find("{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"), std::string::npos);
 }
 
-TEST_F(ProgramResources, VersionIsOneZeroZeroZero) {
+// The build's project(VERSION), major.minor.patch, with a fourth number 0.
+TEST_F(ProgramResources, VersionIsTheProjectVersion) {
+  unsigned major = 0, minor = 0, patch = 0;
+  ASSERT_EQ(sscanf(VELMORA_PROJECT_VERSION, "%u.%u.%u", &major, &minor, &patch), 3);
   const std::string version = Data(MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(16));
   const std::string signature("\xBD\x04\xEF\xFE", 4);
   const std::size_t fixed = version.find(signature);
@@ -90,8 +94,8 @@ TEST_F(ProgramResources, VersionIsOneZeroZeroZero) {
   VS_FIXEDFILEINFO info;
   ASSERT_GE(version.size(), fixed + sizeof info);
   memcpy(&info, version.data() + fixed, sizeof info);
-  EXPECT_EQ(info.dwFileVersionMS, 0x00010000u);
-  EXPECT_EQ(info.dwFileVersionLS, 0u);
+  EXPECT_EQ(info.dwFileVersionMS, major << 16 | minor);
+  EXPECT_EQ(info.dwFileVersionLS, patch << 16);
   EXPECT_EQ(info.dwFileType, static_cast<DWORD>(VFT_APP));
 }
 
