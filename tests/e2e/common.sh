@@ -23,19 +23,15 @@ probe() { "$run" "$helper" probe 2>/dev/null | tr -d '\r' >"$work/probe"; }
 # The probe's fields for a window class: visible left top right bottom topmost.
 window_line() { grep "^$1 " "$work/probe" | cut -d' ' -f2-; }
 
-# Whether the window of class $1 in the probe is visible: 1, or 0 (also when there is none).
-window_visible() {
-  local visible
-  visible=$(window_line "$1" | cut -d' ' -f1)
-  [ "$visible" = 1 ] && echo 1 || echo 0
-}
-
-# Polls the probe until the window of class $1 has visibility $2, for up to $3 seconds.
+# Polls the probe until the window of class $1 has visibility $2 (1, 0, or absent; a window that
+# is absent counts as hidden too), for up to $3 seconds.
 wait_for_window() {
-  local deadline=$((SECONDS + $3))
+  local deadline=$((SECONDS + $3)) state
   while [ "$SECONDS" -lt "$deadline" ]; do
     probe
-    [ "$(window_visible "$1")" = "$2" ] && return 0
+    state=$(window_line "$1" | cut -d' ' -f1)
+    [ "$2" = 0 ] && [ "$state" = absent ] && state=0
+    [ "$state" = "$2" ] && return 0
     sleep 0.2
   done
   return 1
