@@ -233,7 +233,7 @@ LRESULT TfrmVOK::OwnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_SHOWWINDOW:
       // The message loop shows the main window: the lock is taken on its way up.
-      if (wParam != FALSE && lParam == 0 && !shown_) FormShow();
+      if (wParam != FALSE && lParam == 0 && !shown_ && !win::FromElsewhere()) FormShow();
       return DefWindowProcA(Handle(), message, wParam, lParam);
     case WM_TIMER:
       if (wParam == kAnimationTimer && animating_) AnimationFrame();

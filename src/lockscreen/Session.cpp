@@ -192,7 +192,13 @@ UnlockRules TLockSession::Rules() {
 void TLockSession::OpenPrompt() {
   if (!promptMaker_) throw Error("There is no unlock prompt.");
   prompt_ = promptMaker_();
-  ShowPrompt();
+  try {
+    ShowPrompt();
+  } catch (...) {
+    // A prompt that could not be shown goes, whatever of it was shown.
+    ClosePrompt();
+    throw;
+  }
 }
 
 void TLockSession::ShowPrompt() {

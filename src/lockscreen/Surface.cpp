@@ -75,9 +75,13 @@ LRESULT TLockSurface::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
   LRESULT result = 0;
   if (win::RefuseForeignChange(handle_, message, wParam, lParam, result)) return result;
   switch (message) {
-    case WM_WINDOWPOSCHANGING:
-      keeper_.KeepInPlace(handle_, *reinterpret_cast<WINDOWPOS*>(lParam));
+    case WM_WINDOWPOSCHANGING: {
+      auto& position = *reinterpret_cast<WINDOWPOS*>(lParam);
+      // Only the lock shows its windows.
+      if (!keeper_.Keeping() && win::FromElsewhere()) position.flags &= ~static_cast<UINT>(SWP_SHOWWINDOW);
+      keeper_.KeepInPlace(handle_, position);
       break;
+    }
     case WM_WINDOWPOSCHANGED:
     case WM_KILLFOCUS:
       if (keeper_.Keeping()) keeper_.LookNow();
