@@ -133,23 +133,23 @@ const ComponentLayout TfrmConfig::kLayout[] = {
     {"pnlColors", ComponentKind::Panel, "tstAppearance", 3, 3, 344, 89, kFramedPanel},
     {"lblLight", ComponentKind::Label, "pnlColors", 8, 5, 0, 0, Props()},
     {"cbxLight", ComponentKind::ColorBox, "pnlColors", 8, 21, 160, 22,
-     Props().Bind<&TfrmConfig::cbxLight>().OnChange<&TfrmConfig::AppearenceChange>()},
+     Props().Bind<&TfrmConfig::cbxLight>().OnChange<&TfrmConfig::AppearanceChange>()},
     {"lblShadow", ComponentKind::Label, "pnlColors", 176, 5, 0, 0, Props()},
     {"cbxShadow", ComponentKind::ColorBox, "pnlColors", 176, 21, 160, 22,
-     Props().Bind<&TfrmConfig::cbxShadow>().OnChange<&TfrmConfig::AppearenceChange>()},
+     Props().Bind<&TfrmConfig::cbxShadow>().OnChange<&TfrmConfig::AppearanceChange>()},
     {"lblSurface", ComponentKind::Label, "pnlColors", 8, 45, 0, 0, Props()},
     {"cbxSurface", ComponentKind::ColorBox, "pnlColors", 8, 61, 160, 22,
-     Props().Bind<&TfrmConfig::cbxSurface>().OnChange<&TfrmConfig::AppearenceChange>()},
+     Props().Bind<&TfrmConfig::cbxSurface>().OnChange<&TfrmConfig::AppearanceChange>()},
     {"lblBackground", ComponentKind::Label, "pnlColors", 176, 45, 0, 0, Props()},
     {"cbxBackground", ComponentKind::ColorBox, "pnlColors", 176, 61, 160, 22,
-     Props().Bind<&TfrmConfig::cbxBackground>().OnChange<&TfrmConfig::AppearenceChange>()},
+     Props().Bind<&TfrmConfig::cbxBackground>().OnChange<&TfrmConfig::AppearanceChange>()},
     {"pnlFontBevel", ComponentKind::Panel, "tstAppearance", 3, 96, 344, 55, kFramedPanel},
     {"pnlFont", ComponentKind::Panel, "pnlFontBevel", 8, 7, 161, 42,
      Props().Bevels(Bevel::None, Bevel::Lowered).Bind<&TfrmConfig::pnlFont>()},
     {"cbxFontName", ComponentKind::ComboBox, "pnlFontBevel", 176, 7, 160, 21,
-     Props().Bind<&TfrmConfig::cbxFontName>().OnChange<&TfrmConfig::AppearenceChange>()},
+     Props().Bind<&TfrmConfig::cbxFontName>().OnChange<&TfrmConfig::AppearanceChange>()},
     {"edtFontSize", ComponentKind::Edit, "pnlFontBevel", 176, 31, 21, 19,
-     Props().FlatBorder().Caption("8").Bind<&TfrmConfig::edtFontSize>().OnExit<&TfrmConfig::AppearenceChange>()},
+     Props().FlatBorder().Caption("8").Bind<&TfrmConfig::edtFontSize>().OnExit<&TfrmConfig::AppearanceChange>()},
     {"udnFontSize", ComponentKind::UpDown, "pnlFontBevel", 197, 31, 13, 19,
      Props()
          .Associate("edtFontSize")
@@ -158,9 +158,9 @@ const ComponentLayout TfrmConfig::kLayout[] = {
          .Bind<&TfrmConfig::udnFontSize>()
          .OnClick<&TfrmConfig::udnFontSizeClick>()},
     {"chkBold", ComponentKind::CheckBox, "pnlFontBevel", 215, 32, 63, 17,
-     Props().Bind<&TfrmConfig::chkBold>().OnClick<&TfrmConfig::AppearenceChange>()},
+     Props().Bind<&TfrmConfig::chkBold>().OnClick<&TfrmConfig::AppearanceChange>()},
     {"chkItalic", ComponentKind::CheckBox, "pnlFontBevel", 280, 32, 55, 17,
-     Props().Bind<&TfrmConfig::chkItalic>().OnClick<&TfrmConfig::AppearenceChange>()},
+     Props().Bind<&TfrmConfig::chkItalic>().OnClick<&TfrmConfig::AppearanceChange>()},
 
     // About.
     {"pnlDescription", ComponentKind::Panel, "tstAbout", 3, 3, 344, 148, kFramedPanel},
@@ -253,7 +253,7 @@ void TfrmConfig::FormShow() {
     chkItalic->SetChecked(italic);
   }
 
-  AppearenceChange();
+  AppearanceChange();
 }
 
 void TfrmConfig::pgcPageControlChange() { SavedSettings.ConfigPage = pgcPageControl->ActivePageIndex(); }
@@ -295,7 +295,7 @@ void TfrmConfig::memMessageChange() { SavedSettings.Message = memMessage->Text()
 
 void TfrmConfig::chkAllowMessagesClick() { SavedSettings.AllowMessages = chkAllowMessages->Checked() ? 1 : 0; }
 
-void TfrmConfig::AppearenceChange() {
+void TfrmConfig::AppearanceChange() {
   if (fillingAppearance_) return;
   SavedSettings.LightColor = SelectedColor(*cbxLight);
   SavedSettings.SurfaceColor = SelectedColor(*cbxSurface);
@@ -319,7 +319,7 @@ void TfrmConfig::AppearenceChange() {
   pnlFont->SetColor(SavedSettings.BackgroundColor);
 }
 
-void TfrmConfig::udnFontSizeClick() { AppearenceChange(); }
+void TfrmConfig::udnFontSizeClick() { AppearanceChange(); }
 
 void TfrmConfig::URLLabelMouseEnter(TComponent& label) { label.SetFontColor(kLinkHoverColor); }
 

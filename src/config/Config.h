@@ -40,7 +40,7 @@ class TfrmConfig : public TForm {
   void chkAutoRunClick();
   void memMessageChange();
   void chkAllowMessagesClick();
-  void AppearenceChange();
+  void AppearanceChange();
   void udnFontSizeClick();
   void URLLabelMouseEnter(TComponent& label);
   void URLLabelMouseLeave(TComponent& label);
