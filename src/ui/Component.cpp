@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "core/Error.h"
 #include "ui/Form.h"
@@ -46,37 +47,77 @@ TComponent::TComponent(TForm& owner, const ComponentLayout& layout, TComponent* 
       layout_(layout),
       parent_(parent),
       name_(layout.name),
-      kind_(layout.kind),
       id_(id),
-      caption_(layout.props.caption != nullptr ? layout.props.caption : layout.name) {}
+      caption_(layout.Common().caption != nullptr ? layout.Common().caption : parent != nullptr ? layout.name : "") {
+  InheritLook();
+  const CommonOptions& common = Common();
+  const std::pair<Event*, Handler> handlers[] = {
+      {&OnClick, common.onClick}, {&OnChange, common.onChange}, {&OnTimer, common.onTimer},
+      {&OnEnter, common.onEnter}, {&OnExit, common.onExit},     {&OnMouseEnter, common.onMouseEnter},
+      {&OnMouseLeave, common.onMouseLeave}};
+  for (const auto& [event, handler] : handlers) {
+    if (handler != nullptr) *event = [this, call = handler] { call(owner_, *this); };
+  }
+}
 
-TComponent::~TComponent() { ClearEvents(); }
+TComponent::~TComponent() {
+  ClearEvents();
+  window_procedure::Detach(handle_, this);
+}
 
+// What the row does not give the form is the system's dialog look; what it does not give
+// another component is its parent's, or the window colour for a control with a background of
+// its own.
 void TComponent::InheritLook() {
-  const Props& props = layout_.props;
-  ColorValue color = props.color;
-  if (color == clDefault) color = OwnsBackground() ? SystemColor(COLOR_WINDOW) : parent_->Color();
-  const bool ownFont = props.fontName != nullptr || props.fontHeight != 0;
-  SetLook(color, props.fontColor != clDefault ? props.fontColor : parent_->FontColor(),
-          props.fontName != nullptr ? props.fontName : parent_->fontName_.c_str(),
-          props.fontHeight != 0 ? props.fontHeight : parent_->fontHeight_, ownFont ? props.fontBold : parent_->fontBold_);
+  const CommonOptions& common = Common();
+  const bool ownFont = common.font.name != nullptr || common.font.height != 0;
+  color_ = common.color;
+  fontColor_ = common.fontColor;
+  fontName_ = common.font.name != nullptr ? common.font.name : "";
+  fontHeight_ = common.font.height;
+  fontBold_ = common.font.bold;
+  if (parent_ == nullptr) {
+    if (color_ == clDefault) color_ = SystemColor(COLOR_BTNFACE);
+    if (fontColor_ == clDefault) fontColor_ = SystemColor(COLOR_WINDOWTEXT);
+    if (common.font.name == nullptr) fontName_ = "MS Sans Serif";
+    if (fontHeight_ == 0) fontHeight_ = -11;
+    return;
+  }
+  if (color_ == clDefault) color_ = OwnsBackground() ? SystemColor(COLOR_WINDOW) : parent_->Color();
+  if (fontColor_ == clDefault) fontColor_ = parent_->FontColor();
+  if (common.font.name == nullptr) fontName_ = parent_->fontName_;
+  if (fontHeight_ == 0) fontHeight_ = parent_->fontHeight_;
+  if (!ownFont) fontBold_ = parent_->fontBold_;
   fontItalic_ = ownFont ? false : parent_->fontItalic_;
 }
 
-void TComponent::SetLook(ColorValue color, ColorValue fontColor, const char* fontName, int fontHeight, bool fontBold) {
-  color_ = color;
-  fontColor_ = fontColor;
-  fontName_ = fontName;
-  fontHeight_ = fontHeight;
-  fontBold_ = fontBold;
+bool TComponent::OwnsBackground() const {
+  switch (Kind()) {
+    case ComponentKind::Edit:
+    case ComponentKind::Memo:
+    case ComponentKind::ComboBox:
+    case ComponentKind::ColorBox:
+      return true;
+    default:
+      return false;
+  }
 }
 
-void TComponent::CreateControlWindow(const char* windowClass, DWORD style, DWORD exStyle, int designHeight,
-                                     void* self) {
+bool TComponent::IsDefaultButton() const {
+  const auto* button = std::get_if<ButtonOptions>(&layout_.options);
+  return button != nullptr && button->isDefault;
+}
+
+bool TComponent::IsCancelButton() const {
+  const auto* button = std::get_if<ButtonOptions>(&layout_.options);
+  return button != nullptr && button->isCancel;
+}
+
+void TComponent::CreateControlWindow(const char* windowClass, DWORD style, DWORD exStyle, ControlGuard guard,
+                                     int designHeight, void* self) {
   if (parent_->HoldsOnlySheets()) throw Error("Only tab sheets may lie on a page control");
   style |= WS_CHILD | WS_CLIPSIBLINGS;
-  if (layout_.props.visible) style |= WS_VISIBLE;
-  if (!layout_.props.enabled) style |= WS_DISABLED;
+  if (Common().visible) style |= WS_VISIBLE;
   const int height = owner_.Scale(designHeight >= 0 ? designHeight : layout_.height);
   window_procedure::SetPending(self);
   handle_ = CreateWindowExA(exStyle, windowClass, "", style, owner_.Scale(layout_.left), owner_.Scale(layout_.top),
@@ -84,7 +125,8 @@ void TComponent::CreateControlWindow(const char* windowClass, DWORD style, DWORD
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)), GetModuleHandleA(nullptr), nullptr);
   window_procedure::EndCreation();
   if (handle_ == nullptr) throw Error("Cannot create the window of " + name_);
-  GuardControl(handle_, Guard());
+  if (self == nullptr) window_procedure::Attach(handle_, this, window_procedure::Kind<TComponent>());
+  GuardControl(handle_, guard);
   ApplyFont();
 }
 
@@ -119,11 +161,11 @@ HFONT TComponent::FontHandle() const {
 }
 
 std::string TComponent::Caption() const {
-  return TranslatableTextsOf(kind_).caption ? caption_ : std::string();
+  return TranslatableTextsOf(Kind()).caption ? caption_ : std::string();
 }
 
 void TComponent::SetCaption(const std::string& caption) {
-  if (!TranslatableTextsOf(kind_).caption) return;
+  if (!TranslatableTextsOf(Kind()).caption || caption == caption_) return;
   caption_ = caption;
   ShowCaption();
   UpdateToolTip();
@@ -135,7 +177,7 @@ void TComponent::ShowCaption() {
 }
 
 void TComponent::SetHint(const std::string& hint) {
-  if (!TranslatableTextsOf(kind_).hint) return;
+  if (!TranslatableTextsOf(Kind()).hint) return;
   hint_ = hint;
   UpdateToolTip();
 }
@@ -143,7 +185,7 @@ void TComponent::SetHint(const std::string& hint) {
 void TComponent::UpdateToolTip() {
   HWND toolTip = owner_.ToolTip();
   if (toolTip == nullptr || handle_ == nullptr || parent_ == nullptr) return;
-  const bool wanted = !hint_.empty() && !(TranslatableTextsOf(kind_).caption && hint_ == caption_);
+  const bool wanted = !hint_.empty() && !(TranslatableTextsOf(Kind()).caption && hint_ == caption_);
   TOOLINFOA tool{};
   tool.cbSize = TTTOOLINFOA_V2_SIZE;
   tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -157,8 +199,6 @@ void TComponent::UpdateToolTip() {
   }
   toolAdded_ = wanted;
 }
-
-bool TComponent::Enabled() const { return IsWindowEnabled(handle_) != FALSE; }
 
 void TComponent::SetEnabled(bool enabled) {
   const win::OwnChange own;
@@ -175,12 +215,6 @@ void TComponent::SetVisible(bool visible) {
 }
 
 void TComponent::SetFocus() { owner_.FocusControl(*this); }
-
-void TComponent::Click() {
-  if (OnClick) OnClick();
-}
-
-ColorValue TComponent::Color() const { return color_; }
 
 void TComponent::SetColor(ColorValue color) {
   color_ = color;
@@ -222,7 +256,7 @@ void TComponent::SetParentBackground(bool value) {
 void TComponent::SetDoubleBuffered(bool value) {
   if (value == doubleBuffered_) return;
   doubleBuffered_ = value;
-  if (PaintsItself() || !IsWindowedControl()) return;
+  if ((parent_ == nullptr || PaintsBackground()) || !IsWindowedControl()) return;
   if (value) {
     bufferSubclassed_ = SetWindowSubclass(handle_, BufferedPaintProcedure, kBufferedPaintId, 0) != FALSE;
   } else if (bufferSubclassed_) {
@@ -232,7 +266,7 @@ void TComponent::SetDoubleBuffered(bool value) {
   Repaint();
 }
 
-bool TComponent::PaintsThroughBuffer() const { return PaintsItself() ? doubleBuffered_ : bufferSubclassed_; }
+bool TComponent::PaintsThroughBuffer() const { return (parent_ == nullptr || PaintsBackground()) ? doubleBuffered_ : bufferSubclassed_; }
 
 void TComponent::Repaint() const {
   if (handle_ != nullptr) InvalidateRect(handle_, nullptr, TRUE);
@@ -275,11 +309,11 @@ void TComponent::MeasureAnchors() {
 
 void TComponent::FollowParent(int parentWidth, int parentHeight) {
   if (handle_ == nullptr) return;
-  if (layout_.props.alignClient) {
+  if (Common().alignClient) {
     SetBounds(0, 0, parentWidth, parentHeight);
     return;
   }
-  const unsigned anchors = layout_.props.anchors;
+  const unsigned anchors = Common().anchors;
   RECT bounds = Bounds();
   int left = bounds.left;
   int top = bounds.top;
@@ -303,6 +337,10 @@ void TComponent::FollowParent(int parentWidth, int parentHeight) {
       height != bounds.bottom - bounds.top) {
     SetBounds(left, top, width, height);
   }
+}
+
+std::unique_ptr<TComponent> MakeComponent(TForm& owner, const ComponentLayout& layout, TComponent* parent, int id) {
+  return layout.make(owner, layout, parent, id);
 }
 
 }  // namespace velmora

@@ -136,7 +136,7 @@ void CALLBACK AnswerPrompt(HWND, UINT, UINT_PTR, DWORD) {
   if (answer.autoSubmit) {
     frmAsk->tmrCloseTimer();
   } else {
-    frmAsk->Component(answer.modalResult == mrOK ? "btnOK" : "btnCancel").Click();
+    frmAsk->Component<TButton>(answer.modalResult == mrOK ? "btnOK" : "btnCancel").Click();
   }
 }
 

@@ -7,17 +7,33 @@
 
 namespace velmora {
 
+namespace {
+
+bool Clicked(UINT message, WPARAM wParam) { return message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED; }
+
+}  // namespace
+
+TButton::TButton(TForm& owner, const ComponentLayout& layout, TComponent* parent, int id)
+    : TComponent(owner, layout, parent, id) {
+  CreateControlWindow(WC_BUTTONA, (OptionsOf<Options>().isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP);
+  SetWindowTextA(Handle(), CaptionText().c_str());
+}
+
 void TButton::Click() {
-  if (Properties().modalResult != mrNone) Owner().SetModalResult(Properties().modalResult);
-  TComponent::Click();
+  const int result = OptionsOf<Options>().modalResult;
+  if (result != mrNone) Owner().SetModalResult(result);
+  Run(OnClick);
 }
 
-void TButton::Command(int code) {
-  if (code == BN_CLICKED) Click();
+LRESULT TButton::Reflect(UINT message, WPARAM wParam, LPARAM) {
+  if (Clicked(message, wParam)) Click();
+  return 0;
 }
 
-void TButton::Create() {
-  CreateControlWindow(WC_BUTTONA, (Properties().isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP);
+TCheckBox::TCheckBox(TForm& owner, const ComponentLayout& layout, TComponent* parent, int id)
+    : TComponent(owner, layout, parent, id) {
+  CreateControlWindow(WC_BUTTONA, BS_AUTOCHECKBOX | WS_TABSTOP);
+  SendMessageA(Handle(), BM_SETCHECK, OptionsOf<Options>().checked ? BST_CHECKED : BST_UNCHECKED, 0);
   SetWindowTextA(Handle(), CaptionText().c_str());
 }
 
@@ -26,18 +42,13 @@ bool TCheckBox::Checked() const { return SendMessageA(Handle(), BM_GETCHECK, 0, 
 void TCheckBox::SetChecked(bool checked) {
   if (Checked() == checked) return;
   SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-  if (OnClick) OnClick();
+  Run(OnClick);
 }
 
 // The box has toggled itself already.
-void TCheckBox::Command(int code) {
-  if (code == BN_CLICKED && OnClick) OnClick();
-}
-
-void TCheckBox::Create() {
-  CreateControlWindow(WC_BUTTONA, BS_AUTOCHECKBOX | WS_TABSTOP);
-  SendMessageA(Handle(), BM_SETCHECK, Properties().checked ? BST_CHECKED : BST_UNCHECKED, 0);
-  SetWindowTextA(Handle(), CaptionText().c_str());
+LRESULT TCheckBox::Reflect(UINT message, WPARAM wParam, LPARAM) {
+  if (Clicked(message, wParam)) Run(OnClick);
+  return 0;
 }
 
 }  // namespace velmora

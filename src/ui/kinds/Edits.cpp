@@ -8,6 +8,38 @@
 
 namespace velmora {
 
+TEdit::TEdit(TForm& owner, const ComponentLayout& layout, TComponent* parent, int id)
+    : TComponent(owner, layout, parent, id) {
+  const Options& options = OptionsOf<Options>();
+  const bool password = options.passwordChar != 0;
+  CreateBox(ES_AUTOHSCROLL | (password ? ES_PASSWORD : 0) | (options.flatBorder ? WS_BORDER : 0), !options.flatBorder,
+            options.maxLength, password);
+  const OwnAccess own(Handle());
+  if (password) SendMessageA(Handle(), EM_SETPASSWORDCHAR, static_cast<unsigned char>(options.passwordChar), 0);
+  if (options.caption != nullptr) SetWindowTextA(Handle(), options.caption);
+}
+
+TEdit::TEdit(TForm& owner, const ComponentLayout& layout, TComponent* parent, int id, NoWindow)
+    : TComponent(owner, layout, parent, id) {}
+
+void TEdit::CreateBox(DWORD style, bool edge, int maxLength, bool sealed) {
+  CreateControlWindow(WC_EDITA, style | WS_TABSTOP, edge ? WS_EX_CLIENTEDGE : 0, ControlGuard{sealed, maxLength});
+  const OwnAccess own(Handle());
+  SendMessageA(Handle(), EM_SETLIMITTEXT, maxLength > 0 ? maxLength : 0x7FFFFFFE, 0);
+}
+
+TMemo::TMemo(TForm& owner, const ComponentLayout& layout, TComponent* parent, int id)
+    : TEdit(owner, layout, parent, id, NoWindow{}) {
+  const Options& options = OptionsOf<Options>();
+  DWORD style = ES_MULTILINE | ES_AUTOVSCROLL;
+  if (options.wantReturns) style |= ES_WANTRETURN;
+  if (options.alignment == TextAlignment::Center) style |= ES_CENTER;
+  if (options.verticalScrollBar) style |= WS_VSCROLL;
+  if (options.readOnly) style |= ES_READONLY;
+  if (options.flatBorder) style |= WS_BORDER;
+  CreateBox(style, !options.flatBorder && !options.noBorder, options.maxLength, false);
+}
+
 std::string TEdit::Text() const {
   const OwnAccess own(Handle());
   return win::WindowText(Handle());
@@ -30,44 +62,15 @@ void TEdit::Wipe() {
   SendMessageA(Handle(), EM_EMPTYUNDOBUFFER, 0, 0);
 }
 
-ControlGuard TEdit::Guard() const {
-  const Props& props = Properties();
-  return ControlGuard{props.passwordChar != 0, props.maxLength};
-}
-
-void TEdit::Command(int code) {
-  if (code == EN_CHANGE && OnChange) OnChange();
-  if (code == EN_SETFOCUS && OnEnter) OnEnter();
-  if (code == EN_KILLFOCUS && OnExit) OnExit();
-}
-
-void TEdit::Create() {
-  const Props& props = Properties();
-  CreateControlWindow(WC_EDITA, Style(), props.flatBorder || props.noBorder ? 0 : WS_EX_CLIENTEDGE);
-  const OwnAccess own(Handle());
-  if (props.passwordChar != 0) {
-    SendMessageA(Handle(), EM_SETPASSWORDCHAR, static_cast<unsigned char>(props.passwordChar), 0);
+LRESULT TEdit::Reflect(UINT message, WPARAM wParam, LPARAM) {
+  if (message != WM_COMMAND) return 0;
+  switch (HIWORD(wParam)) {
+    case EN_CHANGE: Run(OnChange); break;
+    case EN_SETFOCUS: Run(OnEnter); break;
+    case EN_KILLFOCUS: Run(OnExit); break;
+    default: break;
   }
-  SendMessageA(Handle(), EM_SETLIMITTEXT, props.maxLength > 0 ? props.maxLength : 0x7FFFFFFE, 0);
-  // An edit starts with the row's caption as its text; a memo starts empty.
-  if (!IsMemo() && props.caption != nullptr) SetWindowTextA(Handle(), props.caption);
-}
-
-DWORD TEdit::Style() const {
-  const Props& props = Properties();
-  DWORD style = WS_TABSTOP;
-  if (IsMemo()) {
-    style |= ES_MULTILINE | ES_AUTOVSCROLL;
-    if (props.wantReturns) style |= ES_WANTRETURN;
-    if (props.alignment == TextAlignment::Center) style |= ES_CENTER;
-  } else {
-    style |= ES_AUTOHSCROLL;
-  }
-  if (props.verticalScrollBar) style |= WS_VSCROLL;
-  if (props.passwordChar != 0) style |= ES_PASSWORD;
-  if (props.readOnly) style |= ES_READONLY;
-  if (props.flatBorder) style |= WS_BORDER;
-  return style;
+  return 0;
 }
 
 }  // namespace velmora

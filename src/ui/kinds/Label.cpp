@@ -16,7 +16,7 @@ constexpr UINT_PTR kLabelMouseId = 2;
 
 LRESULT CALLBACK LabelMouseProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                      DWORD_PTR data) {
-  auto* label = reinterpret_cast<TComponent*>(data);
+  auto* label = reinterpret_cast<TLabel*>(data);
   if (IsForgedLifetimeMessage(window, message)) return 0;
   switch (message) {
     case WM_NCDESTROY:
@@ -38,7 +38,7 @@ LRESULT CALLBACK LabelMouseProcedure(HWND window, UINT message, WPARAM wParam, L
       label->RunEventSafely(label->OnMouseLeave);
       break;
     case WM_SETCURSOR:
-      if (label->Layout().props.handCursor) {
+      if (label->HandCursor()) {
         SetCursor(LinkCursor());
         return TRUE;
       }
@@ -62,18 +62,18 @@ DWORD AlignmentStyle(TextAlignment alignment, bool fixedSize) {
 
 }  // namespace
 
-void TLabel::Command(int code) {
-  if (code == STN_CLICKED && OnClick) OnClick();
-}
-
-void TLabel::Create() {
-  CreateControlWindow(
-      WC_STATICA,
-      SS_NOTIFY | SS_NOPREFIX | AlignmentStyle(Properties().alignment, Layout().width != 0 || Layout().height != 0));
-  SetWindowSubclass(Handle(), LabelMouseProcedure, kLabelMouseId,
-                    reinterpret_cast<DWORD_PTR>(static_cast<TComponent*>(this)));
+TLabel::TLabel(TForm& owner, const ComponentLayout& layout, TComponent* parent, int id)
+    : TComponent(owner, layout, parent, id) {
+  CreateControlWindow(WC_STATICA, SS_NOTIFY | SS_NOPREFIX |
+                                      AlignmentStyle(OptionsOf<Options>().alignment, layout.width != 0 || layout.height != 0));
+  SetWindowSubclass(Handle(), LabelMouseProcedure, kLabelMouseId, reinterpret_cast<DWORD_PTR>(this));
   SetWindowTextA(Handle(), CaptionText().c_str());
   AutoSize();
+}
+
+LRESULT TLabel::Reflect(UINT message, WPARAM wParam, LPARAM) {
+  if (message == WM_COMMAND && HIWORD(wParam) == STN_CLICKED) Run(OnClick);
+  return 0;
 }
 
 void TLabel::AutoSize() {

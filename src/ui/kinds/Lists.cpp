@@ -9,6 +9,21 @@
 
 namespace velmora {
 
+namespace {
+
+// The row's height is the closed list's; the window's includes the open list.
+constexpr int kDroppedHeight = 200;
+
+}  // namespace
+
+TComboBox::TComboBox(TForm& owner, const ComponentLayout& layout, TComponent* parent, int id)
+    : TComboBox(owner, layout, parent, id, 0) {}
+
+TComboBox::TComboBox(TForm& owner, const ComponentLayout& layout, TComponent* parent, int id, DWORD style)
+    : TComponent(owner, layout, parent, id) {
+  CreateControlWindow(WC_COMBOBOXA, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | style, 0, {}, kDroppedHeight);
+}
+
 std::string TComboBox::Text() const { return win::WindowText(Handle()); }
 
 void TComboBox::SetText(const std::string& text) {
@@ -34,13 +49,21 @@ LPARAM TComboBox::ItemData(int index) const {
   return SendMessageA(Handle(), CB_GETITEMDATA, static_cast<WPARAM>(index), 0);
 }
 
-void TComboBox::Command(int code) {
-  if (code == CBN_SELCHANGE && OnChange) OnChange();
+LRESULT TComboBox::Reflect(UINT message, WPARAM wParam, LPARAM) {
+  if (message == WM_COMMAND && HIWORD(wParam) == CBN_SELCHANGE) Run(OnChange);
+  return 0;
 }
 
-void TComboBox::Create() { CreateControlWindow(WC_COMBOBOXA, kListStyle, 0, kDroppedHeight); }
+TColorBox::TColorBox(TForm& owner, const ComponentLayout& layout, TComponent* parent, int id)
+    : TComboBox(owner, layout, parent, id, CBS_OWNERDRAWFIXED | CBS_HASSTRINGS) {}
 
-void TColorBox::DrawListItem(const DRAWITEMSTRUCT& item) const {
+LRESULT TColorBox::Reflect(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_DRAWITEM) return TComboBox::Reflect(message, wParam, lParam);
+  DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+  return TRUE;
+}
+
+void TColorBox::DrawItem(const DRAWITEMSTRUCT& item) const {
   const bool selected = (item.itemState & ODS_SELECTED) != 0;
   FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
   if (item.itemID == static_cast<UINT>(-1)) return;
@@ -60,10 +83,6 @@ void TColorBox::DrawListItem(const DRAWITEMSTRUCT& item) const {
   SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
   DrawTextA(item.hDC, text.c_str(), static_cast<int>(text.size()), &textArea,
             DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-}
-
-void TColorBox::Create() {
-  CreateControlWindow(WC_COMBOBOXA, kListStyle | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS, 0, kDroppedHeight);
 }
 
 }  // namespace velmora

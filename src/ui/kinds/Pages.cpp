@@ -21,6 +21,11 @@ TCITEMA Tab(const std::string& caption) {
 
 }  // namespace
 
+TPageControl::TPageControl(TForm& owner, const ComponentLayout& layout, TComponent* parent, int id)
+    : TComponent(owner, layout, parent, id) {
+  CreateControlWindow(WC_TABCONTROLA, WS_TABSTOP | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT);
+}
+
 int TPageControl::PageCount() const { return static_cast<int>(SendMessageA(Handle(), TCM_GETITEMCOUNT, 0, 0)); }
 
 int TPageControl::ActivePageIndex() const { return static_cast<int>(SendMessageA(Handle(), TCM_GETCURSEL, 0, 0)); }
@@ -36,20 +41,20 @@ void TPageControl::SetActivePageIndex(int index) {
   }
 }
 
-void TPageControl::Notify(UINT code) {
-  if (code != TCN_SELCHANGE) return;
+LRESULT TPageControl::Reflect(UINT message, WPARAM, LPARAM lParam) {
+  if (message != WM_NOTIFY || reinterpret_cast<const NMHDR*>(lParam)->code != TCN_SELCHANGE) return 0;
   SetActivePageIndex(ActivePageIndex());
-  if (OnChange) OnChange();
+  Run(OnChange);
+  return 0;
 }
-
-void TPageControl::Create() { CreateControlWindow(WC_TABCONTROLA, WS_TABSTOP | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT); }
 
 void TTabSheet::ShowSheet(bool shown) {
   if (Handle() == nullptr) return;
   ShowWindow(Handle(), shown ? SW_SHOWNA : SW_HIDE);
 }
 
-void TTabSheet::Create() {
+TTabSheet::TTabSheet(TForm& owner, const ComponentLayout& layout, TComponent* parent, int id)
+    : TCustomPanel(owner, layout, parent, id) {
   if (!Parent()->HoldsOnlySheets()) throw Error("A tab sheet lies on a page control: " + Name());
   TCITEMA item = Tab(CaptionText());
   SendMessageA(Parent()->Handle(), TCM_INSERTITEMA, SheetIndex(), reinterpret_cast<LPARAM>(&item));
@@ -63,6 +68,10 @@ void TTabSheet::Create() {
   window_procedure::EndCreation();
   if (Handle() == nullptr) throw Error("Cannot create the window of " + Name());
   ApplyFont();
+  if (SheetIndex() == 0) {
+    SendMessageA(Parent()->Handle(), TCM_SETCURSEL, 0, 0);
+    ShowSheet(true);
+  }
 }
 
 void TTabSheet::ShowCaption() {

@@ -16,17 +16,17 @@ UINT BevelEdge(Bevel bevel, bool outer) {
 
 }  // namespace
 
-void TPanel::SetCaption(const std::string& caption) {
-  // Indicators set their caption on every tick: an unchanged one is not drawn again.
-  if (caption != CaptionText()) TCustomPanel::SetCaption(caption);
+TPanel::TPanel(TForm& owner, const ComponentLayout& layout, TComponent* parent, int id)
+    : TCustomPanel(owner, layout, parent, id) {
+  CreateControlWindow(WindowClass(), WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, {}, -1, CreateParam());
 }
 
 void TPanel::PaintContent(HDC dc, const RECT& area) const {
   TCustomPanel::PaintContent(dc, area);
   RECT inside = area;
-  const Props& props = Properties();
-  if (props.bevelOuter != Bevel::None) DrawEdge(dc, &inside, BevelEdge(props.bevelOuter, true), BF_RECT | BF_ADJUST);
-  if (props.bevelInner != Bevel::None) DrawEdge(dc, &inside, BevelEdge(props.bevelInner, false), BF_RECT | BF_ADJUST);
+  const Options& options = OptionsOf<Options>();
+  if (options.bevelOuter != Bevel::None) DrawEdge(dc, &inside, BevelEdge(options.bevelOuter, true), BF_RECT | BF_ADJUST);
+  if (options.bevelInner != Bevel::None) DrawEdge(dc, &inside, BevelEdge(options.bevelInner, false), BF_RECT | BF_ADJUST);
   const std::string& caption = CaptionText();
   if (caption.empty()) return;
   win::SelectedObject font(dc, FontHandle());
@@ -35,7 +35,5 @@ void TPanel::PaintContent(HDC dc, const RECT& area) const {
   DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &inside,
             DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
-
-void TPanel::Create() { CreateControlWindow(WindowClass(), WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, -1, CreateParam()); }
 
 }  // namespace velmora

@@ -6,7 +6,11 @@
 namespace velmora {
 
 TTimer::TTimer(TForm& owner, const ComponentLayout& layout, TComponent* parent, int id)
-    : TComponent(owner, layout, parent, id), interval_(layout.props.interval), enabled_(layout.props.timerEnabled) {}
+    : TComponent(owner, layout, parent, id),
+      interval_(OptionsOf<Options>().interval),
+      enabled_(OptionsOf<Options>().enabled) {
+  Start();
+}
 
 TTimer::~TTimer() {
   if (Owner().Handle() != nullptr) KillTimer(Owner().Handle(), Id());
@@ -27,9 +31,9 @@ void TTimer::SetTimerEnabled(bool enabled) {
   }
 }
 
-bool TTimer::Elapsed() {
-  if (enabled_ && OnTimer) OnTimer();
-  return true;
+LRESULT TTimer::Reflect(UINT message, WPARAM wParam, LPARAM) {
+  if (message == WM_TIMER && wParam == static_cast<WPARAM>(Id()) && enabled_) Run(OnTimer);
+  return 0;
 }
 
 void TTimer::Start() {

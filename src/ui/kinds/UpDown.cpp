@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "core/Error.h"
 #include "ui/Form.h"
 #include "ui/Kinds.h"
 
@@ -12,22 +13,26 @@ int TUpDown::Position() const { return static_cast<int>(SendMessageA(Handle(), U
 
 void TUpDown::SetPosition(int position) { SendMessageA(Handle(), UDM_SETPOS32, 0, position); }
 
-void TUpDown::Scrolled() {
-  if (OnClick) OnClick();
+LRESULT TUpDown::Reflect(UINT message, WPARAM, LPARAM) {
+  if (message == WM_HSCROLL || message == WM_VSCROLL) Run(OnClick);
+  return 0;
 }
 
-void TUpDown::Create() {
-  const Props& props = Properties();
+TUpDown::TUpDown(TForm& owner, const ComponentLayout& layout, TComponent* parent, int id)
+    : TComponent(owner, layout, parent, id) {
+  const Options& options = OptionsOf<Options>();
   CreateControlWindow(UPDOWN_CLASSA, UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS);
-  if (props.associate != nullptr) {
-    SendMessageA(Handle(), UDM_SETBUDDY, reinterpret_cast<WPARAM>(Owner().Component(props.associate).Handle()), 0);
+  if (options.associate != nullptr) {
+    TComponent* buddy = options.associate(owner);
+    if (buddy == nullptr) throw Error("The edit of " + Name() + " stands below it");
+    SendMessageA(Handle(), UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy->Handle()), 0);
   }
   // Attaching may move or resize the arrows; they stand where the layout puts them.
   const ComponentLayout& row = Layout();
   SetWindowPos(Handle(), nullptr, Owner().Scale(row.left), Owner().Scale(row.top), Owner().Scale(row.width),
                Owner().Scale(row.height), SWP_NOZORDER | SWP_NOACTIVATE);
-  SendMessageA(Handle(), UDM_SETRANGE32, props.minimum, props.maximum);
-  SendMessageA(Handle(), UDM_SETPOS32, 0, props.position);
+  SendMessageA(Handle(), UDM_SETRANGE32, options.minimum, options.maximum);
+  SendMessageA(Handle(), UDM_SETPOS32, 0, options.position);
 }
 
 }  // namespace velmora
