@@ -18,6 +18,13 @@ namespace {
 
 constexpr UINT_PTR kBufferedPaintId = 1;
 
+// Each event and the row's handler for it.
+constexpr std::pair<TComponent::Event TComponent::*, Handler CommonOptions::*> kEvents[] = {
+    {&TComponent::OnClick, &CommonOptions::onClick},       {&TComponent::OnChange, &CommonOptions::onChange},
+    {&TComponent::OnTimer, &CommonOptions::onTimer},       {&TComponent::OnEnter, &CommonOptions::onEnter},
+    {&TComponent::OnExit, &CommonOptions::onExit},         {&TComponent::OnMouseEnter, &CommonOptions::onMouseEnter},
+    {&TComponent::OnMouseLeave, &CommonOptions::onMouseLeave}};
+
 // Paints a standard control into an off-screen bitmap (the control draws into any device
 // context it is given with WM_PAINT) and copies the result to the screen in one step.
 LRESULT CALLBACK BufferedPaintProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -50,13 +57,8 @@ TComponent::TComponent(TForm& owner, const ComponentLayout& layout, TComponent* 
       id_(id),
       caption_(layout.Common().caption != nullptr ? layout.Common().caption : parent != nullptr ? layout.name : "") {
   InheritLook();
-  const CommonOptions& common = Common();
-  const std::pair<Event*, Handler> handlers[] = {
-      {&OnClick, common.onClick}, {&OnChange, common.onChange}, {&OnTimer, common.onTimer},
-      {&OnEnter, common.onEnter}, {&OnExit, common.onExit},     {&OnMouseEnter, common.onMouseEnter},
-      {&OnMouseLeave, common.onMouseLeave}};
-  for (const auto& [event, handler] : handlers) {
-    if (handler != nullptr) *event = [this, call = handler] { call(owner_, *this); };
+  for (const auto& [event, handler] : kEvents) {
+    if (const Handler call = Common().*handler) this->*event = [this, call] { call(owner_, *this); };
   }
 }
 
@@ -131,13 +133,7 @@ void TComponent::CreateControlWindow(const char* windowClass, DWORD style, DWORD
 }
 
 void TComponent::ClearEvents() {
-  OnClick = nullptr;
-  OnChange = nullptr;
-  OnTimer = nullptr;
-  OnEnter = nullptr;
-  OnExit = nullptr;
-  OnMouseEnter = nullptr;
-  OnMouseLeave = nullptr;
+  for (const auto& [event, handler] : kEvents) this->*event = nullptr;
 }
 
 void TComponent::RunEventSafely(const Event& event) {

@@ -273,7 +273,6 @@ void TForm::SetModalResult(int result) {
 }
 
 void TForm::Close() {
-  if (!FormCloseQuery()) return;
   if (modal_) {
     SetModalResult(mrCancel);
   } else {

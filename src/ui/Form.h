@@ -113,8 +113,6 @@ class TForm {
  protected:
   virtual void FormShow() {}
   virtual void FormHide() {}
-  // Return false to keep the form open when it is asked to close.
-  virtual bool FormCloseQuery() { return true; }
 
   // Builds the window and every component of the table, all hidden, storing each in its member
   // of the form; the derived form calls it first in its constructor's body. The window is owned
@@ -196,6 +194,9 @@ constexpr MemberSlot SlotOf() {
   if constexpr (std::is_null_pointer_v<decltype(Parent)>) {
     return nullptr;
   } else {
+    using Kind = typename MemberOf<decltype(Parent)>::KindType;
+    static_assert(std::is_base_of_v<TCustomPanel, Kind> || std::is_same_v<Kind, TPageControl>,
+                  "only panels, tab sheets and page controls hold components");
     return &velmora::MemberOf<Parent>;
   }
 }
@@ -233,6 +234,11 @@ constexpr ComponentLayout Row(const char* name, int left, int top, int width, in
                               typename binding::MemberOf<decltype(Member)>::KindType::Options options = {}) {
   ComponentLayout row = Row<typename binding::MemberOf<decltype(Member)>::KindType, Parent>(name, left, top, width,
                                                                                             height, options);
+  if constexpr (!std::is_null_pointer_v<decltype(Parent)>) {
+    static_assert(std::is_same_v<typename binding::MemberOf<decltype(Member)>::FormType,
+                                 typename binding::MemberOf<decltype(Parent)>::FormType>,
+                  "a row's member and its parent are members of one form");
+  }
   row.member = &binding::Store<Member>;
   return row;
 }
