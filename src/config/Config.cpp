@@ -21,6 +21,11 @@ namespace {
 
 constexpr PanelOptions kFramedPanel = PanelOptions().Bevels(Bevel::Raised, Bevel::Lowered);
 constexpr EditOptions kPasswordEdit = EditOptions().FlatBorder().PasswordChar('*').Font("MS Sans Serif", -16);
+// The new password and its confirmation are checked as they change and as the focus comes and goes.
+constexpr EditOptions kNewPasswordEdit = kPasswordEdit.MaxLength(40)
+                                             .OnChange<&TfrmConfig::edtPasswordChange>()
+                                             .OnEnter<&TfrmConfig::edtPasswordChange>()
+                                             .OnExit<&TfrmConfig::edtPasswordChange>();
 // The about page's labels have a font of their own, not their parent's.
 constexpr LabelOptions kAboutLabel = LabelOptions().Font("MS Sans Serif", -11).FontColor(SystemColor(COLOR_WINDOWTEXT));
 constexpr LabelOptions kLinkLabel = LabelOptions()
@@ -90,17 +95,9 @@ const ComponentLayout TfrmConfig::kLayout[] = {
     Row<&F::edtOldPassword, &F::pnlPassword>("edtOldPassword", 8, 21, 263, 18,
                                              kPasswordEdit.OnChange<&F::edtPasswordChange>()),
     Row<&F::lblNewPassword, &F::pnlPassword>("lblNewPassword", 8, 40, 85, 13),
-    Row<&F::edtNewPassword, &F::pnlPassword>("edtNewPassword", 8, 55, 263, 18,
-                                             kPasswordEdit.MaxLength(40)
-                                                 .OnChange<&F::edtPasswordChange>()
-                                                 .OnEnter<&F::edtPasswordChange>()
-                                                 .OnExit<&F::edtPasswordChange>()),
+    Row<&F::edtNewPassword, &F::pnlPassword>("edtNewPassword", 8, 55, 263, 18, kNewPasswordEdit),
     Row<&F::lblConfirmation, &F::pnlPassword>("lblConfirmation", 8, 76, 85, 13),
-    Row<&F::edtConfirmation, &F::pnlPassword>("edtConfirmation", 8, 91, 263, 18,
-                                              kPasswordEdit.MaxLength(40)
-                                                  .OnChange<&F::edtPasswordChange>()
-                                                  .OnEnter<&F::edtPasswordChange>()
-                                                  .OnExit<&F::edtPasswordChange>()),
+    Row<&F::edtConfirmation, &F::pnlPassword>("edtConfirmation", 8, 91, 263, 18, kNewPasswordEdit),
     Row<&F::pnlSpeed, &F::tstCommon>("pnlSpeed", 284, 3, 63, 148, kFramedPanel),
     Row<TLabel, &F::pnlSpeed>("lblSpeed", 6, 4, 48, 13, LabelOptions().Alignment(TextAlignment::Center)),
     Row<&F::trbSpeed, &F::pnlSpeed>("trbSpeed", 14, 20, 33, 108,

@@ -430,7 +430,7 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT TForm::Reflect(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
   if (destroying_) return 0;
   if (TComponent* component = ControlOf(control); component != nullptr) return component->Reflect(message, wParam, lParam);
-  if (message != WM_COMMAND) return 0;
+  if (message != WM_COMMAND || control != nullptr) return 0;
   const int id = LOWORD(wParam);
   TButton* button = DefaultButton();
   if (id == IDCANCEL) {

@@ -132,8 +132,9 @@ class TForm {
   void RunHide();
   // The form's control whose window `control` is; null for any other window.
   TComponent* ControlOf(HWND control) const;
-  // Hands a message from `control` to its component; the dialog manager's Enter and Esc, which
-  // come from no control of the form, press the default or cancel button.
+  // Hands a message from `control` to its component; a message from any other window is
+  // dropped. The dialog manager's Enter and Esc, which name no window, press the default or
+  // cancel button.
   LRESULT Reflect(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnControlColor(HDC dc, HWND control, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -47,6 +47,22 @@ const ComponentLayout TKindsForm::kEveryKind[] = {
 
 TKindsForm::TKindsForm() : TForm("TfrmKinds") { Build(LayoutTable(kEveryKind)); }
 
+// A row on a panel whose row stands below it.
+class TDisorderedForm : public TForm {
+ public:
+  TDisorderedForm();
+  TPanel* pnlLate = nullptr;
+  static const ComponentLayout kRows[];
+};
+
+const ComponentLayout TDisorderedForm::kRows[] = {
+    Row<TFormComponent>("frmDisordered", 0, 0, 100, 100),
+    Row<TLabel, &TDisorderedForm::pnlLate>("lblEarly", 0, 0, 10, 10),
+    Row<&TDisorderedForm::pnlLate>("pnlLate", 0, 0, 50, 50),
+};
+
+TDisorderedForm::TDisorderedForm() : TForm("TfrmDisordered") { Build(LayoutTable(kRows)); }
+
 class ComponentKindsTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -143,6 +159,23 @@ TEST_F(ComponentKindsTest, CommandsScrollsAndNotificationsReachTheEventsOfTheirK
     EXPECT_EQ(events, row.events) << row.name << " " << row.code;
   }
   EXPECT_FALSE(Component<TCheckBox>("chkCheck").Checked());  // the box toggles itself; the command only reports
+}
+
+TEST_F(ComponentKindsTest, OnlyTheFormsOwnControlsReachTheirEvents) {
+  const TKindsForm other;
+  const TComponent& button = other.Component("btnButton");
+  SendMessageA(form->Handle(), WM_COMMAND, MAKEWPARAM(button.Id(), BN_CLICKED),
+               reinterpret_cast<LPARAM>(button.Handle()));
+  SendMessageA(form->Handle(), WM_COMMAND, MAKEWPARAM(button.Id(), BN_CLICKED),
+               reinterpret_cast<LPARAM>(Application.Handle()));
+  EXPECT_EQ(events, "");
+  SendMessageA(form->Handle(), WM_COMMAND, MAKEWPARAM(Component("btnButton").Id(), BN_CLICKED), 0);
+  EXPECT_EQ(events, "btnButton.Click ") << "the dialog manager's Enter names the default button's identifier only";
+}
+
+TEST_F(ComponentKindsTest, ARowWhoseParentStandsBelowItIsAnError) {
+  EXPECT_EQ(ErrorText([] { TDisorderedForm disordered; }),
+            "The parent of lblEarly is no member of frmDisordered filled above it");
 }
 
 TEST_F(ComponentKindsTest, PageControlShowsTheSelectedSheetWhenItNotifiesTheChange) {
