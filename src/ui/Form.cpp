@@ -21,9 +21,7 @@ constexpr int kFirstComponentId = 100;
 bool FormDialogFilter(MSG& message) {
   if (message.message < WM_KEYFIRST || message.message > WM_KEYLAST) return false;
   HWND root = GetAncestor(message.hwnd, GA_ROOT);
-  TForm* form = ObjectOf<TForm>(root);
-  if (form == nullptr) return false;
-  return IsDialogMessageA(root, &message) != FALSE;
+  return ObjectOf<TForm>(root) != nullptr && IsDialogMessageA(root, &message) != FALSE;
 }
 
 void RegisterFormClass(const char* className) {
@@ -394,6 +392,13 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       FillRect(reinterpret_cast<HDC>(wParam), &client, BrushFor(components_.front()->Color()));
       return 1;
     }
+    default:
+      return ControlMessage(message, wParam, lParam);
+  }
+}
+
+LRESULT TForm::ControlMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
     case WM_TIMER:
       // A timer has no window to be found by: each answers its own identifier only.
       if (!destroying_) {
