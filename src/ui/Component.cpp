@@ -262,7 +262,9 @@ void TComponent::SetDoubleBuffered(bool value) {
   Repaint();
 }
 
-bool TComponent::PaintsThroughBuffer() const { return (parent_ == nullptr || PaintsBackground()) ? doubleBuffered_ : bufferSubclassed_; }
+bool TComponent::PaintsThroughBuffer() const {
+  return parent_ == nullptr || PaintsBackground() ? doubleBuffered_ : bufferSubclassed_;
+}
 
 void TComponent::Repaint() const {
   if (handle_ != nullptr) InvalidateRect(handle_, nullptr, TRUE);

@@ -104,9 +104,9 @@ class TComponent {
   Event OnMouseLeave;
   void ClearEvents();
 
-  // For the owner form and the window procedure.
-  void AttachHandle(HWND handle) { if (parent_ != nullptr) handle_ = handle; }
-  void SetFormHandle(HWND handle) { handle_ = handle; }
+  // For the owner form and the window procedure: the window made for the component, the form's
+  // own for its row.
+  void AttachHandle(HWND handle) { handle_ = handle; }
   // Remembers the distances to the parent's edges that the anchors keep.
   void MeasureAnchors();
   // Follows the parent's new client size as the anchors say.
@@ -128,7 +128,6 @@ class TComponent {
   // other windows are found by the form through the window map.
   void CreateControlWindow(const char* windowClass, DWORD style, DWORD exStyle = 0, ControlGuard guard = {},
                            int designHeight = -1, void* self = nullptr);
-  void SetHandle(HWND handle) { handle_ = handle; }
   const std::string& CaptionText() const { return caption_; }
   const CommonOptions& Common() const { return layout_.Common(); }
   template <typename Options>

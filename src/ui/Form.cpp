@@ -57,7 +57,9 @@ void TForm::Build(const LayoutTable& table) {
     const ComponentLayout& row = table.rows[index];
     if (FindComponent(row.name) != nullptr) throw Error(std::string("Two components named ") + row.name);
     TComponent* parent = row.parent != nullptr ? row.parent(*this) : components_.front().get();
-    if (parent == nullptr) throw Error(std::string("The parent of ") + row.name + " is no member of " + Name() + " filled above it");
+    if (parent == nullptr) {
+      throw Error(std::string("The parent of ") + row.name + " is no member of " + Name() + " filled above it");
+    }
     components_.push_back(MakeComponent(*this, row, parent, kFirstComponentId + static_cast<int>(index)));
     if (row.member != nullptr) row.member(*this, *components_.back());
   }
@@ -89,7 +91,7 @@ void TForm::CreateFormWindow(const ComponentLayout& formRow) {
   const HWND created = CreateObjectWindow(this, exStyle, className_, style, frame, Application.Owner());
   if (created == nullptr) throw Error(std::string("Cannot create the window ") + className_);
   designStyles_ = win::DesignStyles(handle_);
-  components_.front()->SetFormHandle(handle_);
+  components_.front()->AttachHandle(handle_);
   // The frame's real size can differ from what AdjustWindowRectEx predicts; the client area
   // is what the layout is measured against.
   RECT client;
@@ -434,7 +436,7 @@ LRESULT TForm::ControlMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT TForm::Reflect(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
   if (destroying_) return 0;
-  if (TComponent* component = ControlOf(control); component != nullptr) return component->Reflect(message, wParam, lParam);
+  if (TComponent* component = ControlOf(control)) return component->Reflect(message, wParam, lParam);
   if (message != WM_COMMAND || control != nullptr) return 0;
   const int id = LOWORD(wParam);
   TButton* button = DefaultButton();

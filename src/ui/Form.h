@@ -183,7 +183,9 @@ template <auto Member>
 void Store(TForm& form, TComponent& component) {
   using Traits = MemberOf<decltype(Member)>;
   auto* typed = dynamic_cast<typename Traits::FormType*>(&form);
-  if (typed == nullptr) throw Error("The row " + component.Name() + " fills a member of another form than " + form.Name());
+  if (typed == nullptr) {
+    throw Error("The row " + component.Name() + " fills a member of another form than " + form.Name());
+  }
   typed->*Member = static_cast<typename Traits::KindType*>(&component);
 }
 

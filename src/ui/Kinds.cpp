@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <utility>
+
 #include "core/Error.h"
 #include "ui/Form.h"
 #include "ui/LinkCursor.h"
@@ -160,8 +162,9 @@ void TPanel::PaintContent(HDC dc, const RECT& area) const {
   TCustomPanel::PaintContent(dc, area);
   RECT inside = area;
   const Options& options = OptionsOf<Options>();
-  if (options.bevelOuter != Bevel::None) DrawEdge(dc, &inside, BevelEdge(options.bevelOuter, true), BF_RECT | BF_ADJUST);
-  if (options.bevelInner != Bevel::None) DrawEdge(dc, &inside, BevelEdge(options.bevelInner, false), BF_RECT | BF_ADJUST);
+  for (const auto& [bevel, outer] : {std::pair{options.bevelOuter, true}, std::pair{options.bevelInner, false}}) {
+    if (bevel != Bevel::None) DrawEdge(dc, &inside, BevelEdge(bevel, outer), BF_RECT | BF_ADJUST);
+  }
   const std::string& caption = CaptionText();
   if (caption.empty()) return;
   win::SelectedObject font(dc, FontHandle());
@@ -212,9 +215,10 @@ TTabSheet::TTabSheet(TForm& owner, const ComponentLayout& layout, TComponent* pa
   GetClientRect(Parent()->Handle(), &area);
   SendMessageA(Parent()->Handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
   window_procedure::SetPending(CreateParam());
-  SetHandle(CreateWindowExA(WS_EX_CONTROLPARENT, WindowClass(), "", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
-                            area.left, area.top, area.right - area.left, area.bottom - area.top, Parent()->Handle(),
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(Id())), GetModuleHandleA(nullptr), nullptr));
+  AttachHandle(CreateWindowExA(WS_EX_CONTROLPARENT, WindowClass(), "", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+                               area.left, area.top, area.right - area.left, area.bottom - area.top,
+                               Parent()->Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(Id())),
+                               GetModuleHandleA(nullptr), nullptr));
   window_procedure::EndCreation();
   if (Handle() == nullptr) throw Error("Cannot create the window of " + Name());
   ApplyFont();
@@ -241,8 +245,8 @@ int TTabSheet::SheetIndex() const {
 
 TLabel::TLabel(TForm& owner, const ComponentLayout& layout, TComponent* parent, int id)
     : TComponent(owner, layout, parent, id) {
-  CreateControlWindow(WC_STATICA, SS_NOTIFY | SS_NOPREFIX |
-                                      AlignmentStyle(OptionsOf<Options>().alignment, layout.width != 0 || layout.height != 0));
+  const bool fixedSize = layout.width != 0 || layout.height != 0;
+  CreateControlWindow(WC_STATICA, SS_NOTIFY | SS_NOPREFIX | AlignmentStyle(OptionsOf<Options>().alignment, fixedSize));
   SetWindowSubclass(Handle(), LabelMouseProcedure, kLabelMouseId, reinterpret_cast<DWORD_PTR>(this));
   SetWindowTextA(Handle(), CaptionText().c_str());
   AutoSize();

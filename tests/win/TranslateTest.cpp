@@ -46,8 +46,9 @@ const ComponentLayout TPagesForm::kPagesLayout[] = {
     Row<&F::edtSize, &F::tstOne>("edtSize", 8, 20, 30, 19, EditOptions().Caption("8")),
     Row<TUpDown, &F::tstOne>("udnSize", 38, 20, 13, 19,
                              UpDownOptions().Associate<&F::edtSize>().Range(4, 72).Position(8)),
-    Row<TTrackBar, &F::tstOne>("trbSpeed", 100, 20, 33, 108,
-                               TrackBarOptions().Vertical().Range(0, 50).PageSize(10).Frequency(5).ThumbLength(14).Position(25)),
+    Row<TTrackBar, &F::tstOne>(
+        "trbSpeed", 100, 20, 33, 108,
+        TrackBarOptions().Vertical().Range(0, 50).PageSize(10).Frequency(5).ThumbLength(14).Position(25)),
     Row<TCheckBox, &F::tstOne>("chkBold", 8, 50, 63, 17),
     Row<&F::tstTwo, &F::pgcPages>("tstTwo", 0, 0, 0, 0),
     Row<TComboBox, &F::tstTwo>("cbxFont", 8, 8, 160, 21),
