@@ -331,6 +331,7 @@ TMemo::TMemo(TForm& owner, const ComponentLayout& layout, TComponent* parent, in
   DWORD style = ES_MULTILINE | ES_AUTOVSCROLL;
   if (options.wantReturns) style |= ES_WANTRETURN;
   if (options.alignment == TextAlignment::Center) style |= ES_CENTER;
+  if (options.alignment == TextAlignment::Right) style |= ES_RIGHT;
   if (options.verticalScrollBar) style |= WS_VSCROLL;
   if (options.readOnly) style |= ES_READONLY;
   if (options.flatBorder) style |= WS_BORDER;

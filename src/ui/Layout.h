@@ -39,7 +39,8 @@ struct ComponentLayout;
 using Handler = void (*)(TForm& form, TComponent& component);
 template <auto Method>
 void CallHandler(TForm& form, TComponent& component);
-// Reads the form's member of a component made before; made by MemberOf.
+// Reads the form's member that holds a component made before; null while the member is empty or
+// when the form is of another class. Made by MemberOf.
 using MemberSlot = TComponent* (*)(TForm& form);
 template <auto Member>
 TComponent* MemberOf(TForm& form);
