@@ -47,6 +47,17 @@ LRESULT CALLBACK BufferedPaintProcedure(HWND window, UINT message, WPARAM wParam
   return DefSubclassProc(window, message, wParam, lParam);
 }
 
+// Along one axis: a component anchored at the far edge ends at `end`, stretched when anchored at
+// the near edge too, moved otherwise.
+void FollowEdge(bool nearEdge, bool farEdge, int end, int& start, int& size) {
+  if (!farEdge) return;
+  if (nearEdge) {
+    size = end - start;
+  } else {
+    start = end - size;
+  }
+}
+
 }  // namespace
 
 TComponent::TComponent(TForm& owner, const ComponentLayout& layout, TComponent* parent, int id)
@@ -229,9 +240,7 @@ void TComponent::UseParentFont() {
   fontBold_ = parent_->fontBold_;
   fontItalic_ = parent_->fontItalic_;
   fontColor_ = parent_->fontColor_;
-  ApplyFont();
-  AutoSize();
-  Repaint();
+  FontChanged();
 }
 
 void TComponent::SetFont(const std::string& name, int height, bool bold, bool italic) {
@@ -239,6 +248,10 @@ void TComponent::SetFont(const std::string& name, int height, bool bold, bool it
   fontHeight_ = height;
   fontBold_ = bold;
   fontItalic_ = italic;
+  FontChanged();
+}
+
+void TComponent::FontChanged() {
   ApplyFont();
   AutoSize();
   Repaint();
@@ -252,7 +265,7 @@ void TComponent::SetParentBackground(bool value) {
 void TComponent::SetDoubleBuffered(bool value) {
   if (value == doubleBuffered_) return;
   doubleBuffered_ = value;
-  if ((parent_ == nullptr || PaintsBackground()) || !IsWindowedControl()) return;
+  if (PaintsItself() || !IsWindowedControl()) return;
   if (value) {
     bufferSubclassed_ = SetWindowSubclass(handle_, BufferedPaintProcedure, kBufferedPaintId, 0) != FALSE;
   } else if (bufferSubclassed_) {
@@ -262,9 +275,7 @@ void TComponent::SetDoubleBuffered(bool value) {
   Repaint();
 }
 
-bool TComponent::PaintsThroughBuffer() const {
-  return parent_ == nullptr || PaintsBackground() ? doubleBuffered_ : bufferSubclassed_;
-}
+bool TComponent::PaintsThroughBuffer() const { return PaintsItself() ? doubleBuffered_ : bufferSubclassed_; }
 
 void TComponent::Repaint() const {
   if (handle_ != nullptr) InvalidateRect(handle_, nullptr, TRUE);
@@ -286,16 +297,10 @@ void TComponent::SetBounds(int left, int top, int width, int height) {
   if (handle_ != nullptr) SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-int TComponent::ClientWidth() const {
+RECT TComponent::ClientRect() const {
   RECT client{0, 0, 0, 0};
   if (handle_ != nullptr) GetClientRect(handle_, &client);
-  return client.right;
-}
-
-int TComponent::ClientHeight() const {
-  RECT client{0, 0, 0, 0};
-  if (handle_ != nullptr) GetClientRect(handle_, &client);
-  return client.bottom;
+  return client;
 }
 
 void TComponent::MeasureAnchors() {
@@ -312,25 +317,13 @@ void TComponent::FollowParent(int parentWidth, int parentHeight) {
     return;
   }
   const unsigned anchors = Common().anchors;
-  RECT bounds = Bounds();
+  const RECT bounds = Bounds();
   int left = bounds.left;
   int top = bounds.top;
   int width = bounds.right - bounds.left;
   int height = bounds.bottom - bounds.top;
-  if (anchors & akRight) {
-    if (anchors & akLeft) {
-      width = parentWidth - rightDistance_ - left;
-    } else {
-      left = parentWidth - rightDistance_ - width;
-    }
-  }
-  if (anchors & akBottom) {
-    if (anchors & akTop) {
-      height = parentHeight - bottomDistance_ - top;
-    } else {
-      top = parentHeight - bottomDistance_ - height;
-    }
-  }
+  FollowEdge(anchors & akLeft, anchors & akRight, parentWidth - rightDistance_, left, width);
+  FollowEdge(anchors & akTop, anchors & akBottom, parentHeight - bottomDistance_, top, height);
   if (left != bounds.left || top != bounds.top || width != bounds.right - bounds.left ||
       height != bounds.bottom - bounds.top) {
     SetBounds(left, top, width, height);

@@ -91,8 +91,8 @@ class TComponent {
   // Position in the parent's client area, in pixels.
   RECT Bounds() const;
   void SetBounds(int left, int top, int width, int height);
-  int ClientWidth() const;
-  int ClientHeight() const;
+  int ClientWidth() const { return ClientRect().right; }
+  int ClientHeight() const { return ClientRect().bottom; }
 
   Event OnClick;
   Event OnChange;
@@ -140,6 +140,10 @@ class TComponent {
  private:
   void InheritLook();
   void UpdateToolTip();
+  void FontChanged();
+  RECT ClientRect() const;
+  // The form and panels draw through their own buffer; standard controls are subclassed for it.
+  bool PaintsItself() const { return parent_ == nullptr || PaintsBackground(); }
 
   TForm& owner_;
   const ComponentLayout& layout_;
