@@ -173,16 +173,13 @@ TComponent* TForm::ControlOf(HWND control) const {
   return component != nullptr && &component->Owner() == this ? component : nullptr;
 }
 
-TButton* TForm::DefaultButton() const {
-  for (const auto& component : components_) {
-    if (component->IsDefaultButton()) return static_cast<TButton*>(component.get());
-  }
-  return nullptr;
-}
+TButton* TForm::DefaultButton() const { return FirstButton(&TComponent::IsDefaultButton); }
 
-TButton* TForm::CancelButton() const {
+TButton* TForm::CancelButton() const { return FirstButton(&TComponent::IsCancelButton); }
+
+TButton* TForm::FirstButton(bool (TComponent::*is)() const) const {
   for (const auto& component : components_) {
-    if (component->IsCancelButton()) return static_cast<TButton*>(component.get());
+    if (((*component).*is)()) return static_cast<TButton*>(component.get());
   }
   return nullptr;
 }

@@ -130,6 +130,8 @@ class TForm {
   void ArrangeTabOrder();
   void RunShow();
   void RunHide();
+  // The first button that `is` holds for.
+  TButton* FirstButton(bool (TComponent::*is)() const) const;
   // What the form's controls and timers send it, and the colours it gives them.
   LRESULT ControlMessage(UINT message, WPARAM wParam, LPARAM lParam);
   // The form's control whose window `control` is; null for any other window.
