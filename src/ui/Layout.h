@@ -50,7 +50,7 @@ constexpr ColorValue clDefault = 0x1FFFFFFF;
 constexpr ColorValue clRed = 0x000000FF;
 constexpr ColorValue SystemColor(int index) { return 0xFF000000u | static_cast<std::uint32_t>(index); }
 
-struct FontSpec {
+struct DesignFont {
   const char* name = nullptr;  // with height 0 too: the parent's font
   int height = 0;              // pixels at 96 DPI, negative for the character height
   bool bold = false;
@@ -61,7 +61,7 @@ struct CommonOptions {
   const char* caption = nullptr;  // none: the component's name; an edit's first text
   unsigned anchors = akLeft | akTop;
   bool alignClient = false;
-  FontSpec font;
+  DesignFont font;
   ColorValue color = clDefault;
   ColorValue fontColor = clDefault;
   bool visible = true;
@@ -88,7 +88,7 @@ struct ControlOptions : CommonOptions {
   constexpr Self Caption(const char* value) const { return With(Me(), &CommonOptions::caption, value); }
   constexpr Self Anchors(unsigned value) const { return With(Me(), &CommonOptions::anchors, value); }
   constexpr Self Font(const char* name, int height, bool bold = false) const {
-    return With(Me(), &CommonOptions::font, FontSpec{name, height, bold});
+    return With(Me(), &CommonOptions::font, DesignFont{name, height, bold});
   }
   constexpr Self Color(ColorValue value) const { return With(Me(), &CommonOptions::color, value); }
   constexpr Self FontColor(ColorValue value) const { return With(Me(), &CommonOptions::fontColor, value); }
