@@ -28,6 +28,9 @@ bool TPreviewPainter::WaitUntilHostVisible() {
     if (IsWindowVisible(host_)) return true;
     Application.ProcessMessages();
     if (Application.Terminated()) return false;
+    // The host's program tells this one nothing when it shows the window: it is looked at
+    // again when a message comes, and every frame's time at the latest.
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, kFrameDelay, QS_ALLINPUT);
   }
   return false;
 }

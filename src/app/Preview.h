@@ -26,9 +26,10 @@ class TPreviewPainter {
   // `resources` is the module holding the "150x120" bitmap.
   TPreviewPainter(HWND host, HINSTANCE resources);
 
-  // Waits, processing messages without a pause, until the host is visible; returns at once when
-  // the handle names no window or the window goes away while waiting. Then pulses the picture
-  // to the end. Throws velmora::Error when the picture cannot be loaded.
+  // Waits until the host is visible, handling messages as they come and looking at the host
+  // every kFrameDelay ms; returns at once when the handle names no window or the window goes
+  // away while waiting. Then pulses the picture to the end. Throws velmora::Error when the
+  // picture cannot be loaded.
   void Run();
 
   int FramesDrawn() const { return framesDrawn_; }

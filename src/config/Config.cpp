@@ -19,16 +19,24 @@ namespace velmora {
 
 namespace {
 
-constexpr Props kFramedPanel = Props().Bevels(Bevel::Raised, Bevel::Lowered);
-constexpr Props kPasswordEdit = Props().FlatBorder().PasswordChar('*').Font("MS Sans Serif", -16);
+constexpr PanelOptions kFramedPanel = PanelOptions().Bevels(Bevel::Raised, Bevel::Lowered);
+constexpr EditOptions kPasswordEdit = EditOptions().FlatBorder().PasswordChar('*').Font("MS Sans Serif", -16);
+// The new password and its confirmation are checked as they change and as the focus comes and goes.
+constexpr EditOptions kNewPasswordEdit = kPasswordEdit.MaxLength(40)
+                                             .OnChange<&TfrmConfig::edtPasswordChange>()
+                                             .OnEnter<&TfrmConfig::edtPasswordChange>()
+                                             .OnExit<&TfrmConfig::edtPasswordChange>();
 // The about page's labels have a font of their own, not their parent's.
-constexpr Props kAboutLabel = Props().Font("MS Sans Serif", -11).FontColor(SystemColor(COLOR_WINDOWTEXT));
-constexpr Props kLinkLabel = Props()
-                                 .Font("MS Sans Serif", -11, true)
-                                 .FontColor(SystemColor(COLOR_WINDOWTEXT))
-                                 .Alignment(TextAlignment::Center)
-                                 .HandCursor();
-constexpr Props kButton = Props().Anchors(akLeft | akBottom);
+constexpr LabelOptions kAboutLabel = LabelOptions().Font("MS Sans Serif", -11).FontColor(SystemColor(COLOR_WINDOWTEXT));
+constexpr LabelOptions kLinkLabel = LabelOptions()
+                                        .Font("MS Sans Serif", -11, true)
+                                        .FontColor(SystemColor(COLOR_WINDOWTEXT))
+                                        .Alignment(TextAlignment::Center)
+                                        .HandCursor()
+                                        .OnMouseEnter<&TfrmConfig::URLLabelMouseEnter>()
+                                        .OnMouseLeave<&TfrmConfig::URLLabelMouseLeave>()
+                                        .OnClick<&TfrmConfig::URLClick>();
+constexpr ButtonOptions kButton = ButtonOptions().Anchors(akLeft | akBottom);
 
 constexpr int kSpeedMaximum = 50;
 constexpr int kFontSizeMinimum = 4;
@@ -68,143 +76,110 @@ void SelectColor(TColorBox& list, ColorValue value) {
   list.SetItemIndex(-1);
 }
 
+using F = TfrmConfig;
+
 const ComponentLayout TfrmConfig::kLayout[] = {
-    {"frmConfig", ComponentKind::Form, nullptr, 0, 0, 377, 242,
-     Props().Border(FormBorder::Single).StayOnTop().Centered().Font("MS Sans Serif", -11)},
-    {"pnlBackground", ComponentKind::Panel, "frmConfig", 0, 0, 377, 242, Props().AlignClient()},
-    {"pgcPageControl", ComponentKind::PageControl, "pnlBackground", 10, 11, 358, 182,
-     Props().Bind<&TfrmConfig::pgcPageControl>().OnChange<&TfrmConfig::pgcPageControlChange>()},
-    {"tstCommon", ComponentKind::TabSheet, "pgcPageControl", 0, 0, 0, 0, Props()},
-    {"tstMessage", ComponentKind::TabSheet, "pgcPageControl", 0, 0, 0, 0, Props()},
-    {"tstAppearance", ComponentKind::TabSheet, "pgcPageControl", 0, 0, 0, 0, Props()},
-    {"tstAbout", ComponentKind::TabSheet, "pgcPageControl", 0, 0, 0, 0, Props()},
+    Row<TFormComponent>("frmConfig", 0, 0, 377, 242,
+                        FormOptions().Border(FormBorder::Single).StayOnTop().Centered().Font("MS Sans Serif", -11)),
+    Row<&F::pnlBackground>("pnlBackground", 0, 0, 377, 242, PanelOptions().AlignClient()),
+    Row<&F::pgcPageControl, &F::pnlBackground>("pgcPageControl", 10, 11, 358, 182,
+                                               PageControlOptions().OnChange<&F::pgcPageControlChange>()),
+    Row<&F::tstCommon, &F::pgcPageControl>("tstCommon", 0, 0, 0, 0),
+    Row<&F::tstMessage, &F::pgcPageControl>("tstMessage", 0, 0, 0, 0),
+    Row<&F::tstAppearance, &F::pgcPageControl>("tstAppearance", 0, 0, 0, 0),
+    Row<&F::tstAbout, &F::pgcPageControl>("tstAbout", 0, 0, 0, 0),
 
     // General: password, speed, logon start.
-    {"pnlPassword", ComponentKind::Panel, "tstCommon", 3, 3, 278, 118, kFramedPanel},
-    {"lblOldPassword", ComponentKind::Label, "pnlPassword", 8, 4, 85, 13, Props()},
-    {"edtOldPassword", ComponentKind::Edit, "pnlPassword", 8, 21, 263, 18,
-     kPasswordEdit.Bind<&TfrmConfig::edtOldPassword>().OnChange<&TfrmConfig::edtPasswordChange>()},
-    {"lblNewPassword", ComponentKind::Label, "pnlPassword", 8, 40, 85, 13, Props().Bind<&TfrmConfig::lblNewPassword>()},
-    {"edtNewPassword", ComponentKind::Edit, "pnlPassword", 8, 55, 263, 18,
-     kPasswordEdit.MaxLength(40)
-         .Bind<&TfrmConfig::edtNewPassword>()
-         .OnChange<&TfrmConfig::edtPasswordChange>()
-         .OnEnter<&TfrmConfig::edtPasswordChange>()
-         .OnExit<&TfrmConfig::edtPasswordChange>()},
-    {"lblConfirmation", ComponentKind::Label, "pnlPassword", 8, 76, 85, 13,
-     Props().Bind<&TfrmConfig::lblConfirmation>()},
-    {"edtConfirmation", ComponentKind::Edit, "pnlPassword", 8, 91, 263, 18,
-     kPasswordEdit.MaxLength(40)
-         .Bind<&TfrmConfig::edtConfirmation>()
-         .OnChange<&TfrmConfig::edtPasswordChange>()
-         .OnEnter<&TfrmConfig::edtPasswordChange>()
-         .OnExit<&TfrmConfig::edtPasswordChange>()},
-    {"pnlSpeed", ComponentKind::Panel, "tstCommon", 284, 3, 63, 148, kFramedPanel},
-    {"lblSpeed", ComponentKind::Label, "pnlSpeed", 6, 4, 48, 13, Props().Alignment(TextAlignment::Center)},
-    {"trbSpeed", ComponentKind::TrackBar, "pnlSpeed", 14, 20, 33, 108,
-     Props()
-         .Vertical()
-         .Range(0, kSpeedMaximum)
-         .PageSize(10)
-         .Frequency(5)
-         .ThumbLength(14)
-         .Position(25)
-         .Bind<&TfrmConfig::trbSpeed>()
-         .OnChange<&TfrmConfig::trbSpeedChange>()},
-    {"lblSpeedValue", ComponentKind::Label, "pnlSpeed", 14, 127, 33, 13,
-     Props().Alignment(TextAlignment::Center).Bind<&TfrmConfig::lblSpeedValue>()},
-    {"pnlAutoRun", ComponentKind::Panel, "tstCommon", 3, 124, 278, 27, kFramedPanel},
-    {"chkAutoRun", ComponentKind::CheckBox, "pnlAutoRun", 8, 5, 229, 17,
-     Props().Bind<&TfrmConfig::chkAutoRun>().OnClick<&TfrmConfig::chkAutoRunClick>()},
+    Row<&F::pnlPassword, &F::tstCommon>("pnlPassword", 3, 3, 278, 118, kFramedPanel),
+    Row<TLabel, &F::pnlPassword>("lblOldPassword", 8, 4, 85, 13),
+    Row<&F::edtOldPassword, &F::pnlPassword>("edtOldPassword", 8, 21, 263, 18,
+                                             kPasswordEdit.OnChange<&F::edtPasswordChange>()),
+    Row<&F::lblNewPassword, &F::pnlPassword>("lblNewPassword", 8, 40, 85, 13),
+    Row<&F::edtNewPassword, &F::pnlPassword>("edtNewPassword", 8, 55, 263, 18, kNewPasswordEdit),
+    Row<&F::lblConfirmation, &F::pnlPassword>("lblConfirmation", 8, 76, 85, 13),
+    Row<&F::edtConfirmation, &F::pnlPassword>("edtConfirmation", 8, 91, 263, 18, kNewPasswordEdit),
+    Row<&F::pnlSpeed, &F::tstCommon>("pnlSpeed", 284, 3, 63, 148, kFramedPanel),
+    Row<TLabel, &F::pnlSpeed>("lblSpeed", 6, 4, 48, 13, LabelOptions().Alignment(TextAlignment::Center)),
+    Row<&F::trbSpeed, &F::pnlSpeed>("trbSpeed", 14, 20, 33, 108,
+                                    TrackBarOptions()
+                                        .Vertical()
+                                        .Range(0, kSpeedMaximum)
+                                        .PageSize(10)
+                                        .Frequency(5)
+                                        .ThumbLength(14)
+                                        .Position(25)
+                                        .OnChange<&F::trbSpeedChange>()),
+    Row<&F::lblSpeedValue, &F::pnlSpeed>("lblSpeedValue", 14, 127, 33, 13,
+                                         LabelOptions().Alignment(TextAlignment::Center)),
+    Row<&F::pnlAutoRun, &F::tstCommon>("pnlAutoRun", 3, 124, 278, 27, kFramedPanel),
+    Row<&F::chkAutoRun, &F::pnlAutoRun>("chkAutoRun", 8, 5, 229, 17, CheckBoxOptions().OnClick<&F::chkAutoRunClick>()),
 
     // Message.
-    {"pnlMessage", ComponentKind::Panel, "tstMessage", 3, 3, 344, 148, kFramedPanel},
-    {"memMessage", ComponentKind::Memo, "pnlMessage", 8, 8, 328, 116,
-     Props()
-         .FlatBorder()
-         .VerticalScrollBar()
-         .MaxLength(kMaxMessageLength)
-         .Bind<&TfrmConfig::memMessage>()
-         .OnChange<&TfrmConfig::memMessageChange>()},
-    {"chkAllowMessages", ComponentKind::CheckBox, "pnlMessage", 8, 126, 229, 17,
-     Props().Bind<&TfrmConfig::chkAllowMessages>().OnClick<&TfrmConfig::chkAllowMessagesClick>()},
+    Row<&F::pnlMessage, &F::tstMessage>("pnlMessage", 3, 3, 344, 148, kFramedPanel),
+    Row<&F::memMessage, &F::pnlMessage>(
+        "memMessage", 8, 8, 328, 116,
+        MemoOptions().FlatBorder().VerticalScrollBar().MaxLength(kMaxMessageLength).OnChange<&F::memMessageChange>()),
+    Row<&F::chkAllowMessages, &F::pnlMessage>("chkAllowMessages", 8, 126, 229, 17,
+                                              CheckBoxOptions().OnClick<&F::chkAllowMessagesClick>()),
 
     // Appearance: the four colours, then the font with its preview.
-    {"pnlColors", ComponentKind::Panel, "tstAppearance", 3, 3, 344, 89, kFramedPanel},
-    {"lblLight", ComponentKind::Label, "pnlColors", 8, 5, 0, 0, Props()},
-    {"cbxLight", ComponentKind::ColorBox, "pnlColors", 8, 21, 160, 22,
-     Props().Bind<&TfrmConfig::cbxLight>().OnChange<&TfrmConfig::AppearenceChange>()},
-    {"lblShadow", ComponentKind::Label, "pnlColors", 176, 5, 0, 0, Props()},
-    {"cbxShadow", ComponentKind::ColorBox, "pnlColors", 176, 21, 160, 22,
-     Props().Bind<&TfrmConfig::cbxShadow>().OnChange<&TfrmConfig::AppearenceChange>()},
-    {"lblSurface", ComponentKind::Label, "pnlColors", 8, 45, 0, 0, Props()},
-    {"cbxSurface", ComponentKind::ColorBox, "pnlColors", 8, 61, 160, 22,
-     Props().Bind<&TfrmConfig::cbxSurface>().OnChange<&TfrmConfig::AppearenceChange>()},
-    {"lblBackground", ComponentKind::Label, "pnlColors", 176, 45, 0, 0, Props()},
-    {"cbxBackground", ComponentKind::ColorBox, "pnlColors", 176, 61, 160, 22,
-     Props().Bind<&TfrmConfig::cbxBackground>().OnChange<&TfrmConfig::AppearenceChange>()},
-    {"pnlFontBevel", ComponentKind::Panel, "tstAppearance", 3, 96, 344, 55, kFramedPanel},
-    {"pnlFont", ComponentKind::Panel, "pnlFontBevel", 8, 7, 161, 42,
-     Props().Bevels(Bevel::None, Bevel::Lowered).Bind<&TfrmConfig::pnlFont>()},
-    {"cbxFontName", ComponentKind::ComboBox, "pnlFontBevel", 176, 7, 160, 21,
-     Props().Bind<&TfrmConfig::cbxFontName>().OnChange<&TfrmConfig::AppearenceChange>()},
-    {"edtFontSize", ComponentKind::Edit, "pnlFontBevel", 176, 31, 21, 19,
-     Props().FlatBorder().Caption("8").Bind<&TfrmConfig::edtFontSize>().OnExit<&TfrmConfig::AppearenceChange>()},
-    {"udnFontSize", ComponentKind::UpDown, "pnlFontBevel", 197, 31, 13, 19,
-     Props()
-         .Associate("edtFontSize")
-         .Range(kFontSizeMinimum, kFontSizeMaximum)
-         .Position(8)
-         .Bind<&TfrmConfig::udnFontSize>()
-         .OnClick<&TfrmConfig::udnFontSizeClick>()},
-    {"chkBold", ComponentKind::CheckBox, "pnlFontBevel", 215, 32, 63, 17,
-     Props().Bind<&TfrmConfig::chkBold>().OnClick<&TfrmConfig::AppearenceChange>()},
-    {"chkItalic", ComponentKind::CheckBox, "pnlFontBevel", 280, 32, 55, 17,
-     Props().Bind<&TfrmConfig::chkItalic>().OnClick<&TfrmConfig::AppearenceChange>()},
+    Row<&F::pnlColors, &F::tstAppearance>("pnlColors", 3, 3, 344, 89, kFramedPanel),
+    Row<TLabel, &F::pnlColors>("lblLight", 8, 5, 0, 0),
+    Row<&F::cbxLight, &F::pnlColors>("cbxLight", 8, 21, 160, 22, ColorBoxOptions().OnChange<&F::AppearanceChange>()),
+    Row<TLabel, &F::pnlColors>("lblShadow", 176, 5, 0, 0),
+    Row<&F::cbxShadow, &F::pnlColors>("cbxShadow", 176, 21, 160, 22,
+                                      ColorBoxOptions().OnChange<&F::AppearanceChange>()),
+    Row<TLabel, &F::pnlColors>("lblSurface", 8, 45, 0, 0),
+    Row<&F::cbxSurface, &F::pnlColors>("cbxSurface", 8, 61, 160, 22,
+                                       ColorBoxOptions().OnChange<&F::AppearanceChange>()),
+    Row<TLabel, &F::pnlColors>("lblBackground", 176, 45, 0, 0),
+    Row<&F::cbxBackground, &F::pnlColors>("cbxBackground", 176, 61, 160, 22,
+                                          ColorBoxOptions().OnChange<&F::AppearanceChange>()),
+    Row<&F::pnlFontBevel, &F::tstAppearance>("pnlFontBevel", 3, 96, 344, 55, kFramedPanel),
+    Row<&F::pnlFont, &F::pnlFontBevel>("pnlFont", 8, 7, 161, 42, PanelOptions().Bevels(Bevel::None, Bevel::Lowered)),
+    Row<&F::cbxFontName, &F::pnlFontBevel>("cbxFontName", 176, 7, 160, 21,
+                                           ComboBoxOptions().OnChange<&F::AppearanceChange>()),
+    Row<&F::edtFontSize, &F::pnlFontBevel>("edtFontSize", 176, 31, 21, 19,
+                                           EditOptions().FlatBorder().Caption("8").OnExit<&F::AppearanceChange>()),
+    Row<&F::udnFontSize, &F::pnlFontBevel>("udnFontSize", 197, 31, 13, 19,
+                                           UpDownOptions()
+                                               .Associate<&F::edtFontSize>()
+                                               .Range(kFontSizeMinimum, kFontSizeMaximum)
+                                               .Position(8)
+                                               .OnClick<&F::udnFontSizeClick>()),
+    Row<&F::chkBold, &F::pnlFontBevel>("chkBold", 215, 32, 63, 17, CheckBoxOptions().OnClick<&F::AppearanceChange>()),
+    Row<&F::chkItalic, &F::pnlFontBevel>("chkItalic", 280, 32, 55, 17,
+                                         CheckBoxOptions().OnClick<&F::AppearanceChange>()),
 
     // About.
-    {"pnlDescription", ComponentKind::Panel, "tstAbout", 3, 3, 344, 148, kFramedPanel},
-    {"memDescription", ComponentKind::Memo, "pnlDescription", 8, 8, 327, 99,
-     Props()
-         .FlatBorder()
-         .ReadOnly()
-         .Alignment(TextAlignment::Center)
-         .VerticalScrollBar()
-         .Color(SystemColor(COLOR_INFOBK))
-         .Bind<&TfrmConfig::memDescription>()},
-    {"lblDescription", ComponentKind::Label, "pnlDescription", 0, 0, 0, 0,
-     kAboutLabel.Hidden().Bind<&TfrmConfig::lblDescription>()},
-    {"lblCopyright", ComponentKind::Label, "pnlDescription", 19, 113, 106, 14,
-     kAboutLabel.Alignment(TextAlignment::Right)},
-    {"lblKELMAR", ComponentKind::Label, "pnlDescription", 132, 113, 120, 14,
-     kLinkLabel.OnMouseEnter<&TfrmConfig::URLLabelMouseEnter>()
-         .OnMouseLeave<&TfrmConfig::URLLabelMouseLeave>()
-         .OnClick<&TfrmConfig::URLClick>()},
-    {"lblCopyrightPeriod", ComponentKind::Label, "pnlDescription", 261, 114, 65, 13, kAboutLabel},
-    {"lblProgramming", ComponentKind::Label, "pnlDescription", 19, 128, 106, 14,
-     kAboutLabel.Alignment(TextAlignment::Right)},
-    {"lblOrinTassel", ComponentKind::Label, "pnlDescription", 132, 129, 120, 13,
-     kLinkLabel.OnMouseEnter<&TfrmConfig::URLLabelMouseEnter>()
-         .OnMouseLeave<&TfrmConfig::URLLabelMouseLeave>()
-         .OnClick<&TfrmConfig::URLClick>()},
-    {"lblLastUpdated", ComponentKind::Label, "pnlDescription", 261, 129, 65, 13, kAboutLabel},
+    Row<&F::pnlDescription, &F::tstAbout>("pnlDescription", 3, 3, 344, 148, kFramedPanel),
+    Row<&F::memDescription, &F::pnlDescription>("memDescription", 8, 8, 327, 99,
+                                                MemoOptions()
+                                                    .FlatBorder()
+                                                    .ReadOnly()
+                                                    .Alignment(TextAlignment::Center)
+                                                    .VerticalScrollBar()
+                                                    .Color(SystemColor(COLOR_INFOBK))),
+    Row<&F::lblDescription, &F::pnlDescription>("lblDescription", 0, 0, 0, 0, kAboutLabel.Hidden()),
+    Row<TLabel, &F::pnlDescription>("lblCopyright", 19, 113, 106, 14, kAboutLabel.Alignment(TextAlignment::Right)),
+    Row<TLabel, &F::pnlDescription>("lblKELMAR", 132, 113, 120, 14, kLinkLabel),
+    Row<TLabel, &F::pnlDescription>("lblCopyrightPeriod", 261, 114, 65, 13, kAboutLabel),
+    Row<TLabel, &F::pnlDescription>("lblProgramming", 19, 128, 106, 14, kAboutLabel.Alignment(TextAlignment::Right)),
+    Row<TLabel, &F::pnlDescription>("lblOrinTassel", 132, 129, 120, 13, kLinkLabel),
+    Row<TLabel, &F::pnlDescription>("lblLastUpdated", 261, 129, 65, 13, kAboutLabel),
 
     // The buttons under the page control; the tab order follows the page control.
-    {"btnTest", ComponentKind::Button, "pnlBackground", 10, 204, 74, 25,
-     kButton.Bind<&TfrmConfig::btnTest>().OnClick<&TfrmConfig::btnTestClick>()},
-    {"btnOK", ComponentKind::Button, "pnlBackground", 140, 204, 74, 25,
-     kButton.Default().OnClick<&TfrmConfig::btnOkClick>()},
-    {"btnCancel", ComponentKind::Button, "pnlBackground", 217, 204, 74, 25,
-     kButton.Cancel().OnClick<&TfrmConfig::btnCancelClick>()},
-    {"btnApply", ComponentKind::Button, "pnlBackground", 294, 204, 74, 25,
-     kButton.OnClick<&TfrmConfig::btnApplyClick>()},
+    Row<&F::btnTest, &F::pnlBackground>("btnTest", 10, 204, 74, 25, kButton.OnClick<&F::btnTestClick>()),
+    Row<TButton, &F::pnlBackground>("btnOK", 140, 204, 74, 25, kButton.Default().OnClick<&F::btnOkClick>()),
+    Row<TButton, &F::pnlBackground>("btnCancel", 217, 204, 74, 25, kButton.Cancel().OnClick<&F::btnCancelClick>()),
+    Row<TButton, &F::pnlBackground>("btnApply", 294, 204, 74, 25, kButton.OnClick<&F::btnApplyClick>()),
 };
 
 LayoutTable TfrmConfig::Layout() { return LayoutTable(kLayout); }
 
 TfrmConfig::TfrmConfig(TSettingsStore& settings)
-    : TForm("TfrmConfig", kLayout), settings_(settings), SavedSettings(settings.SavedSettings) {
-  BindComponents();
+    : TForm("TfrmConfig"), settings_(settings), SavedSettings(settings.SavedSettings) {
+  Build(Layout());
   FormCreate();
 }
 
@@ -253,7 +228,7 @@ void TfrmConfig::FormShow() {
     chkItalic->SetChecked(italic);
   }
 
-  AppearenceChange();
+  AppearanceChange();
 }
 
 void TfrmConfig::pgcPageControlChange() { SavedSettings.ConfigPage = pgcPageControl->ActivePageIndex(); }
@@ -295,7 +270,7 @@ void TfrmConfig::memMessageChange() { SavedSettings.Message = memMessage->Text()
 
 void TfrmConfig::chkAllowMessagesClick() { SavedSettings.AllowMessages = chkAllowMessages->Checked() ? 1 : 0; }
 
-void TfrmConfig::AppearenceChange() {
+void TfrmConfig::AppearanceChange() {
   if (fillingAppearance_) return;
   SavedSettings.LightColor = SelectedColor(*cbxLight);
   SavedSettings.SurfaceColor = SelectedColor(*cbxSurface);
@@ -319,7 +294,7 @@ void TfrmConfig::AppearenceChange() {
   pnlFont->SetColor(SavedSettings.BackgroundColor);
 }
 
-void TfrmConfig::udnFontSizeClick() { AppearenceChange(); }
+void TfrmConfig::udnFontSizeClick() { AppearanceChange(); }
 
 void TfrmConfig::URLLabelMouseEnter(TComponent& label) { label.SetFontColor(kLinkHoverColor); }
 

@@ -40,7 +40,7 @@ class TfrmConfig : public TForm {
   void chkAutoRunClick();
   void memMessageChange();
   void chkAllowMessagesClick();
-  void AppearenceChange();
+  void AppearanceChange();
   void udnFontSizeClick();
   void URLLabelMouseEnter(TComponent& label);
   void URLLabelMouseLeave(TComponent& label);
@@ -54,20 +54,25 @@ class TfrmConfig : public TForm {
   TSettingsStore& settings_;
   // The store's record.
   TSavedSettings& SavedSettings;
-  // The layout table: every component once, with the member it is bound to and its handlers.
+  // The layout table: every component once, with the member that holds it and its handlers.
   static const ComponentLayout kLayout[];
 
+  TPanel* pnlBackground = nullptr;
   TPageControl* pgcPageControl = nullptr;
+  TTabSheet *tstCommon = nullptr, *tstMessage = nullptr, *tstAppearance = nullptr, *tstAbout = nullptr;
   // General: the password boxes and their labels, the speed, logon start.
+  TPanel *pnlPassword = nullptr, *pnlSpeed = nullptr, *pnlAutoRun = nullptr;
   TEdit *edtOldPassword = nullptr, *edtNewPassword = nullptr, *edtConfirmation = nullptr;
   TLabel *lblNewPassword = nullptr, *lblConfirmation = nullptr;
   TTrackBar* trbSpeed = nullptr;
   TLabel* lblSpeedValue = nullptr;
   TCheckBox* chkAutoRun = nullptr;
   // Message.
-  TEdit* memMessage = nullptr;
+  TPanel* pnlMessage = nullptr;
+  TMemo* memMessage = nullptr;
   TCheckBox* chkAllowMessages = nullptr;
   // Appearance: the four colours, the font and its preview.
+  TPanel *pnlColors = nullptr, *pnlFontBevel = nullptr;
   TColorBox *cbxLight = nullptr, *cbxSurface = nullptr, *cbxShadow = nullptr, *cbxBackground = nullptr;
   TPanel* pnlFont = nullptr;
   TComboBox* cbxFontName = nullptr;
@@ -75,7 +80,8 @@ class TfrmConfig : public TForm {
   TUpDown* udnFontSize = nullptr;
   TCheckBox *chkBold = nullptr, *chkItalic = nullptr;
   // About.
-  TEdit* memDescription = nullptr;
+  TPanel* pnlDescription = nullptr;
+  TMemo* memDescription = nullptr;
   TLabel* lblDescription = nullptr;
   TButton* btnTest = nullptr;
   // Set while FormShow ticks the bold and italic boxes: the click those fire must not copy

@@ -13,8 +13,9 @@ constexpr unsigned kShortestTimerInterval = 10;
 
 // The time between two steps: Speed + 1 ms, never below kShortestTimerInterval, the pace the
 // animation has always had. The dialog offers Speed 0 to 50; a stored value outside that range
-// (damaged, or written by something else) animates at the nearest end instead of never or
-// overflowing.
+// (damaged, or written by something else) takes the interval of the nearest end, 10 or 51 ms,
+// instead of never stepping or overflowing. Only the pulse of the clock looks at Speed itself:
+// it stops at exactly 50, so a larger value steps every 51 ms with the clock still pulsing.
 unsigned StepInterval(std::int32_t speed);
 
 // The time between two frames at a display refresh rate in hertz, rounded up so that no two

@@ -18,44 +18,39 @@ constexpr DWORD kRepaintPause = 450;
 
 }  // namespace
 
+using F = TfrmInstallWizard;
+
 const ComponentLayout TfrmInstallWizard::kLayout[] = {
-    {"frmInstallWizard", ComponentKind::Form, nullptr, 0, 0, 339, 253,
-     Props()
-         .Caption("")
-         .Border(FormBorder::Single)
-         .Centered()
-         .Color(SystemColor(COLOR_BTNFACE))
-         .Font("MS Sans Serif", -11)},
-    {"pnlBackground", ComponentKind::Panel, "frmInstallWizard", 0, 0, 339, 253, Props().AlignClient()},
-    {"pnlInstall", ComponentKind::Panel, "pnlBackground", 4, 4, 329, 205,
-     Props().Bevels(Bevel::Raised, Bevel::Lowered)},
-    {"lblReadMe", ComponentKind::Label, "pnlInstall", 0, 0, 51, 13,
-     Props().Hidden().Bind<&TfrmInstallWizard::lblReadMe>()},
-    {"memReadMe", ComponentKind::Memo, "pnlInstall", 8, 8, 313, 173,
-     Props()
-         .NoBorder()
-         .ReadOnly()
-         .VerticalScrollBar()
-         .NoReturns()
-         .Color(SystemColor(COLOR_INFOBK))
-         .Bind<&TfrmInstallWizard::memReadMe>()},
-    {"chkCreateDesktopShortcut", ComponentKind::CheckBox, "pnlInstall", 8, 184, 193, 17,
-     Props().Checked().Bind<&TfrmInstallWizard::chkCreateDesktopShortcut>()},
-    {"btnInstall", ComponentKind::Button, "pnlBackground", 176, 216, 75, 25,
-     Props().Default().OnClick<&TfrmInstallWizard::btnInstallClick>()},
-    {"btnCancel", ComponentKind::Button, "pnlBackground", 256, 216, 75, 25,
-     Props().Cancel().OnClick<&TfrmInstallWizard::btnCancelClick>()},
-    {"btnPreview", ComponentKind::Button, "pnlBackground", 8, 216, 75, 25,
-     Props().OnClick<&TfrmInstallWizard::btnPreviewClick>()},
+    Row<TFormComponent>("frmInstallWizard", 0, 0, 339, 253,
+                        FormOptions()
+                            .Caption("")
+                            .Border(FormBorder::Single)
+                            .Centered()
+                            .Color(SystemColor(COLOR_BTNFACE))
+                            .Font("MS Sans Serif", -11)),
+    Row<&F::pnlBackground>("pnlBackground", 0, 0, 339, 253, PanelOptions().AlignClient()),
+    Row<&F::pnlInstall, &F::pnlBackground>("pnlInstall", 4, 4, 329, 205,
+                                           PanelOptions().Bevels(Bevel::Raised, Bevel::Lowered)),
+    Row<&F::lblReadMe, &F::pnlInstall>("lblReadMe", 0, 0, 51, 13, LabelOptions().Hidden()),
+    Row<&F::memReadMe, &F::pnlInstall>(
+        "memReadMe", 8, 8, 313, 173,
+        MemoOptions().NoBorder().ReadOnly().VerticalScrollBar().NoReturns().Color(SystemColor(COLOR_INFOBK))),
+    Row<&F::chkCreateDesktopShortcut, &F::pnlInstall>("chkCreateDesktopShortcut", 8, 184, 193, 17,
+                                                      CheckBoxOptions().Checked()),
+    Row<TButton, &F::pnlBackground>("btnInstall", 176, 216, 75, 25,
+                                    ButtonOptions().Default().OnClick<&F::btnInstallClick>()),
+    Row<TButton, &F::pnlBackground>("btnCancel", 256, 216, 75, 25,
+                                    ButtonOptions().Cancel().OnClick<&F::btnCancelClick>()),
+    Row<TButton, &F::pnlBackground>("btnPreview", 8, 216, 75, 25, ButtonOptions().OnClick<&F::btnPreviewClick>()),
 };
 
 LayoutTable TfrmInstallWizard::Layout() { return LayoutTable(kLayout); }
 
 TfrmInstallWizard::TfrmInstallWizard(const std::string& programName)
-    : TForm("TfrmInstallWizard", kLayout),
+    : TForm("TfrmInstallWizard"),
       PlanInstallation([programName] { return velmora::PlanInstallation(programName); }),
       StartInstallVerb(&velmora::StartInstallVerb) {
-  BindComponents();
+  Build(Layout());
   FormCreate();
 }
 

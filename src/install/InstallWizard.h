@@ -34,11 +34,12 @@ class TfrmInstallWizard : public TForm {
   void btnPreviewClick();
 
  private:
-  // The layout table: every component once, with the member it is bound to and its handlers.
+  // The layout table: every component once, with the member that holds it and its handlers.
   static const ComponentLayout kLayout[];
 
+  TPanel *pnlBackground = nullptr, *pnlInstall = nullptr;
   TLabel* lblReadMe = nullptr;
-  TEdit* memReadMe = nullptr;
+  TMemo* memReadMe = nullptr;
   TCheckBox* chkCreateDesktopShortcut = nullptr;
 };
 

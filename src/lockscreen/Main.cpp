@@ -205,8 +205,6 @@ void TfrmVOK::FormPaint() {
   EndPaint(Handle(), &paint);
 }
 
-void TfrmVOK::tmrTimerTimer() { Contain("a tick", [this] { Advance(1); }); }
-
 void TfrmVOK::AnimationFrame() { Contain("a frame", [this] { Advance(pace_.StepsDue(SteadyMilliseconds())); }); }
 
 void TfrmVOK::Advance(std::uint64_t steps) {

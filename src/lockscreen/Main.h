@@ -44,8 +44,9 @@ class TfrmVOK : public TLockSurface {
   bool Visible() const { return IsWindowVisible(Handle()) != FALSE; }
   bool Shown() const { return shown_; }
 
-  // One tick of the animation: the clock pulses and the message moves one step.
-  void tmrTimerTimer();
+  // Moves the animation on by `steps` steps (the clock pulses and the message moves one pixel
+  // each) and marks what changed for painting.
+  void Advance(std::uint64_t steps);
   // The animation timer: the steps due since the last frame, drawn as one frame.
   void AnimationFrame();
   // The clock stops while the prompt is up; it starts again, counting its steps from now.
@@ -90,7 +91,6 @@ class TfrmVOK : public TLockSurface {
 
  private:
   void BuildDisplayLine();
-  void Advance(std::uint64_t steps);
   // Readies the off-screen frame while the window is being shown, so that its first paint only
   // copies it.
   void PrepareFrame();

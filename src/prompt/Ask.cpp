@@ -10,12 +10,12 @@ namespace velmora {
 
 namespace {
 
-constexpr Props kFramedPanel = Props().Bevels(Bevel::Raised, Bevel::Lowered);
-constexpr Props kIndicator = Props()
-                                 .Color(SystemColor(COLOR_ACTIVECAPTION))
-                                 .FontColor(SystemColor(COLOR_WINDOW))
-                                 .Font("MS Sans Serif", -11)
-                                 .Anchors(akLeft | akBottom);
+constexpr PanelOptions kFramedPanel = PanelOptions().Bevels(Bevel::Raised, Bevel::Lowered);
+constexpr PanelOptions kIndicator = PanelOptions()
+                                        .Color(SystemColor(COLOR_ACTIVECAPTION))
+                                        .FontColor(SystemColor(COLOR_WINDOW))
+                                        .Font("MS Sans Serif", -11)
+                                        .Anchors(akLeft | akBottom);
 constexpr unsigned kBottomLeft = akLeft | akBottom;
 
 constexpr int kCheckDelay = 800;
@@ -25,52 +25,38 @@ constexpr int kBlinkTicks = 4;
 
 }  // namespace
 
+using F = TfrmAsk;
+
 const ComponentLayout TfrmAsk::kLayout[] = {
-    {"frmAsk", ComponentKind::Form, nullptr, 0, 0, 246, 215,
-     Props().Caption("").StayOnTop().Centered().Font("MS Sans Serif", -11)},
-    {"pnlBackground", ComponentKind::Panel, "frmAsk", 0, 0, 246, 215, Props().AlignClient()},
-    {"pnlPassword", ComponentKind::Panel, "pnlBackground", 8, 9, 230, 61,
-     kFramedPanel.TabOrder(0).Bind<&TfrmAsk::pnlPassword>()},
-    {"lblPassword", ComponentKind::Label, "pnlPassword", 8, 4, 0, 0, Props()},
-    {"edtPassword", ComponentKind::Edit, "pnlPassword", 8, 27, 213, 18,
-     Props()
-         .FlatBorder()
-         .PasswordChar('*')
-         .Font("MS Sans Serif", -16)
-         .Bind<&TfrmAsk::edtPassword>()
-         .OnChange<&TfrmAsk::edtPasswordChange>()},
-    {"pnlMessage", ComponentKind::Panel, "pnlBackground", 8, 74, 230, 104,
-     kFramedPanel.TabOrder(1).Bind<&TfrmAsk::pnlMessage>()},
-    {"lblLeaveMessage", ComponentKind::Label, "pnlMessage", 8, 4, 0, 0, Props().Bind<&TfrmAsk::lblLeaveMessage>()},
-    {"memMessage", ComponentKind::Memo, "pnlMessage", 8, 20, 213, 57,
-     Props()
-         .FlatBorder()
-         .VerticalScrollBar()
-         .MaxLength(kMaxMessageLength)
-         .Bind<&TfrmAsk::memMessage>()
-         .OnChange<&TfrmAsk::edtPasswordChange>()},
-    {"chkPermanentMessage", ComponentKind::CheckBox, "pnlMessage", 8, 80, 213, 17,
-     Props().Bind<&TfrmAsk::chkPermanentMessage>().OnClick<&TfrmAsk::edtPasswordChange>()},
-    {"btnOK", ComponentKind::Button, "pnlBackground", 80, 183, 75, 25,
-     Props().Default().ModalResult(mrOK).Anchors(kBottomLeft).Bind<&TfrmAsk::btnOK>()},
-    {"btnCancel", ComponentKind::Button, "pnlBackground", 160, 183, 75, 25,
-     Props().Cancel().ModalResult(mrCancel).Anchors(kBottomLeft)},
-    {"pnlLocale", ComponentKind::Panel, "pnlBackground", 8, 187, 20, 16,
-     kIndicator.Caption("EN").Bind<&TfrmAsk::pnlLocale>()},
-    {"pnlCapsLock", ComponentKind::Panel, "pnlBackground", 31, 187, 18, 16,
-     kIndicator.Caption("A").Bind<&TfrmAsk::pnlCapsLock>()},
-    {"tmrClose", ComponentKind::Timer, "frmAsk", 0, 0, 0, 0,
-     Props().Interval(30000).TimerDisabled().Bind<&TfrmAsk::tmrClose>().OnTimer<&TfrmAsk::tmrCloseTimer>()},
-    {"tmrCheck", ComponentKind::Timer, "frmAsk", 0, 0, 0, 0,
-     Props().Interval(1000).TimerDisabled().Bind<&TfrmAsk::tmrCheck>().OnTimer<&TfrmAsk::tmrCheckTimer>()},
-    {"tmrLocale", ComponentKind::Timer, "frmAsk", 0, 0, 0, 0,
-     Props().Interval(200).TimerDisabled().Bind<&TfrmAsk::tmrLocale>().OnTimer<&TfrmAsk::tmrLocaleTimer>()},
-    {"tmrBlink", ComponentKind::Timer, "frmAsk", 0, 0, 0, 0,
-     Props().Interval(300).Bind<&TfrmAsk::tmrBlink>().OnTimer<&TfrmAsk::tmrBlinkTimer>()},
+    Row<TFormComponent>("frmAsk", 0, 0, 246, 215,
+                        FormOptions().Caption("").StayOnTop().Centered().Font("MS Sans Serif", -11)),
+    Row<&F::pnlBackground>("pnlBackground", 0, 0, 246, 215, PanelOptions().AlignClient()),
+    Row<&F::pnlPassword, &F::pnlBackground>("pnlPassword", 8, 9, 230, 61, kFramedPanel.TabOrder(0)),
+    Row<TLabel, &F::pnlPassword>("lblPassword", 8, 4, 0, 0),
+    Row<&F::edtPassword, &F::pnlPassword>(
+        "edtPassword", 8, 27, 213, 18,
+        EditOptions().FlatBorder().PasswordChar('*').Font("MS Sans Serif", -16).OnChange<&F::edtPasswordChange>()),
+    Row<&F::pnlMessage, &F::pnlBackground>("pnlMessage", 8, 74, 230, 104, kFramedPanel.TabOrder(1)),
+    Row<&F::lblLeaveMessage, &F::pnlMessage>("lblLeaveMessage", 8, 4, 0, 0),
+    Row<&F::memMessage, &F::pnlMessage>(
+        "memMessage", 8, 20, 213, 57,
+        MemoOptions().FlatBorder().VerticalScrollBar().MaxLength(kMaxMessageLength).OnChange<&F::edtPasswordChange>()),
+    Row<&F::chkPermanentMessage, &F::pnlMessage>("chkPermanentMessage", 8, 80, 213, 17,
+                                                 CheckBoxOptions().OnClick<&F::edtPasswordChange>()),
+    Row<&F::btnOK, &F::pnlBackground>("btnOK", 80, 183, 75, 25,
+                                      ButtonOptions().Default().ModalResult(mrOK).Anchors(kBottomLeft)),
+    Row<TButton, &F::pnlBackground>("btnCancel", 160, 183, 75, 25,
+                                    ButtonOptions().Cancel().ModalResult(mrCancel).Anchors(kBottomLeft)),
+    Row<&F::pnlLocale, &F::pnlBackground>("pnlLocale", 8, 187, 20, 16, kIndicator.Caption("EN")),
+    Row<&F::pnlCapsLock, &F::pnlBackground>("pnlCapsLock", 31, 187, 18, 16, kIndicator.Caption("A")),
+    Row<&F::tmrClose>("tmrClose", 0, 0, 0, 0, TimerOptions().Interval(30000).Disabled().OnTimer<&F::tmrCloseTimer>()),
+    Row<&F::tmrCheck>("tmrCheck", 0, 0, 0, 0, TimerOptions().Interval(1000).Disabled().OnTimer<&F::tmrCheckTimer>()),
+    Row<&F::tmrLocale>("tmrLocale", 0, 0, 0, 0, TimerOptions().Interval(200).Disabled().OnTimer<&F::tmrLocaleTimer>()),
+    Row<&F::tmrBlink>("tmrBlink", 0, 0, 0, 0, TimerOptions().Interval(300).OnTimer<&F::tmrBlinkTimer>()),
 };
 
-TfrmAsk::TfrmAsk(const TSavedSettings& settings) : TForm("TfrmAsk", kLayout), SavedSettings(settings) {
-  BindComponents();
+TfrmAsk::TfrmAsk(const TSavedSettings& settings) : TForm("TfrmAsk"), SavedSettings(settings) {
+  Build(Layout());
   FormCreate();
 }
 

@@ -46,14 +46,15 @@ class TfrmAsk : public TForm {
  private:
   // The record the prompt reads the password, AllowMessages and the message from.
   const TSavedSettings& SavedSettings;
-  // The layout table: every component once, with the member it is bound to and its handlers.
+  // The layout table: every component once, with the member that holds it and its handlers.
   static const ComponentLayout kLayout[];
 
+  TPanel* pnlBackground = nullptr;
   TPanel* pnlPassword = nullptr;
   TEdit* edtPassword = nullptr;
   TPanel* pnlMessage = nullptr;
   TLabel* lblLeaveMessage = nullptr;
-  TEdit* memMessage = nullptr;
+  TMemo* memMessage = nullptr;
   TCheckBox* chkPermanentMessage = nullptr;
   TButton* btnOK = nullptr;
   TPanel* pnlLocale = nullptr;

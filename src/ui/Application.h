@@ -26,7 +26,6 @@ class TApplication {
   // The application window as the owner of a window being made: made again first when another
   // program destroyed it (by making it the child of a window it then destroyed).
   HWND Owner();
-  HINSTANCE Instance() const { return instance_; }
 
   // The first form created in a mode; Run shows it and returns when it closes.
   HWND MainWindow() const { return mainWindow_; }

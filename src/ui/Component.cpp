@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "core/Error.h"
 #include "ui/Form.h"
@@ -16,6 +17,13 @@ namespace velmora {
 namespace {
 
 constexpr UINT_PTR kBufferedPaintId = 1;
+
+// Each event and the row's handler for it.
+constexpr std::pair<TComponent::Event TComponent::*, Handler CommonOptions::*> kEvents[] = {
+    {&TComponent::OnClick, &CommonOptions::onClick},       {&TComponent::OnChange, &CommonOptions::onChange},
+    {&TComponent::OnTimer, &CommonOptions::onTimer},       {&TComponent::OnEnter, &CommonOptions::onEnter},
+    {&TComponent::OnExit, &CommonOptions::onExit},         {&TComponent::OnMouseEnter, &CommonOptions::onMouseEnter},
+    {&TComponent::OnMouseLeave, &CommonOptions::onMouseLeave}};
 
 // Paints a standard control into an off-screen bitmap (the control draws into any device
 // context it is given with WM_PAINT) and copies the result to the screen in one step.
@@ -39,6 +47,17 @@ LRESULT CALLBACK BufferedPaintProcedure(HWND window, UINT message, WPARAM wParam
   return DefSubclassProc(window, message, wParam, lParam);
 }
 
+// Along one axis: a component anchored at the far edge ends at `end`, stretched when anchored at
+// the near edge too, moved otherwise.
+void FollowEdge(bool nearEdge, bool farEdge, int end, int& start, int& size) {
+  if (!farEdge) return;
+  if (nearEdge) {
+    size = end - start;
+  } else {
+    start = end - size;
+  }
+}
+
 }  // namespace
 
 TComponent::TComponent(TForm& owner, const ComponentLayout& layout, TComponent* parent, int id)
@@ -46,37 +65,72 @@ TComponent::TComponent(TForm& owner, const ComponentLayout& layout, TComponent* 
       layout_(layout),
       parent_(parent),
       name_(layout.name),
-      kind_(layout.kind),
       id_(id),
-      caption_(layout.props.caption != nullptr ? layout.props.caption : layout.name) {}
+      caption_(layout.Common().caption != nullptr ? layout.Common().caption : parent != nullptr ? layout.name : "") {
+  InheritLook();
+  for (const auto& [event, handler] : kEvents) {
+    if (const Handler call = Common().*handler) this->*event = [this, call] { call(owner_, *this); };
+  }
+}
 
-TComponent::~TComponent() { ClearEvents(); }
+TComponent::~TComponent() {
+  ClearEvents();
+  window_procedure::Detach(handle_, this);
+}
 
+// What the row does not give the form is the system's dialog look; what it does not give
+// another component is its parent's, or the window colour for a control with a background of
+// its own.
 void TComponent::InheritLook() {
-  const Props& props = layout_.props;
-  ColorValue color = props.color;
-  if (color == clDefault) color = OwnsBackground() ? SystemColor(COLOR_WINDOW) : parent_->Color();
-  const bool ownFont = props.fontName != nullptr || props.fontHeight != 0;
-  SetLook(color, props.fontColor != clDefault ? props.fontColor : parent_->FontColor(),
-          props.fontName != nullptr ? props.fontName : parent_->fontName_.c_str(),
-          props.fontHeight != 0 ? props.fontHeight : parent_->fontHeight_, ownFont ? props.fontBold : parent_->fontBold_);
+  const CommonOptions& common = Common();
+  const bool ownFont = common.font.name != nullptr || common.font.height != 0;
+  color_ = common.color;
+  fontColor_ = common.fontColor;
+  fontName_ = common.font.name != nullptr ? common.font.name : "";
+  fontHeight_ = common.font.height;
+  fontBold_ = common.font.bold;
+  if (parent_ == nullptr) {
+    if (color_ == clDefault) color_ = SystemColor(COLOR_BTNFACE);
+    if (fontColor_ == clDefault) fontColor_ = SystemColor(COLOR_WINDOWTEXT);
+    if (common.font.name == nullptr) fontName_ = "MS Sans Serif";
+    if (fontHeight_ == 0) fontHeight_ = -11;
+    return;
+  }
+  if (color_ == clDefault) color_ = OwnsBackground() ? SystemColor(COLOR_WINDOW) : parent_->Color();
+  if (fontColor_ == clDefault) fontColor_ = parent_->FontColor();
+  if (common.font.name == nullptr) fontName_ = parent_->fontName_;
+  if (fontHeight_ == 0) fontHeight_ = parent_->fontHeight_;
+  if (!ownFont) fontBold_ = parent_->fontBold_;
   fontItalic_ = ownFont ? false : parent_->fontItalic_;
 }
 
-void TComponent::SetLook(ColorValue color, ColorValue fontColor, const char* fontName, int fontHeight, bool fontBold) {
-  color_ = color;
-  fontColor_ = fontColor;
-  fontName_ = fontName;
-  fontHeight_ = fontHeight;
-  fontBold_ = fontBold;
+bool TComponent::OwnsBackground() const {
+  switch (Kind()) {
+    case ComponentKind::Edit:
+    case ComponentKind::Memo:
+    case ComponentKind::ComboBox:
+    case ComponentKind::ColorBox:
+      return true;
+    default:
+      return false;
+  }
 }
 
-void TComponent::CreateControlWindow(const char* windowClass, DWORD style, DWORD exStyle, int designHeight,
-                                     void* self) {
+bool TComponent::IsDefaultButton() const {
+  const auto* button = std::get_if<ButtonOptions>(&layout_.options);
+  return button != nullptr && button->isDefault;
+}
+
+bool TComponent::IsCancelButton() const {
+  const auto* button = std::get_if<ButtonOptions>(&layout_.options);
+  return button != nullptr && button->isCancel;
+}
+
+void TComponent::CreateControlWindow(const char* windowClass, DWORD style, DWORD exStyle, ControlGuard guard,
+                                     int designHeight, void* self) {
   if (parent_->HoldsOnlySheets()) throw Error("Only tab sheets may lie on a page control");
   style |= WS_CHILD | WS_CLIPSIBLINGS;
-  if (layout_.props.visible) style |= WS_VISIBLE;
-  if (!layout_.props.enabled) style |= WS_DISABLED;
+  if (Common().visible) style |= WS_VISIBLE;
   const int height = owner_.Scale(designHeight >= 0 ? designHeight : layout_.height);
   window_procedure::SetPending(self);
   handle_ = CreateWindowExA(exStyle, windowClass, "", style, owner_.Scale(layout_.left), owner_.Scale(layout_.top),
@@ -84,18 +138,13 @@ void TComponent::CreateControlWindow(const char* windowClass, DWORD style, DWORD
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)), GetModuleHandleA(nullptr), nullptr);
   window_procedure::EndCreation();
   if (handle_ == nullptr) throw Error("Cannot create the window of " + name_);
-  GuardControl(handle_, Guard());
+  if (self == nullptr) window_procedure::Attach(handle_, this, window_procedure::Kind<TComponent>());
+  GuardControl(handle_, guard);
   ApplyFont();
 }
 
 void TComponent::ClearEvents() {
-  OnClick = nullptr;
-  OnChange = nullptr;
-  OnTimer = nullptr;
-  OnEnter = nullptr;
-  OnExit = nullptr;
-  OnMouseEnter = nullptr;
-  OnMouseLeave = nullptr;
+  for (const auto& [event, handler] : kEvents) this->*event = nullptr;
 }
 
 void TComponent::RunEventSafely(const Event& event) {
@@ -119,11 +168,11 @@ HFONT TComponent::FontHandle() const {
 }
 
 std::string TComponent::Caption() const {
-  return TranslatableTextsOf(kind_).caption ? caption_ : std::string();
+  return TranslatableTextsOf(Kind()).caption ? caption_ : std::string();
 }
 
 void TComponent::SetCaption(const std::string& caption) {
-  if (!TranslatableTextsOf(kind_).caption) return;
+  if (!TranslatableTextsOf(Kind()).caption || caption == caption_) return;
   caption_ = caption;
   ShowCaption();
   UpdateToolTip();
@@ -135,7 +184,7 @@ void TComponent::ShowCaption() {
 }
 
 void TComponent::SetHint(const std::string& hint) {
-  if (!TranslatableTextsOf(kind_).hint) return;
+  if (!TranslatableTextsOf(Kind()).hint) return;
   hint_ = hint;
   UpdateToolTip();
 }
@@ -143,7 +192,7 @@ void TComponent::SetHint(const std::string& hint) {
 void TComponent::UpdateToolTip() {
   HWND toolTip = owner_.ToolTip();
   if (toolTip == nullptr || handle_ == nullptr || parent_ == nullptr) return;
-  const bool wanted = !hint_.empty() && !(TranslatableTextsOf(kind_).caption && hint_ == caption_);
+  const bool wanted = !hint_.empty() && !(TranslatableTextsOf(Kind()).caption && hint_ == caption_);
   TOOLINFOA tool{};
   tool.cbSize = TTTOOLINFOA_V2_SIZE;
   tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -157,8 +206,6 @@ void TComponent::UpdateToolTip() {
   }
   toolAdded_ = wanted;
 }
-
-bool TComponent::Enabled() const { return IsWindowEnabled(handle_) != FALSE; }
 
 void TComponent::SetEnabled(bool enabled) {
   const win::OwnChange own;
@@ -175,12 +222,6 @@ void TComponent::SetVisible(bool visible) {
 }
 
 void TComponent::SetFocus() { owner_.FocusControl(*this); }
-
-void TComponent::Click() {
-  if (OnClick) OnClick();
-}
-
-ColorValue TComponent::Color() const { return color_; }
 
 void TComponent::SetColor(ColorValue color) {
   color_ = color;
@@ -199,9 +240,7 @@ void TComponent::UseParentFont() {
   fontBold_ = parent_->fontBold_;
   fontItalic_ = parent_->fontItalic_;
   fontColor_ = parent_->fontColor_;
-  ApplyFont();
-  AutoSize();
-  Repaint();
+  FontChanged();
 }
 
 void TComponent::SetFont(const std::string& name, int height, bool bold, bool italic) {
@@ -209,6 +248,10 @@ void TComponent::SetFont(const std::string& name, int height, bool bold, bool it
   fontHeight_ = height;
   fontBold_ = bold;
   fontItalic_ = italic;
+  FontChanged();
+}
+
+void TComponent::FontChanged() {
   ApplyFont();
   AutoSize();
   Repaint();
@@ -254,16 +297,10 @@ void TComponent::SetBounds(int left, int top, int width, int height) {
   if (handle_ != nullptr) SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-int TComponent::ClientWidth() const {
+RECT TComponent::ClientRect() const {
   RECT client{0, 0, 0, 0};
   if (handle_ != nullptr) GetClientRect(handle_, &client);
-  return client.right;
-}
-
-int TComponent::ClientHeight() const {
-  RECT client{0, 0, 0, 0};
-  if (handle_ != nullptr) GetClientRect(handle_, &client);
-  return client.bottom;
+  return client;
 }
 
 void TComponent::MeasureAnchors() {
@@ -275,34 +312,26 @@ void TComponent::MeasureAnchors() {
 
 void TComponent::FollowParent(int parentWidth, int parentHeight) {
   if (handle_ == nullptr) return;
-  if (layout_.props.alignClient) {
+  if (Common().alignClient) {
     SetBounds(0, 0, parentWidth, parentHeight);
     return;
   }
-  const unsigned anchors = layout_.props.anchors;
-  RECT bounds = Bounds();
+  const unsigned anchors = Common().anchors;
+  const RECT bounds = Bounds();
   int left = bounds.left;
   int top = bounds.top;
   int width = bounds.right - bounds.left;
   int height = bounds.bottom - bounds.top;
-  if (anchors & akRight) {
-    if (anchors & akLeft) {
-      width = parentWidth - rightDistance_ - left;
-    } else {
-      left = parentWidth - rightDistance_ - width;
-    }
-  }
-  if (anchors & akBottom) {
-    if (anchors & akTop) {
-      height = parentHeight - bottomDistance_ - top;
-    } else {
-      top = parentHeight - bottomDistance_ - height;
-    }
-  }
+  FollowEdge(anchors & akLeft, anchors & akRight, parentWidth - rightDistance_, left, width);
+  FollowEdge(anchors & akTop, anchors & akBottom, parentHeight - bottomDistance_, top, height);
   if (left != bounds.left || top != bounds.top || width != bounds.right - bounds.left ||
       height != bounds.bottom - bounds.top) {
     SetBounds(left, top, width, height);
   }
+}
+
+std::unique_ptr<TComponent> MakeComponent(TForm& owner, const ComponentLayout& layout, TComponent* parent, int id) {
+  return layout.make(owner, layout, parent, id);
 }
 
 }  // namespace velmora

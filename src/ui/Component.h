@@ -1,14 +1,12 @@
 // A component of a form: its name, kind and owner, its window (none for timers), its caption and
-// hint, its look and its events. Each kind is a class of its own (ui/Kinds.h), made by
-// MakeComponent from the layout row; TComponent holds what every kind shares and the hooks the
-// form calls on every component, which each kind implements as far as it has them.
+// hint, its look and its events. Each kind is a class of its own (ui/Kinds.h) whose constructor
+// makes its window from the layout row; the form hands each kind the messages that concern it
+// through Reflect.
 #pragma once
 #include <windows.h>
 
 #include <functional>
-#include <memory>
 #include <string>
-#include <vector>
 
 #include "ui/Layout.h"
 #include "ui/WindowProcedure.h"
@@ -21,43 +19,54 @@ class TComponent {
  public:
   using Event = std::function<void()>;
 
-  // Takes the row; the window is created by MakeComponent, which is how components are made.
+  // Takes the row's look (the form's own row: the system's dialog look where it gives none) and
+  // its handlers; the kind's constructor makes the window.
   TComponent(TForm& owner, const ComponentLayout& layout, TComponent* parent, int id);
   virtual ~TComponent();
   TComponent(const TComponent&) = delete;
   TComponent& operator=(const TComponent&) = delete;
 
   const std::string& Name() const { return name_; }
-  ComponentKind Kind() const { return kind_; }
+  ComponentKind Kind() const { return layout_.kind; }
   TForm& Owner() const { return owner_; }
   TComponent* Parent() const { return parent_; }
   const ComponentLayout& Layout() const { return layout_; }
   HWND Handle() const { return handle_; }
   int Id() const { return id_; }
-  // A control with a window of its own that can hold the focus and children of its own: not a
-  // label (whose static window only shows text), not a timer.
-  virtual bool IsWindowedControl() const { return handle_ != nullptr; }
+
+  // What the kind is: a control with a window of its own that can hold the focus and children
+  // (not a label, whose static window only shows text, nor a timer); a control that paints its
+  // own colour behind its text (edits, lists) where others show their parent's; panels and tab
+  // sheets, which draw their background themselves; a page control, on which only tab sheets
+  // may lie; the buttons Enter and Esc press.
+  bool IsWindowedControl() const { return handle_ != nullptr && Kind() != ComponentKind::Label; }
+  bool OwnsBackground() const;
+  bool PaintsBackground() const { return Kind() == ComponentKind::Panel || Kind() == ComponentKind::TabSheet; }
+  bool HoldsOnlySheets() const { return Kind() == ComponentKind::PageControl; }
+  bool IsDefaultButton() const;
+  bool IsCancelButton() const;
+
+  // A message of the form's that concerns this component: a WM_COMMAND, WM_NOTIFY, scroll or
+  // owner-draw message from its window, or any WM_TIMER of the form (a timer answers its own
+  // identifier only). Returns the message's answer.
+  virtual LRESULT Reflect(UINT, WPARAM, LPARAM) { return 0; }
 
   // The caption, for the kinds that have one (TranslatableTextsOf(Kind())); setting it on
-  // another kind is ignored.
-  virtual std::string Caption() const;
-  virtual void SetCaption(const std::string& caption);
+  // another kind is ignored, and so is setting the caption it has.
+  std::string Caption() const;
+  void SetCaption(const std::string& caption);
   const std::string& Hint() const { return hint_; }
   // The hint shows as a tooltip when it is not empty and says more than the caption.
   void SetHint(const std::string& hint);
-  bool HintShown() const { return toolAdded_; }
 
-  virtual bool Enabled() const;
-  virtual void SetEnabled(bool enabled);
+  bool Enabled() const { return IsWindowEnabled(handle_) != FALSE; }
+  void SetEnabled(bool enabled);
   bool Visible() const;
-  virtual void SetVisible(bool visible);
+  void SetVisible(bool visible);
   void SetFocus();
 
-  // The click behaviour: OnClick (buttons first set their modal result, check boxes toggle).
-  virtual void Click();
-
   // Background colour (panels, edits); labels and check boxes show their parent's.
-  ColorValue Color() const;
+  ColorValue Color() const { return color_; }
   void SetColor(ColorValue color);
   ColorValue FontColor() const { return fontColor_; }
   void SetFontColor(ColorValue color);
@@ -82,8 +91,8 @@ class TComponent {
   // Position in the parent's client area, in pixels.
   RECT Bounds() const;
   void SetBounds(int left, int top, int width, int height);
-  int ClientWidth() const;
-  int ClientHeight() const;
+  int ClientWidth() const { return ClientRect().right; }
+  int ClientHeight() const { return ClientRect().bottom; }
 
   Event OnClick;
   Event OnChange;
@@ -95,78 +104,51 @@ class TComponent {
   Event OnMouseLeave;
   void ClearEvents();
 
-  // What the kind answers to, for the owner form.
-  // A notification code of WM_COMMAND from the control.
-  virtual void Command(int) {}
-  // A WM_NOTIFY code from the control.
-  virtual void Notify(UINT) {}
-  // WM_HSCROLL or WM_VSCROLL from the control.
-  virtual void Scrolled() {}
-  // A window timer of the form with this component's identifier elapsed; false when the
-  // component is no timer.
-  virtual bool Elapsed() { return false; }
-  // Runs once the form has built every component (timers start, page controls show a sheet).
-  virtual void Loaded() {}
-  // The control paints its own colour behind its text (edits, lists); others show the parent's.
-  virtual bool OwnsBackground() const { return false; }
-  // The button Enter and Esc press in a dialog.
-  virtual bool IsDefaultButton() const { return false; }
-  virtual bool IsCancelButton() const { return false; }
-  // Panels and tab sheets draw their background, in their parent's colour while
-  // ParentBackground holds.
-  virtual bool PaintsBackground() const { return false; }
-  // Only tab sheets may lie on it.
-  virtual bool HoldsOnlySheets() const { return false; }
-
-  // For the owner form and the window procedure.
-  void AttachHandle(HWND handle) { if (parent_ != nullptr) handle_ = handle; }
-  void SetFormHandle(HWND handle) { handle_ = handle; }
+  // For the owner form and the window procedure: the window made for the component, the form's
+  // own for its row.
+  void AttachHandle(HWND handle) { handle_ = handle; }
   // Remembers the distances to the parent's edges that the anchors keep.
   void MeasureAnchors();
   // Follows the parent's new client size as the anchors say.
-  virtual void FollowParent(int parentWidth, int parentHeight);
-  // Draws an item of an owner-drawn list.
-  virtual void DrawListItem(const DRAWITEMSTRUCT&) const {}
+  void FollowParent(int parentWidth, int parentHeight);
   // Runs an event from a subclass procedure, where no exception may pass.
   void RunEventSafely(const Event& event);
   bool MouseInside() const { return mouseInside_; }
   void SetMouseInside(bool inside) { mouseInside_ = inside; }
 
  protected:
-  // The font and colours a component takes from its parent unless its row gives them.
-  virtual void InheritLook();
-  // Creates the window, if the kind has one, and sets it up from the row.
-  virtual void Create() = 0;
-  // What the control keeps against other programs (ui/WindowProcedure.h).
-  virtual ControlGuard Guard() const { return ControlGuard(); }
-  // Paints itself (form, panels, tab sheets): double buffering is its own, not a subclass.
-  virtual bool PaintsItself() const { return PaintsBackground(); }
   // Shows a changed caption.
   virtual void ShowCaption();
   // Labels without a size in the row fit their caption.
   virtual void AutoSize() {}
 
-  // Creates a child window of the parent's at the row's position, visible and enabled as the row
-  // says, with the form's font. `designHeight` at 96 DPI replaces the row's height when given;
-  // `self` goes to WM_NCCREATE for windows of this program's classes.
-  void CreateControlWindow(const char* windowClass, DWORD style, DWORD exStyle = 0, int designHeight = -1,
-                           void* self = nullptr);
-  void SetHandle(HWND handle) { handle_ = handle; }
+  // Creates a child window of the parent's at the row's position, visible as the row says, with
+  // the form's font and the guard against other programs. `designHeight` at 96 DPI replaces the
+  // row's height when given; `self` goes to WM_NCCREATE for windows of this program's classes,
+  // other windows are found by the form through the window map.
+  void CreateControlWindow(const char* windowClass, DWORD style, DWORD exStyle = 0, ControlGuard guard = {},
+                           int designHeight = -1, void* self = nullptr);
   const std::string& CaptionText() const { return caption_; }
-  const Props& Properties() const { return layout_.props; }
-  void SetLook(ColorValue color, ColorValue fontColor, const char* fontName, int fontHeight, bool fontBold);
+  const CommonOptions& Common() const { return layout_.Common(); }
+  template <typename Options>
+  const Options& OptionsOf() const { return std::get<Options>(layout_.options); }
   void ApplyFont();
   void Repaint() const;
-  void UpdateToolTip();
+  // Runs the event if it is set.
+  static void Run(const Event& event) { if (event) event(); }
 
  private:
-  friend std::unique_ptr<TComponent> MakeComponent(TForm&, const ComponentLayout&, TComponent*, int);
+  void InheritLook();
+  void UpdateToolTip();
+  void FontChanged();
+  RECT ClientRect() const;
+  // The form and panels draw through their own buffer; standard controls are subclassed for it.
+  bool PaintsItself() const { return parent_ == nullptr || PaintsBackground(); }
 
   TForm& owner_;
   const ComponentLayout& layout_;
   TComponent* parent_;
   std::string name_;
-  ComponentKind kind_;
   int id_;
   HWND handle_ = nullptr;
   std::string caption_;

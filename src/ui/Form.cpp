@@ -21,9 +21,7 @@ constexpr int kFirstComponentId = 100;
 bool FormDialogFilter(MSG& message) {
   if (message.message < WM_KEYFIRST || message.message > WM_KEYLAST) return false;
   HWND root = GetAncestor(message.hwnd, GA_ROOT);
-  TForm* form = ObjectOf<TForm>(root);
-  if (form == nullptr || !form->Components().front()->Layout().props.keyboardNavigation) return false;
-  return IsDialogMessageA(root, &message) != FALSE;
+  return ObjectOf<TForm>(root) != nullptr && IsDialogMessageA(root, &message) != FALSE;
 }
 
 void RegisterFormClass(const char* className) {
@@ -44,35 +42,38 @@ void InitializeCommonControlsOnce() {
 
 }  // namespace
 
-TForm::TForm(const char* className, const ComponentLayout* table, std::size_t count) : className_(className) {
-  if (count == 0 || table[0].kind != ComponentKind::Form || table[0].parent != nullptr) {
-    throw Error("A layout table starts with its form");
-  }
-  RegisterFormClass(className);
+void TForm::Build(const LayoutTable& table) {
+  if (table.count == 0 || table.rows[0].kind != ComponentKind::Form) throw Error("A layout table starts with its form");
+  RegisterFormClass(className_);
   {
     win::WindowDC screen(nullptr);
     dpi_ = GetDeviceCaps(screen.get(), LOGPIXELSY);
     if (dpi_ <= 0) dpi_ = 96;
   }
-  // A form of timers alone (the lock screen) needs no common controls and no tooltip: it is made
-  // without loading them.
-  hasControls_ = std::any_of(table + 1, table + count, [](const ComponentLayout& row) {
-    return row.kind != ComponentKind::Timer;
-  });
-  if (hasControls_) InitializeCommonControlsOnce();
-  components_.push_back(MakeComponent(*this, table[0], nullptr, kFirstComponentId));
-  CreateFormWindow();
-  BuildComponents(table, count);
+  InitializeCommonControlsOnce();
+  components_.push_back(MakeComponent(*this, table.rows[0], nullptr, kFirstComponentId));
+  CreateFormWindow(table.rows[0]);
+  for (std::size_t index = 1; index < table.count; ++index) {
+    const ComponentLayout& row = table.rows[index];
+    if (FindComponent(row.name) != nullptr) throw Error(std::string("Two components named ") + row.name);
+    TComponent* parent = row.parent != nullptr ? row.parent(*this) : components_.front().get();
+    if (parent == nullptr) {
+      throw Error(std::string("The parent of ") + row.name + " is no member of " + Name() + " filled above it");
+    }
+    components_.push_back(MakeComponent(*this, row, parent, kFirstComponentId + static_cast<int>(index)));
+    if (row.member != nullptr) row.member(*this, *components_.back());
+  }
+  for (auto& component : components_) component->MeasureAnchors();
   ArrangeTabOrder();
-  if (table[0].props.centered) CenterOnScreen();
+  if (std::get<FormOptions>(table.rows[0].options).centered) CenterOnScreen();
   Application.SetDialogFilter(&FormDialogFilter);
 }
 
-void TForm::CreateFormWindow() {
-  const ComponentLayout& formRow = components_.front()->Layout();
+void TForm::CreateFormWindow(const ComponentLayout& formRow) {
+  const FormOptions& options = std::get<FormOptions>(formRow.options);
   DWORD style = WS_POPUP | WS_CLIPCHILDREN;
   DWORD exStyle = 0;
-  switch (formRow.props.border) {
+  switch (options.border) {
     case FormBorder::Dialog:
       style |= WS_CAPTION | WS_SYSMENU;
       exStyle |= WS_EX_DLGMODALFRAME;
@@ -83,14 +84,14 @@ void TForm::CreateFormWindow() {
     case FormBorder::None:
       break;
   }
-  if (formRow.props.stayOnTop) exStyle |= WS_EX_TOPMOST;
+  if (options.stayOnTop) exStyle |= WS_EX_TOPMOST;
   RECT frame{0, 0, Scale(formRow.width), Scale(formRow.height)};
   AdjustWindowRectEx(&frame, style, FALSE, exStyle);
   OffsetRect(&frame, Scale(formRow.left) - frame.left, Scale(formRow.top) - frame.top);
   const HWND created = CreateObjectWindow(this, exStyle, className_, style, frame, Application.Owner());
   if (created == nullptr) throw Error(std::string("Cannot create the window ") + className_);
   designStyles_ = win::DesignStyles(handle_);
-  components_.front()->SetFormHandle(handle_);
+  components_.front()->AttachHandle(handle_);
   // The frame's real size can differ from what AdjustWindowRectEx predicts; the client area
   // is what the layout is measured against.
   RECT client;
@@ -102,7 +103,6 @@ void TForm::CreateFormWindow() {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 
-  if (!hasControls_) return;
   toolTip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, handle_, nullptr,
                              GetModuleHandleA(nullptr), nullptr);
@@ -137,29 +137,12 @@ TForm::~TForm() {
   components_.clear();
 }
 
-void TForm::BuildComponents(const ComponentLayout* table, std::size_t count) {
-  for (std::size_t row = 1; row < count; ++row) {
-    const ComponentLayout& layout = table[row];
-    if (FindComponent(layout.name) != nullptr) throw Error(std::string("Two components named ") + layout.name);
-    TComponent* parent = components_.front().get();
-    if (layout.parent != nullptr) {
-      parent = FindComponent(layout.parent);
-      if (parent == nullptr) throw Error(std::string("The parent of ") + layout.name + " stands below it");
-    }
-    components_.push_back(MakeComponent(*this, layout, parent, kFirstComponentId + static_cast<int>(row)));
-  }
-  for (auto& component : components_) {
-    component->MeasureAnchors();
-    component->Loaded();
-  }
-}
-
 void TForm::ArrangeTabOrder() {
   for (const auto& parent : components_) {
     std::vector<std::pair<int, TComponent*>> siblings;
     for (const auto& component : components_) {
       if (component->Parent() != parent.get() || component->Handle() == nullptr) continue;
-      const int order = component->Layout().props.tabOrder;
+      const int order = component->Layout().Common().tabOrder;
       siblings.emplace_back(order >= 0 ? order : static_cast<int>(siblings.size()), component.get());
     }
     std::stable_sort(siblings.begin(), siblings.end(),
@@ -185,37 +168,25 @@ TComponent& TForm::Component(std::string_view name) const {
   return *component;
 }
 
-TComponent* TForm::ComponentById(int id) const {
-  const int index = id - kFirstComponentId;
-  if (index < 0 || index >= static_cast<int>(components_.size())) return nullptr;
-  return components_[static_cast<std::size_t>(index)].get();
+TComponent* TForm::ControlOf(HWND control) const {
+  TComponent* component = ObjectOf<TComponent>(control);
+  return component != nullptr && &component->Owner() == this ? component : nullptr;
 }
 
-TComponent* TForm::ComponentByHandle(HWND handle) const {
-  if (handle == nullptr) return nullptr;
+TButton* TForm::DefaultButton() const { return FirstButton(&TComponent::IsDefaultButton); }
+
+TButton* TForm::CancelButton() const { return FirstButton(&TComponent::IsCancelButton); }
+
+TButton* TForm::FirstButton(bool (TComponent::*is)() const) const {
   for (const auto& component : components_) {
-    if (component->Handle() == handle) return component.get();
+    if (((*component).*is)()) return static_cast<TButton*>(component.get());
   }
   return nullptr;
 }
 
-TComponent* TForm::DefaultButton() const {
-  for (const auto& component : components_) {
-    if (component->IsDefaultButton()) return component.get();
-  }
-  return nullptr;
-}
+std::string TForm::Caption() const { return components_.front()->Caption(); }
 
-TComponent* TForm::CancelButton() const {
-  for (const auto& component : components_) {
-    if (component->IsCancelButton()) return component.get();
-  }
-  return nullptr;
-}
-
-std::string TForm::Caption() const { return win::WindowText(handle_); }
-
-void TForm::SetCaption(const std::string& caption) { SetWindowTextA(handle_, caption.c_str()); }
+void TForm::SetCaption(const std::string& caption) { components_.front()->SetCaption(caption); }
 
 int TForm::Scale(int designPixels) const { return MulDiv(designPixels, dpi_, 96); }
 
@@ -236,27 +207,6 @@ HBRUSH TForm::BrushFor(ColorValue color) {
   HBRUSH handle = brush.get();
   brushes_.emplace(color, std::move(brush));
   return handle;
-}
-
-void TForm::BindComponents() {
-  for (const auto& component : components_) {
-    const Props& props = component->Layout().props;
-    if (props.member != nullptr) props.member(*this, *component);
-    for (const EventBinding& binding : props.events) {
-      if (binding.call == nullptr) continue;
-      TComponent* target = component.get();
-      TComponent::Event call = [this, target, event = binding.call] { event(*this, *target); };
-      switch (binding.event) {
-        case EventKind::Click: target->OnClick = call; break;
-        case EventKind::Change: target->OnChange = call; break;
-        case EventKind::Timer: target->OnTimer = call; break;
-        case EventKind::Enter: target->OnEnter = call; break;
-        case EventKind::Exit: target->OnExit = call; break;
-        case EventKind::MouseEnter: target->OnMouseEnter = call; break;
-        case EventKind::MouseLeave: target->OnMouseLeave = call; break;
-      }
-    }
-  }
 }
 
 void TForm::RunShow() {
@@ -320,7 +270,6 @@ void TForm::SetModalResult(int result) {
 }
 
 void TForm::Close() {
-  if (!FormCloseQuery()) return;
   if (modal_) {
     SetModalResult(mrCancel);
   } else {
@@ -442,21 +391,36 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       FillRect(reinterpret_cast<HDC>(wParam), &client, BrushFor(components_.front()->Color()));
       return 1;
     }
+    default:
+      return ControlMessage(message, wParam, lParam);
+  }
+}
+
+LRESULT TForm::ControlMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
     case WM_TIMER:
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-    case WM_MEASUREITEM:
-    case WM_DRAWITEM:
-      return OnControlMessage(message, wParam, lParam);
-    case DM_GETDEFID:
-      if (TComponent* button = DefaultButton(); button != nullptr) return MAKELRESULT(button->Id(), DC_HASDEFID);
+      // A timer has no window to be found by: each answers its own identifier only.
+      if (!destroying_) {
+        for (const auto& component : components_) component->Reflect(message, wParam, lParam);
+      }
       return 0;
     case WM_COMMAND:
-      return OnCommand(wParam, lParam);
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+      return Reflect(reinterpret_cast<HWND>(lParam), message, wParam, lParam);
     case WM_NOTIFY:
       // Only this thread's controls notify; another program's pointer is not read.
       if (InSendMessageEx(nullptr) != ISMEX_NOSEND || lParam == 0) return 0;
-      return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+      return Reflect(reinterpret_cast<const NMHDR*>(lParam)->hwndFrom, message, wParam, lParam);
+    case WM_DRAWITEM:
+      return Reflect(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hwndItem, message, wParam, lParam);
+    case WM_MEASUREITEM:
+      // Sent while an owner-drawn list's window is being made, before it is found by its window.
+      reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = static_cast<UINT>(Scale(16));
+      return TRUE;
+    case DM_GETDEFID:
+      if (TComponent* button = DefaultButton(); button != nullptr) return MAKELRESULT(button->Id(), DC_HASDEFID);
+      return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLOREDIT:
@@ -467,65 +431,25 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-LRESULT TForm::OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_TIMER:
-      if (TComponent* timer = ComponentById(static_cast<int>(wParam)); timer != nullptr && !destroying_) {
-        if (timer->Elapsed()) return 0;
-      }
-      return DefaultHandling(message, wParam, lParam);
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-      if (TComponent* control = ComponentByHandle(reinterpret_cast<HWND>(lParam)); control != nullptr && !destroying_) {
-        control->Scrolled();
-      }
-      return 0;
-    case WM_MEASUREITEM: {
-      auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-      measure->itemHeight = static_cast<UINT>(Scale(16));
-      return TRUE;
-    }
-    case WM_DRAWITEM: {
-      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-      if (TComponent* list = ComponentByHandle(item->hwndItem); list != nullptr) {
-        list->DrawListItem(*item);
-        return TRUE;
-      }
-      return FALSE;
-    }
-    default:
-      return DefaultHandling(message, wParam, lParam);
-  }
-}
-
-LRESULT TForm::OnCommand(WPARAM wParam, LPARAM lParam) {
+LRESULT TForm::Reflect(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
   if (destroying_) return 0;
+  if (TComponent* component = ControlOf(control)) return component->Reflect(message, wParam, lParam);
+  if (message != WM_COMMAND || control != nullptr) return 0;
   const int id = LOWORD(wParam);
-  TComponent* control = ComponentByHandle(reinterpret_cast<HWND>(lParam));
-  if (control == nullptr) control = ComponentById(id);
-  if (control == nullptr) {
-    // The dialog manager's Esc and Enter when no control answers to the identifier.
-    TComponent* button = id == IDCANCEL ? CancelButton() : id == IDOK ? DefaultButton() : nullptr;
-    if (button != nullptr && button->Enabled() && button->Visible()) button->Click();
+  TButton* button = DefaultButton();
+  if (id == IDCANCEL) {
+    button = CancelButton();
+  } else if (id != IDOK && (button == nullptr || id != button->Id())) {
     return 0;
   }
-  control->Command(HIWORD(wParam));
-  return 0;
-}
-
-LRESULT TForm::OnNotify(const NMHDR& header) {
-  if (destroying_) return 0;
-  TComponent* control = ComponentByHandle(header.hwndFrom);
-  if (control != nullptr) control->Notify(header.code);
+  if (button != nullptr && button->Enabled() && button->Visible()) button->Click();
   return 0;
 }
 
 LRESULT TForm::OnControlColor(HDC dc, HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
-  TComponent* component = ComponentByHandle(control);
+  const TComponent* component = ControlOf(control);
   if (component == nullptr) return DefaultHandling(message, wParam, lParam);
-  const ColorValue background = component->OwnsBackground() || component->Parent() == nullptr
-                                   ? component->Color()
-                                   : component->Parent()->Color();
+  const ColorValue background = component->OwnsBackground() ? component->Color() : component->Parent()->Color();
   SetTextColor(dc, ResolveColor(component->FontColor()));
   SetBkColor(dc, ResolveColor(background));
   return reinterpret_cast<LRESULT>(BrushFor(background));

@@ -10,10 +10,12 @@
 #include <string>
 #include <string_view>
 #include <tuple>
+#include <type_traits>
 #include <vector>
 
 #include "core/Error.h"
 #include "ui/Component.h"
+#include "ui/Kinds.h"
 #include "ui/Layout.h"
 #include "win/Colors.h"
 #include "win/Handles.h"
@@ -23,13 +25,9 @@ namespace velmora {
 
 class TForm {
  public:
-  // Builds the window of class `className` and every component of the table, all hidden. The
-  // window is owned by Application.Handle() (Application must be initialised). Which form is the
-  // main window is the caller's choice (Application.SetMainWindow). The derived class binds its
-  // handlers and runs its FormCreate afterwards.
-  template <std::size_t N>
-  TForm(const char* className, const ComponentLayout (&table)[N]) : TForm(className, table, N) {}
-  TForm(const char* className, const ComponentLayout* table, std::size_t count);
+  // A form of the window class `className`; the derived form builds its table with Build once
+  // its members exist.
+  explicit TForm(const char* className) : className_(className) {}
   virtual ~TForm();
   TForm(const TForm&) = delete;
   TForm& operator=(const TForm&) = delete;
@@ -58,8 +56,6 @@ class TForm {
     if (typed == nullptr) throw Error("The component " + std::string(name) + " is of another kind");
     return *typed;
   }
-  TComponent* ComponentById(int id) const;
-  TComponent* ComponentByHandle(HWND handle) const;
 
   std::string Caption() const;
   void SetCaption(const std::string& caption);
@@ -99,8 +95,8 @@ class TForm {
   void BringToFront();
   HWND ToolTip() const { return toolTip_; }
 
-  TComponent* DefaultButton() const;
-  TComponent* CancelButton() const;
+  TButton* DefaultButton() const;
+  TButton* CancelButton() const;
 
   // Cached GDI objects shared by the form's components.
   HFONT FontFor(const std::string& name, int height, bool bold, bool italic = false);
@@ -117,28 +113,33 @@ class TForm {
  protected:
   virtual void FormShow() {}
   virtual void FormHide() {}
-  // Return false to keep the form open when it is asked to close.
-  virtual bool FormCloseQuery() { return true; }
 
-  // Ties every component to the form as its layout row says: stores it in the form's member,
-  // checking that the member holds its kind, and attaches the row's handlers. The derived form
-  // calls it first in its constructor's body, once its members exist. Throws velmora::Error
-  // for a component of another kind than its member's.
-  void BindComponents();
+  // Builds the window and every component of the table, all hidden, storing each in its member
+  // of the form; the derived form calls it first in its constructor's body. The window is owned
+  // by Application.Handle() (Application must be initialised); which form is the main window is
+  // the caller's choice (Application.SetMainWindow). Throws velmora::Error for a table that does
+  // not start with its form, a component named twice, or a row whose parent or member is not
+  // there.
+  void Build(const LayoutTable& table);
 
   // The system's handling of a message the form leaves to it.
   virtual LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
-  void CreateFormWindow();
-  void BuildComponents(const ComponentLayout* table, std::size_t count);
+  void CreateFormWindow(const ComponentLayout& formRow);
   void ArrangeTabOrder();
   void RunShow();
   void RunHide();
-  // Timers, scrolling and owner-drawn items: what the control's kind answers.
-  LRESULT OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
-  LRESULT OnNotify(const NMHDR& header);
+  // The first button that `is` holds for.
+  TButton* FirstButton(bool (TComponent::*is)() const) const;
+  // What the form's controls and timers send it, and the colours it gives them.
+  LRESULT ControlMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  // The form's control whose window `control` is; null for any other window.
+  TComponent* ControlOf(HWND control) const;
+  // Hands a message from `control` to its component; a message from any other window is
+  // dropped. The dialog manager's Enter and Esc, which name no window, press the default or
+  // cancel button.
+  LRESULT Reflect(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnControlColor(HDC dc, HWND control, UINT message, WPARAM wParam, LPARAM lParam);
 
   const char* className_;
@@ -156,10 +157,9 @@ class TForm {
   std::function<void(int)> modalEnded_;
   int modalResult_ = mrNone;
   bool destroying_ = false;
-  bool hasControls_ = false;
 };
 
-// What Props::Bind and Props::On… make of a member and a handler.
+// What Row and the options' On… make of a member and a handler.
 namespace binding {
 
 template <typename Pointer>
@@ -175,30 +175,79 @@ struct HandlerOf;
 template <typename Form>
 struct HandlerOf<void (Form::*)()> {
   using FormType = Form;
-  static void Call(Form& form, TComponent&, void (Form::*handler)()) { (form.*handler)(); }
 };
 template <typename Form>
 struct HandlerOf<void (Form::*)(TComponent&)> {
   using FormType = Form;
-  static void Call(Form& form, TComponent& component, void (Form::*handler)(TComponent&)) {
-    (form.*handler)(component);
-  }
 };
+
+template <auto Member>
+void Store(TForm& form, TComponent& component) {
+  using Traits = MemberOf<decltype(Member)>;
+  auto* typed = dynamic_cast<typename Traits::FormType*>(&form);
+  if (typed == nullptr) {
+    throw Error("The row " + component.Name() + " fills a member of another form than " + form.Name());
+  }
+  typed->*Member = static_cast<typename Traits::KindType*>(&component);
+}
+
+template <typename Kind>
+std::unique_ptr<TComponent> Make(TForm& owner, const ComponentLayout& layout, TComponent* parent, int id) {
+  return std::make_unique<Kind>(owner, layout, parent, id);
+}
+
+template <auto Parent>
+constexpr MemberSlot SlotOf() {
+  if constexpr (std::is_null_pointer_v<decltype(Parent)>) {
+    return nullptr;
+  } else {
+    using Kind = typename MemberOf<decltype(Parent)>::KindType;
+    static_assert(std::is_base_of_v<TCustomPanel, Kind> || std::is_same_v<Kind, TPageControl>,
+                  "only panels, tab sheets and page controls hold components");
+    return &velmora::MemberOf<Parent>;
+  }
+}
 
 }  // namespace binding
 
 template <auto Member>
-void BindMember(TForm& form, TComponent& component) {
-  using Traits = binding::MemberOf<decltype(Member)>;
-  auto* typed = dynamic_cast<typename Traits::KindType*>(&component);
-  if (typed == nullptr) throw Error("The component " + component.Name() + " is not of its member's kind");
-  static_cast<typename Traits::FormType&>(form).*Member = typed;
+TComponent* MemberOf(TForm& form) {
+  auto* typed = dynamic_cast<typename binding::MemberOf<decltype(Member)>::FormType*>(&form);
+  return typed != nullptr ? typed->*Member : nullptr;
 }
 
-template <auto Handler>
+template <auto Method>
 void CallHandler(TForm& form, TComponent& component) {
-  using Traits = binding::HandlerOf<decltype(Handler)>;
-  Traits::Call(static_cast<typename Traits::FormType&>(form), component, Handler);
+  auto& typed = static_cast<typename binding::HandlerOf<decltype(Method)>::FormType&>(form);
+  if constexpr (std::is_invocable_v<decltype(Method), decltype(typed), TComponent&>) {
+    (typed.*Method)(component);
+  } else {
+    (typed.*Method)();
+  }
+}
+
+// A row of a layout table for a component of kind `Kind` that the form keeps in no member of its
+// own, on the form or on the component in its member `Parent`; the options are the kind's.
+template <typename Kind, auto Parent = nullptr>
+constexpr ComponentLayout Row(const char* name, int left, int top, int width, int height,
+                              typename Kind::Options options = {}) {
+  return ComponentLayout{name, Kind::kKind, &binding::Make<Kind>, nullptr, binding::SlotOf<Parent>(),
+                         left,  top,         width,                height,  options};
+}
+
+// A row for the component that the form's `Member` holds, of the member's kind.
+template <auto Member, auto Parent = nullptr>
+constexpr ComponentLayout Row(const char* name, int left, int top, int width, int height,
+                              typename binding::MemberOf<decltype(Member)>::KindType::Options options = {}) {
+  ComponentLayout row = Row<typename binding::MemberOf<decltype(Member)>::KindType, Parent>(name, left, top, width,
+                                                                                            height, options);
+  if constexpr (!std::is_null_pointer_v<decltype(Parent)>) {
+    static_assert(std::is_same_v<typename binding::MemberOf<decltype(Member)>::FormType,
+                                 typename binding::MemberOf<decltype(Parent)>::FormType>,
+                  "a row's member and its parent are members of one form");
+  }
+  row.member = &binding::Store<Member>;
+  return row;
 }
 
 }  // namespace velmora

@@ -1,6 +1,6 @@
-// The component kinds: a class per kind, made by MakeComponent from a layout row. A form's
-// members are typed with them, so each carries the properties of its kind only; the hooks the
-// form calls on every component are TComponent's, and each kind implements those it has.
+// The component kinds: a class per kind, each with its options (ui/Layout.h) and its kind, made
+// from a layout row by its constructor. A form's members are typed with them, and a row's kind is
+// its member's.
 #pragma once
 #include <windows.h>
 
@@ -14,14 +14,9 @@ namespace velmora {
 // from it and stands for the form in the component list.
 class TFormComponent : public TComponent {
  public:
+  using Options = FormOptions;
+  static constexpr ComponentKind kKind = ComponentKind::Form;
   using TComponent::TComponent;
-  std::string Caption() const override;
-  void SetVisible(bool visible) override;
-
- protected:
-  void InheritLook() override;
-  void Create() override {}
-  bool PaintsItself() const override { return true; }
 };
 
 // Panels and tab sheets: windows of this program's own class that paint their background (and a
@@ -30,8 +25,6 @@ class TFormComponent : public TComponent {
 class TCustomPanel : public TComponent {
  public:
   using TComponent::TComponent;
-
-  bool PaintsBackground() const override { return true; }
   // Draws the component into any device context.
   virtual void PaintContent(HDC dc, const RECT& area) const;
 
@@ -52,26 +45,25 @@ class TCustomPanel : public TComponent {
 // A framed area with optional bevels and a centred caption.
 class TPanel : public TCustomPanel {
  public:
-  using TCustomPanel::TCustomPanel;
-  void SetCaption(const std::string& caption) override;
+  using Options = PanelOptions;
+  static constexpr ComponentKind kKind = ComponentKind::Panel;
+  TPanel(TForm& owner, const ComponentLayout& layout, TComponent* parent, int id);
   void PaintContent(HDC dc, const RECT& area) const override;
 
  protected:
-  void Create() override;
   void ShowCaption() override { Repaint(); }
 };
 
-// A tab of its page control and a panel-like window in the control's display area.
+// A tab of its page control and a panel-like window in the control's display area; only the
+// active sheet shows, the first at the start.
 class TTabSheet : public TCustomPanel {
  public:
-  using TCustomPanel::TCustomPanel;
-  // The page control places its sheets in its display area.
-  void FollowParent(int, int) override {}
-  // Only the active sheet shows.
+  using Options = TabSheetOptions;
+  static constexpr ComponentKind kKind = ComponentKind::TabSheet;
+  TTabSheet(TForm& owner, const ComponentLayout& layout, TComponent* parent, int id);
   void ShowSheet(bool shown);
 
  protected:
-  void Create() override;
   void ShowCaption() override;
 
  private:
@@ -80,87 +72,88 @@ class TTabSheet : public TCustomPanel {
 
 class TPageControl : public TComponent {
  public:
-  using TComponent::TComponent;
+  using Options = PageControlOptions;
+  static constexpr ComponentKind kKind = ComponentKind::PageControl;
+  TPageControl(TForm& owner, const ComponentLayout& layout, TComponent* parent, int id);
   // The index of the shown tab sheet, -1 for none. Setting it runs no event.
   int ActivePageIndex() const;
   void SetActivePageIndex(int index);
   int PageCount() const;
-
-  void Notify(UINT code) override;
-  void Loaded() override { SetActivePageIndex(0); }
-  bool HoldsOnlySheets() const override { return true; }
-
- protected:
-  void Create() override;
+  LRESULT Reflect(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 
 // Static text that fits its caption when the row gives no size, reports clicks and the mouse
 // entering and leaving, and shows the hand when it acts as a link.
 class TLabel : public TComponent {
  public:
-  using TComponent::TComponent;
-  // A label's static window only shows text: it is no windowed control.
-  bool IsWindowedControl() const override { return false; }
-  void Command(int code) override;
+  using Options = LabelOptions;
+  static constexpr ComponentKind kKind = ComponentKind::Label;
+  TLabel(TForm& owner, const ComponentLayout& layout, TComponent* parent, int id);
+  LRESULT Reflect(UINT message, WPARAM wParam, LPARAM lParam) override;
+  bool HandCursor() const { return OptionsOf<Options>().handCursor; }
 
  protected:
-  void Create() override;
   void AutoSize() override;
 };
 
 // Push buttons, which end a modal form with their result and answer Enter or Esc.
 class TButton : public TComponent {
  public:
-  using TComponent::TComponent;
+  using Options = ButtonOptions;
+  static constexpr ComponentKind kKind = ComponentKind::Button;
+  TButton(TForm& owner, const ComponentLayout& layout, TComponent* parent, int id);
   // The modal result, then OnClick.
-  void Click() override;
-  void Command(int code) override;
-  bool IsDefaultButton() const override { return Properties().isDefault; }
-  bool IsCancelButton() const override { return Properties().isCancel; }
-
- protected:
-  void Create() override;
+  void Click();
+  LRESULT Reflect(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 
 class TCheckBox : public TComponent {
  public:
-  using TComponent::TComponent;
+  using Options = CheckBoxOptions;
+  static constexpr ComponentKind kKind = ComponentKind::CheckBox;
+  TCheckBox(TForm& owner, const ComponentLayout& layout, TComponent* parent, int id);
   // Changing the state runs OnClick, as a click would.
   bool Checked() const;
   void SetChecked(bool checked);
-  // Toggles.
-  void Click() override { SetChecked(!Checked()); }
-  void Command(int code) override;
-
- protected:
-  void Create() override;
+  LRESULT Reflect(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 
-// Single-line edit fields and multi-line memos: text, password character, length limit.
+// Single-line edit fields: text, password character, length limit. A password box is sealed
+// against other programs; a length limit bounds every way text arrives.
 class TEdit : public TComponent {
  public:
-  using TComponent::TComponent;
+  using Options = EditOptions;
+  static constexpr ComponentKind kKind = ComponentKind::Edit;
+  TEdit(TForm& owner, const ComponentLayout& layout, TComponent* parent, int id);
   std::string Text() const;
   void SetText(const std::string& text);
   // Empties the box so that nothing of its text is left in the control's memory.
   void Wipe();
-  bool OwnsBackground() const override { return true; }
-  void Command(int code) override;
+  LRESULT Reflect(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  protected:
-  void Create() override;
-  // A password box is sealed; a length limit bounds every way text arrives.
-  ControlGuard Guard() const override;
+  struct NoWindow {};
+  // For a kind of edit that makes its window itself, with CreateBox.
+  TEdit(TForm& owner, const ComponentLayout& layout, TComponent* parent, int id, NoWindow);
+  // The box's window: `style` beside the tab stop, with a sunken edge when `edge`, at most
+  // `maxLength` characters (0: no limit), sealed when `sealed`.
+  void CreateBox(DWORD style, bool edge, int maxLength, bool sealed);
+};
 
- private:
-  bool IsMemo() const { return Kind() == ComponentKind::Memo; }
-  DWORD Style() const;
+// Multi-line text boxes; they start empty.
+class TMemo : public TEdit {
+ public:
+  using Options = MemoOptions;
+  static constexpr ComponentKind kKind = ComponentKind::Memo;
+  TMemo(TForm& owner, const ComponentLayout& layout, TComponent* parent, int id);
 };
 
 // Drop-down lists, whose items carry data and which select by text.
 class TComboBox : public TComponent {
  public:
-  using TComponent::TComponent;
+  using Options = ComboBoxOptions;
+  static constexpr ComponentKind kKind = ComponentKind::ComboBox;
+  TComboBox(TForm& owner, const ComponentLayout& layout, TComponent* parent, int id);
   virtual std::string Text() const;
   // Selects the item of exactly that text, or none.
   void SetText(const std::string& text);
@@ -171,73 +164,63 @@ class TComboBox : public TComponent {
   int ItemIndex() const;
   void SetItemIndex(int index);
   LPARAM ItemData(int index) const;
-
-  bool OwnsBackground() const override { return true; }
-  void Command(int code) override;
+  LRESULT Reflect(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  protected:
-  // The row's height is the closed list's; the window's includes the open list.
-  static constexpr int kDroppedHeight = 200;
-  static constexpr DWORD kListStyle = CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
-  void Create() override;
+  // A list of `style` beside the drop-down list's own.
+  TComboBox(TForm& owner, const ComponentLayout& layout, TComponent* parent, int id, DWORD style);
 };
 
-// A list of colours that draws each item's colour as a swatch before its text.
+// A list of colours that draws each item's colour as a swatch before its text; the selected
+// colour's name is no text of its own.
 class TColorBox : public TComboBox {
  public:
-  using TComboBox::TComboBox;
-  // The selected colour's name is no text of its own.
+  using Options = ColorBoxOptions;
+  static constexpr ComponentKind kKind = ComponentKind::ColorBox;
+  TColorBox(TForm& owner, const ComponentLayout& layout, TComponent* parent, int id);
   std::string Text() const override { return std::string(); }
-  void DrawListItem(const DRAWITEMSTRUCT& item) const override;
+  LRESULT Reflect(UINT message, WPARAM wParam, LPARAM lParam) override;
 
- protected:
-  void Create() override;
+ private:
+  void DrawItem(const DRAWITEMSTRUCT& item) const;
 };
 
 // A range, a page size, tick marks and a thumb; a moved thumb runs OnChange.
 class TTrackBar : public TComponent {
  public:
-  using TComponent::TComponent;
+  using Options = TrackBarOptions;
+  static constexpr ComponentKind kKind = ComponentKind::TrackBar;
+  TTrackBar(TForm& owner, const ComponentLayout& layout, TComponent* parent, int id);
   int Position() const;
   void SetPosition(int position);
-  void Scrolled() override;
-
- protected:
-  void Create() override;
+  LRESULT Reflect(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 
 // Arrows that step the number in the edit they are attached to; a step runs OnClick.
 class TUpDown : public TComponent {
  public:
-  using TComponent::TComponent;
+  using Options = UpDownOptions;
+  static constexpr ComponentKind kKind = ComponentKind::UpDown;
+  TUpDown(TForm& owner, const ComponentLayout& layout, TComponent* parent, int id);
   int Position() const;
   void SetPosition(int position);
-  void Scrolled() override;
-
- protected:
-  void Create() override;
+  LRESULT Reflect(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 
 // A window timer of the owner form under the component's identifier; no window of its own.
 class TTimer : public TComponent {
  public:
+  using Options = TimerOptions;
+  static constexpr ComponentKind kKind = ComponentKind::Timer;
   TTimer(TForm& owner, const ComponentLayout& layout, TComponent* parent, int id);
   ~TTimer() override;
 
-  bool IsWindowedControl() const override { return false; }
-  bool Enabled() const override { return enabled_; }
-  void SetEnabled(bool enabled) override { SetTimerEnabled(enabled); }
   unsigned Interval() const { return interval_; }
   // Setting the interval of a running timer restarts it.
   void SetInterval(unsigned milliseconds);
   bool TimerEnabled() const { return enabled_; }
   void SetTimerEnabled(bool enabled);
-
-  bool Elapsed() override;
-  void Loaded() override { Start(); }
-
- protected:
-  void Create() override {}
+  LRESULT Reflect(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
   // (Re)starts the window timer when enabled with an interval.

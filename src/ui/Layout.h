@@ -1,7 +1,11 @@
-// Forms as data: the layout table rows a form is built from, with their defaulted properties.
+// Forms as data: the layout table rows a form is built from, and the options of each kind with
+// their defaults. A row is made by Row (ui/Form.h) from the form's member it fills, which gives
+// its kind and so which options it takes.
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <variant>
 
 #include "common/ComponentKinds.h"
 #include "core/ColorValue.h"
@@ -28,172 +32,244 @@ enum ModalResult : int {
 
 class TForm;
 class TComponent;
+struct ComponentLayout;
 
-// How a layout row ties its component to the form: stores it in the form's member of its kind,
-// or calls one of the form's handlers. Made by Props::Bind and Props::On…, run when the form is
-// built (TForm::BindComponents).
-using ComponentBinder = void (*)(TForm& form, TComponent& component);
-template <auto Member>
-void BindMember(TForm& form, TComponent& component);
-template <auto Handler>
+// A handler of the form's that a row names; made by CallHandler from void (Form::*)() or
+// void (Form::*)(TComponent&).
+using Handler = void (*)(TForm& form, TComponent& component);
+template <auto Method>
 void CallHandler(TForm& form, TComponent& component);
-
-enum class EventKind { Click, Change, Timer, Enter, Exit, MouseEnter, MouseLeave };
-struct EventBinding {
-  EventKind event = EventKind::Click;
-  ComponentBinder call = nullptr;
-};
+// Reads the form's member that holds a component made before; null while the member is empty or
+// when the form is of another class. Made by MemberOf.
+using MemberSlot = TComponent* (*)(TForm& form);
+template <auto Member>
+TComponent* MemberOf(TForm& form);
 
 // A colour not given in the table: the component takes its parent's (or the system default).
 constexpr ColorValue clDefault = 0x1FFFFFFF;
 constexpr ColorValue clRed = 0x000000FF;
 constexpr ColorValue SystemColor(int index) { return 0xFF000000u | static_cast<std::uint32_t>(index); }
 
-// The properties of one component; every field holds what a component has when its row does not
-// say otherwise, and the setters chain so that a row names only what differs:
-// Props().Default().ModalResult(mrOK).
-struct Props {
-  const char* caption = nullptr;  // design caption; none means the component's own name
-  char passwordChar = 0;
-  Bevel bevelInner = Bevel::None;
-  Bevel bevelOuter = Bevel::None;
-  int modalResult = mrNone;
-  bool isDefault = false;
-  bool isCancel = false;
+struct DesignFont {
+  const char* name = nullptr;  // with height 0 too: the parent's font
+  int height = 0;              // pixels at 96 DPI, negative for the character height
+  bool bold = false;
+};
+
+// What every kind's options hold; a row names only what differs from these defaults.
+struct CommonOptions {
+  const char* caption = nullptr;  // none: the component's name; an edit's first text
   unsigned anchors = akLeft | akTop;
   bool alignClient = false;
-  const char* fontName = nullptr;  // with fontHeight 0 too: the parent's font
-  int fontHeight = 0;              // pixels at 96 DPI, negative for character height
-  bool fontBold = false;
+  DesignFont font;
   ColorValue color = clDefault;
   ColorValue fontColor = clDefault;
   bool visible = true;
-  bool enabled = true;
   int tabOrder = -1;  // -1: the table order among siblings
-  int maxLength = 0;  // 0: no limit
-  bool readOnly = false;
-  bool verticalScrollBar = false;
-  bool flatBorder = false;
-  bool noBorder = false;
-  bool wantReturns = true;
-  bool checked = false;
-  TextAlignment alignment = TextAlignment::Left;
-  unsigned interval = 1000;  // timers
-  bool timerEnabled = true;
-  bool vertical = false;  // track bars
-  int minimum = 0;
-  int maximum = 10;
-  int position = 0;
-  int pageSize = 1;
-  int frequency = 1;
-  int thumbLength = 0;
-  const char* associate = nullptr;  // up-down: the edit it is attached to
-  FormBorder border = FormBorder::Dialog;  // forms
+  Handler onClick = nullptr;
+  Handler onChange = nullptr;
+  Handler onTimer = nullptr;
+  Handler onEnter = nullptr;
+  Handler onExit = nullptr;
+  Handler onMouseEnter = nullptr;
+  Handler onMouseLeave = nullptr;
+};
+
+template <typename Options, typename Field, typename Value>
+constexpr Options With(Options options, Field field, Value value) {
+  options.*field = value;
+  return options;
+}
+
+// The setters of what a window shows, for the kinds that have a window; they chain:
+// ButtonOptions().Default().ModalResult(mrOK).
+template <typename Self>
+struct ControlOptions : CommonOptions {
+  constexpr Self Caption(const char* value) const { return With(Me(), &CommonOptions::caption, value); }
+  constexpr Self Anchors(unsigned value) const { return With(Me(), &CommonOptions::anchors, value); }
+  constexpr Self Font(const char* name, int height, bool bold = false) const {
+    return With(Me(), &CommonOptions::font, DesignFont{name, height, bold});
+  }
+  constexpr Self Color(ColorValue value) const { return With(Me(), &CommonOptions::color, value); }
+  constexpr Self FontColor(ColorValue value) const { return With(Me(), &CommonOptions::fontColor, value); }
+  constexpr Self Hidden() const { return With(Me(), &CommonOptions::visible, false); }
+  constexpr Self TabOrder(int value) const { return With(Me(), &CommonOptions::tabOrder, value); }
+
+ protected:
+  constexpr const Self& Me() const { return static_cast<const Self&>(*this); }
+};
+
+// The kinds with OnChange as their one event.
+template <typename Self>
+struct ChangingOptions : ControlOptions<Self> {
+  template <auto Method>
+  constexpr Self OnChange() const { return With(this->Me(), &CommonOptions::onChange, &CallHandler<Method>); }
+};
+
+struct FormOptions : ControlOptions<FormOptions> {
+  FormBorder border = FormBorder::Dialog;
   bool stayOnTop = false;
   bool centered = false;
-  bool keyboardNavigation = true;   // Tab, Enter and Esc as in dialogs
-  bool handCursor = false;          // labels that act as links
-  ComponentBinder member = nullptr;  // the form's member that holds the component
-  EventBinding events[3] = {};       // its handlers
+  constexpr FormOptions Border(FormBorder value) const { return With(*this, &FormOptions::border, value); }
+  constexpr FormOptions StayOnTop() const { return With(*this, &FormOptions::stayOnTop, true); }
+  constexpr FormOptions Centered() const { return With(*this, &FormOptions::centered, true); }
+};
 
-  constexpr Props Caption(const char* value) const { Props p = *this; p.caption = value; return p; }
-  constexpr Props PasswordChar(char value) const { Props p = *this; p.passwordChar = value; return p; }
-  constexpr Props Bevels(Bevel inner, Bevel outer) const {
-    Props p = *this;
-    p.bevelInner = inner;
-    p.bevelOuter = outer;
-    return p;
+struct PanelOptions : ControlOptions<PanelOptions> {
+  Bevel bevelInner = Bevel::None;
+  Bevel bevelOuter = Bevel::None;
+  constexpr PanelOptions Bevels(Bevel inner, Bevel outer) const {
+    return With(With(*this, &PanelOptions::bevelInner, inner), &PanelOptions::bevelOuter, outer);
   }
-  constexpr Props ModalResult(int value) const { Props p = *this; p.modalResult = value; return p; }
-  constexpr Props Default() const { Props p = *this; p.isDefault = true; return p; }
-  constexpr Props Cancel() const { Props p = *this; p.isCancel = true; return p; }
-  constexpr Props Anchors(unsigned value) const { Props p = *this; p.anchors = value; return p; }
-  constexpr Props AlignClient() const { Props p = *this; p.alignClient = true; return p; }
-  constexpr Props Font(const char* name, int height, bool bold = false) const {
-    Props p = *this;
-    p.fontName = name;
-    p.fontHeight = height;
-    p.fontBold = bold;
-    return p;
-  }
-  constexpr Props Color(ColorValue value) const { Props p = *this; p.color = value; return p; }
-  constexpr Props FontColor(ColorValue value) const { Props p = *this; p.fontColor = value; return p; }
-  constexpr Props Hidden() const { Props p = *this; p.visible = false; return p; }
-  constexpr Props Disabled() const { Props p = *this; p.enabled = false; return p; }
-  constexpr Props TabOrder(int value) const { Props p = *this; p.tabOrder = value; return p; }
-  constexpr Props MaxLength(int value) const { Props p = *this; p.maxLength = value; return p; }
-  constexpr Props ReadOnly() const { Props p = *this; p.readOnly = true; return p; }
-  constexpr Props VerticalScrollBar() const { Props p = *this; p.verticalScrollBar = true; return p; }
-  constexpr Props FlatBorder() const { Props p = *this; p.flatBorder = true; return p; }
-  constexpr Props NoBorder() const { Props p = *this; p.noBorder = true; return p; }
-  constexpr Props NoReturns() const { Props p = *this; p.wantReturns = false; return p; }
-  constexpr Props Checked() const { Props p = *this; p.checked = true; return p; }
-  constexpr Props Alignment(TextAlignment value) const { Props p = *this; p.alignment = value; return p; }
-  constexpr Props Interval(unsigned value) const { Props p = *this; p.interval = value; return p; }
-  constexpr Props TimerDisabled() const { Props p = *this; p.timerEnabled = false; return p; }
-  constexpr Props Vertical() const { Props p = *this; p.vertical = true; return p; }
-  constexpr Props Range(int low, int high) const {
-    Props p = *this;
-    p.minimum = low;
-    p.maximum = high;
-    return p;
-  }
-  constexpr Props Position(int value) const { Props p = *this; p.position = value; return p; }
-  constexpr Props PageSize(int value) const { Props p = *this; p.pageSize = value; return p; }
-  constexpr Props Frequency(int value) const { Props p = *this; p.frequency = value; return p; }
-  constexpr Props ThumbLength(int value) const { Props p = *this; p.thumbLength = value; return p; }
-  constexpr Props Associate(const char* value) const { Props p = *this; p.associate = value; return p; }
-  constexpr Props Border(FormBorder value) const { Props p = *this; p.border = value; return p; }
-  constexpr Props StayOnTop() const { Props p = *this; p.stayOnTop = true; return p; }
-  constexpr Props Centered() const { Props p = *this; p.centered = true; return p; }
-  constexpr Props HandCursor() const { Props p = *this; p.handCursor = true; return p; }
-  constexpr Props NoKeyboardNavigation() const { Props p = *this; p.keyboardNavigation = false; return p; }
+  // Fills the parent's client area, whatever its size.
+  constexpr PanelOptions AlignClient() const { return With(*this, &CommonOptions::alignClient, true); }
+};
 
-  // The form's member (a pointer to the component's kind) that the component is stored in.
-  template <auto Member>
-  constexpr Props Bind() const { Props p = *this; p.member = &BindMember<Member>; return p; }
-  // The form's handlers of the component's events: void (Form::*)() or void (Form::*)(TComponent&).
-  template <auto Handler>
-  constexpr Props OnClick() const { return On(EventKind::Click, &CallHandler<Handler>); }
-  template <auto Handler>
-  constexpr Props OnChange() const { return On(EventKind::Change, &CallHandler<Handler>); }
-  template <auto Handler>
-  constexpr Props OnTimer() const { return On(EventKind::Timer, &CallHandler<Handler>); }
-  template <auto Handler>
-  constexpr Props OnEnter() const { return On(EventKind::Enter, &CallHandler<Handler>); }
-  template <auto Handler>
-  constexpr Props OnExit() const { return On(EventKind::Exit, &CallHandler<Handler>); }
-  template <auto Handler>
-  constexpr Props OnMouseEnter() const { return On(EventKind::MouseEnter, &CallHandler<Handler>); }
-  template <auto Handler>
-  constexpr Props OnMouseLeave() const { return On(EventKind::MouseLeave, &CallHandler<Handler>); }
+struct TabSheetOptions : ControlOptions<TabSheetOptions> {};
 
-  constexpr Props On(EventKind event, ComponentBinder call) const {
-    Props p = *this;
-    for (EventBinding& binding : p.events) {
-      if (binding.call == nullptr) {
-        binding = EventBinding{event, call};
-        return p;
-      }
-    }
-    throw "a layout row has at most three handlers";
+struct LabelOptions : ControlOptions<LabelOptions> {
+  TextAlignment alignment = TextAlignment::Left;
+  bool handCursor = false;  // a label that acts as a link
+  constexpr LabelOptions Alignment(TextAlignment value) const { return With(*this, &LabelOptions::alignment, value); }
+  constexpr LabelOptions HandCursor() const { return With(*this, &LabelOptions::handCursor, true); }
+  template <auto Method>
+  constexpr LabelOptions OnClick() const { return With(*this, &CommonOptions::onClick, &CallHandler<Method>); }
+  template <auto Method>
+  constexpr LabelOptions OnMouseEnter() const {
+    return With(*this, &CommonOptions::onMouseEnter, &CallHandler<Method>);
+  }
+  template <auto Method>
+  constexpr LabelOptions OnMouseLeave() const {
+    return With(*this, &CommonOptions::onMouseLeave, &CallHandler<Method>);
   }
 };
 
-// One row of a form's layout table. The first row is the form itself (no parent; its width and
-// height are the client area); every other row names a parent that stands above it. Positions
-// are at 96 DPI, relative to the parent's client area; a label with width and height 0 sizes
-// itself to its caption. The table order is the ownership order and, among siblings, the tab
-// order unless a row says otherwise.
+struct ButtonOptions : ControlOptions<ButtonOptions> {
+  int modalResult = mrNone;
+  bool isDefault = false;
+  bool isCancel = false;
+  constexpr ButtonOptions ModalResult(int value) const { return With(*this, &ButtonOptions::modalResult, value); }
+  constexpr ButtonOptions Default() const { return With(*this, &ButtonOptions::isDefault, true); }
+  constexpr ButtonOptions Cancel() const { return With(*this, &ButtonOptions::isCancel, true); }
+  template <auto Method>
+  constexpr ButtonOptions OnClick() const { return With(*this, &CommonOptions::onClick, &CallHandler<Method>); }
+};
+
+struct CheckBoxOptions : ControlOptions<CheckBoxOptions> {
+  bool checked = false;
+  constexpr CheckBoxOptions Checked() const { return With(*this, &CheckBoxOptions::checked, true); }
+  template <auto Method>
+  constexpr CheckBoxOptions OnClick() const { return With(*this, &CommonOptions::onClick, &CallHandler<Method>); }
+};
+
+// Edits and memos: a length limit, a flat border, and the events of their text and focus.
+template <typename Self>
+struct TextOptions : ChangingOptions<Self> {
+  int maxLength = 0;  // 0: no limit
+  bool flatBorder = false;
+  constexpr Self MaxLength(int value) const { return With(this->Me(), &TextOptions::maxLength, value); }
+  constexpr Self FlatBorder() const { return With(this->Me(), &TextOptions::flatBorder, true); }
+  template <auto Method>
+  constexpr Self OnEnter() const { return With(this->Me(), &CommonOptions::onEnter, &CallHandler<Method>); }
+  template <auto Method>
+  constexpr Self OnExit() const { return With(this->Me(), &CommonOptions::onExit, &CallHandler<Method>); }
+};
+
+struct EditOptions : TextOptions<EditOptions> {
+  char passwordChar = 0;
+  constexpr EditOptions PasswordChar(char value) const { return With(*this, &EditOptions::passwordChar, value); }
+};
+
+struct MemoOptions : TextOptions<MemoOptions> {
+  bool noBorder = false;
+  bool readOnly = false;
+  bool verticalScrollBar = false;
+  bool wantReturns = true;
+  TextAlignment alignment = TextAlignment::Left;
+  constexpr MemoOptions NoBorder() const { return With(*this, &MemoOptions::noBorder, true); }
+  constexpr MemoOptions ReadOnly() const { return With(*this, &MemoOptions::readOnly, true); }
+  constexpr MemoOptions VerticalScrollBar() const { return With(*this, &MemoOptions::verticalScrollBar, true); }
+  constexpr MemoOptions NoReturns() const { return With(*this, &MemoOptions::wantReturns, false); }
+  constexpr MemoOptions Alignment(TextAlignment value) const { return With(*this, &MemoOptions::alignment, value); }
+};
+
+struct ComboBoxOptions : ChangingOptions<ComboBoxOptions> {};
+struct ColorBoxOptions : ChangingOptions<ColorBoxOptions> {};
+struct PageControlOptions : ChangingOptions<PageControlOptions> {};
+
+// Track bars and up-downs: a range and a position in it.
+template <typename Self>
+struct RangeOptions : ControlOptions<Self> {
+  int minimum = 0;
+  int maximum = 10;
+  int position = 0;
+  constexpr Self Range(int low, int high) const {
+    return With(With(this->Me(), &RangeOptions::minimum, low), &RangeOptions::maximum, high);
+  }
+  constexpr Self Position(int value) const { return With(this->Me(), &RangeOptions::position, value); }
+};
+
+struct TrackBarOptions : RangeOptions<TrackBarOptions> {
+  bool vertical = false;
+  int pageSize = 1;
+  int frequency = 1;
+  int thumbLength = 0;  // 0: the system's
+  constexpr TrackBarOptions Vertical() const { return With(*this, &TrackBarOptions::vertical, true); }
+  constexpr TrackBarOptions PageSize(int value) const { return With(*this, &TrackBarOptions::pageSize, value); }
+  constexpr TrackBarOptions Frequency(int value) const { return With(*this, &TrackBarOptions::frequency, value); }
+  constexpr TrackBarOptions ThumbLength(int value) const { return With(*this, &TrackBarOptions::thumbLength, value); }
+  template <auto Method>
+  constexpr TrackBarOptions OnChange() const { return With(*this, &CommonOptions::onChange, &CallHandler<Method>); }
+};
+
+struct UpDownOptions : RangeOptions<UpDownOptions> {
+  MemberSlot associate = nullptr;  // the edit whose number it steps
+  template <auto Member>
+  constexpr UpDownOptions Associate() const { return With(*this, &UpDownOptions::associate, &MemberOf<Member>); }
+  template <auto Method>
+  constexpr UpDownOptions OnClick() const { return With(*this, &CommonOptions::onClick, &CallHandler<Method>); }
+};
+
+// A timer has no window and so none of the look.
+struct TimerOptions : CommonOptions {
+  unsigned interval = 1000;
+  bool enabled = true;
+  constexpr TimerOptions Interval(unsigned value) const { return With(*this, &TimerOptions::interval, value); }
+  constexpr TimerOptions Disabled() const { return With(*this, &TimerOptions::enabled, false); }
+  template <auto Method>
+  constexpr TimerOptions OnTimer() const { return With(*this, &CommonOptions::onTimer, &CallHandler<Method>); }
+};
+
+using KindOptions = std::variant<FormOptions, PanelOptions, TabSheetOptions, LabelOptions, ButtonOptions,
+                                 CheckBoxOptions, EditOptions, MemoOptions, ComboBoxOptions, ColorBoxOptions,
+                                 PageControlOptions, TrackBarOptions, UpDownOptions, TimerOptions>;
+
+// Makes the component of a row under its parent; `id` is its control identifier.
+using ComponentMaker = std::unique_ptr<TComponent> (*)(TForm& owner, const ComponentLayout& layout,
+                                                       TComponent* parent, int id);
+// Stores a made component in the form's member.
+using MemberStore = void (*)(TForm& form, TComponent& component);
+
+// One row of a form's layout table. The first row is the form itself (its width and height are
+// the client area); every other row's parent is the form or a member filled by a row above it.
+// Positions are at 96 DPI, relative to the parent's client area; a label with width and height
+// 0 sizes itself to its caption. The table order is the ownership order and, among siblings, the
+// tab order unless a row says otherwise.
 struct ComponentLayout {
   const char* name;
   ComponentKind kind;
-  const char* parent;
+  ComponentMaker make;
+  MemberStore member;  // none: the form keeps the component only in its list
+  MemberSlot parent;   // none: the form
   int left;
   int top;
   int width;
   int height;
-  Props props;
+  KindOptions options;
+
+  const CommonOptions& Common() const {
+    return std::visit([](const CommonOptions& common) -> const CommonOptions& { return common; }, options);
+  }
 };
 
 // A whole layout table, as a window module hands it out.

@@ -152,7 +152,14 @@ void* Find(HWND window, const void* kind) {
   return found->second.object;
 }
 
+void Attach(HWND window, void* object, const void* kind) { attachments[window] = Attachment{object, kind}; }
+
 void Forget(HWND window) { attachments.erase(window); }
+
+void Detach(HWND window, const void* object) {
+  const auto found = attachments.find(window);
+  if (found != attachments.end() && found->second.object == object) attachments.erase(found);
+}
 
 void Destroying() { Application.WatchNow(); }
 

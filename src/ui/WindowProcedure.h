@@ -50,9 +50,14 @@ void EndCreation();
 // At a window's WM_NCCREATE: attaches the pending object, for the procedure of `kind`, and
 // returns it; null when no window is being created for an object.
 void* AttachPending(HWND window, const void* kind);
+// Attaches an object to a window of this thread made by another class's procedure, a standard
+// control: what finds it is Find with the same kind.
+void Attach(HWND window, void* object, const void* kind);
 // The object attached to a live window of this thread for the procedure of `kind`, or null.
 void* Find(HWND window, const void* kind);
 void Forget(HWND window);
+// The object goes: its window, if it still carries it, is forgotten.
+void Detach(HWND window, const void* object);
 // A window of an object is being destroyed.
 void Destroying();
 // HandlerFailed itself failed after `what`: recorded.

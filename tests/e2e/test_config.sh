@@ -37,8 +37,8 @@ row=0
 while read -r name; do
   id[$name]=$((100 + row))
   row=$((row + 1))
-done < <(sed -n '/TfrmConfig::kLayout\[\] = {/,/^};/p' "$layout_source" | grep -o '{"[A-Za-z]*", ComponentKind' |
-  sed 's/{"\([A-Za-z]*\)".*/\1/')
+done < <(sed -n '/TfrmConfig::kLayout\[\] = {/,/^};/p' "$layout_source" | tr '\n' ' ' |
+  grep -o 'Row<[^>]*>( *"[A-Za-z]*"' | sed 's/.*"\([A-Za-z]*\)"$/\1/')
 [ "${id[btnApply]:-}" ] || { fail "no layout table in $layout_source"; finish; }
 
 controls() { "$run" "$helper" controls 2>/dev/null | tr -d '\r' >"$work/controls"; }

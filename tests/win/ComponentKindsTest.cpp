@@ -15,30 +15,60 @@ namespace {
 
 using namespace velmora::testing;
 
-constexpr ComponentLayout kEveryKind[] = {
-    {"frmKinds", ComponentKind::Form, nullptr, 0, 0, 400, 300, Props().Caption("")},
-    {"pnlPanel", ComponentKind::Panel, "frmKinds", 0, 0, 200, 300, Props()},
-    {"lblLabel", ComponentKind::Label, "pnlPanel", 8, 4, 0, 0, Props()},
-    {"chkCheck", ComponentKind::CheckBox, "pnlPanel", 8, 20, 100, 17, Props()},
-    {"btnButton", ComponentKind::Button, "pnlPanel", 8, 40, 75, 25, Props().Default()},
-    {"edtEdit", ComponentKind::Edit, "pnlPanel", 8, 70, 100, 19, Props()},
-    {"memMemo", ComponentKind::Memo, "pnlPanel", 8, 95, 100, 40, Props()},
-    {"cbxCombo", ComponentKind::ComboBox, "pnlPanel", 8, 140, 100, 21, Props()},
-    {"cbxColor", ComponentKind::ColorBox, "pnlPanel", 8, 165, 100, 22, Props()},
-    {"trbTrack", ComponentKind::TrackBar, "pnlPanel", 8, 190, 100, 30, Props()},
-    {"udnUpDown", ComponentKind::UpDown, "pnlPanel", 110, 70, 13, 19, Props().Associate("edtEdit")},
-    {"pgcPages", ComponentKind::PageControl, "frmKinds", 210, 10, 180, 200, Props()},
-    {"tstOne", ComponentKind::TabSheet, "pgcPages", 0, 0, 0, 0, Props()},
-    {"tstTwo", ComponentKind::TabSheet, "pgcPages", 0, 0, 0, 0, Props()},
-    {"tmrTimer", ComponentKind::Timer, "frmKinds", 0, 0, 0, 0, Props().TimerDisabled()},
+// A form of every kind; the members hold the parents and the up-down's edit.
+class TKindsForm : public TForm {
+ public:
+  TKindsForm();
+  TPanel* pnlPanel = nullptr;
+  TEdit* edtEdit = nullptr;
+  TPageControl* pgcPages = nullptr;
+  static const ComponentLayout kEveryKind[];
 };
+
+using F = TKindsForm;
+
+const ComponentLayout TKindsForm::kEveryKind[] = {
+    Row<TFormComponent>("frmKinds", 0, 0, 400, 300, FormOptions().Caption("")),
+    Row<&F::pnlPanel>("pnlPanel", 0, 0, 200, 300),
+    Row<TLabel, &F::pnlPanel>("lblLabel", 8, 4, 0, 0),
+    Row<TCheckBox, &F::pnlPanel>("chkCheck", 8, 20, 100, 17),
+    Row<TButton, &F::pnlPanel>("btnButton", 8, 40, 75, 25, ButtonOptions().Default()),
+    Row<&F::edtEdit, &F::pnlPanel>("edtEdit", 8, 70, 100, 19),
+    Row<TMemo, &F::pnlPanel>("memMemo", 8, 95, 100, 40),
+    Row<TComboBox, &F::pnlPanel>("cbxCombo", 8, 140, 100, 21),
+    Row<TColorBox, &F::pnlPanel>("cbxColor", 8, 165, 100, 22),
+    Row<TTrackBar, &F::pnlPanel>("trbTrack", 8, 190, 100, 30),
+    Row<TUpDown, &F::pnlPanel>("udnUpDown", 110, 70, 13, 19, UpDownOptions().Associate<&F::edtEdit>()),
+    Row<&F::pgcPages>("pgcPages", 210, 10, 180, 200),
+    Row<TTabSheet, &F::pgcPages>("tstOne", 0, 0, 0, 0),
+    Row<TTabSheet, &F::pgcPages>("tstTwo", 0, 0, 0, 0),
+    Row<TTimer>("tmrTimer", 0, 0, 0, 0, TimerOptions().Disabled()),
+};
+
+TKindsForm::TKindsForm() : TForm("TfrmKinds") { Build(LayoutTable(kEveryKind)); }
+
+// A row on a panel whose row stands below it.
+class TDisorderedForm : public TForm {
+ public:
+  TDisorderedForm();
+  TPanel* pnlLate = nullptr;
+  static const ComponentLayout kRows[];
+};
+
+const ComponentLayout TDisorderedForm::kRows[] = {
+    Row<TFormComponent>("frmDisordered", 0, 0, 100, 100),
+    Row<TLabel, &TDisorderedForm::pnlLate>("lblEarly", 0, 0, 10, 10),
+    Row<&TDisorderedForm::pnlLate>("pnlLate", 0, 0, 50, 50),
+};
+
+TDisorderedForm::TDisorderedForm() : TForm("TfrmDisordered") { Build(LayoutTable(kRows)); }
 
 class ComponentKindsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     InitializeApplication();
     Application.SetMainWindow(nullptr);
-    form = std::make_unique<TForm>("TfrmKinds", kEveryKind);
+    form = std::make_unique<TKindsForm>();
     for (const auto& component : form->Components()) {
       TComponent* target = component.get();
       target->OnClick = [this, target] { events += target->Name() + ".Click "; };
@@ -53,7 +83,7 @@ class ComponentKindsTest : public ::testing::Test {
     return form->Component<Kind>(name);
   }
 
-  std::unique_ptr<TForm> form;
+  std::unique_ptr<TKindsForm> form;
   std::string events;
 };
 
@@ -131,6 +161,23 @@ TEST_F(ComponentKindsTest, CommandsScrollsAndNotificationsReachTheEventsOfTheirK
   EXPECT_FALSE(Component<TCheckBox>("chkCheck").Checked());  // the box toggles itself; the command only reports
 }
 
+TEST_F(ComponentKindsTest, OnlyTheFormsOwnControlsReachTheirEvents) {
+  const TKindsForm other;
+  const TComponent& button = other.Component("btnButton");
+  SendMessageA(form->Handle(), WM_COMMAND, MAKEWPARAM(button.Id(), BN_CLICKED),
+               reinterpret_cast<LPARAM>(button.Handle()));
+  SendMessageA(form->Handle(), WM_COMMAND, MAKEWPARAM(button.Id(), BN_CLICKED),
+               reinterpret_cast<LPARAM>(Application.Handle()));
+  EXPECT_EQ(events, "");
+  SendMessageA(form->Handle(), WM_COMMAND, MAKEWPARAM(Component("btnButton").Id(), BN_CLICKED), 0);
+  EXPECT_EQ(events, "btnButton.Click ") << "the dialog manager's Enter names the default button's identifier only";
+}
+
+TEST_F(ComponentKindsTest, ARowWhoseParentStandsBelowItIsAnError) {
+  EXPECT_EQ(ErrorText([] { TDisorderedForm disordered; }),
+            "The parent of lblEarly is no member of frmDisordered filled above it");
+}
+
 TEST_F(ComponentKindsTest, PageControlShowsTheSelectedSheetWhenItNotifiesTheChange) {
   TComponent& pages = Component<TPageControl>("pgcPages");
   SendMessageA(pages.Handle(), TCM_SETCURSEL, 1, 0);
@@ -146,8 +193,8 @@ TEST_F(ComponentKindsTest, PageControlShowsTheSelectedSheetWhenItNotifiesTheChan
 }
 
 TEST_F(ComponentKindsTest, OnlyTabSheetsLieOnAPageControlAndTabSheetsOnlyThere) {
-  constexpr ComponentLayout strayLabel{"lblStray", ComponentKind::Label, "pgcPages", 0, 0, 10, 10, Props()};
-  constexpr ComponentLayout straySheet{"tstStray", ComponentKind::TabSheet, "pnlPanel", 0, 0, 0, 0, Props()};
+  constexpr ComponentLayout strayLabel = Row<TLabel, &F::pgcPages>("lblStray", 0, 0, 10, 10);
+  constexpr ComponentLayout straySheet = Row<TTabSheet, &F::pnlPanel>("tstStray", 0, 0, 0, 0);
   EXPECT_EQ(ErrorText([&] { MakeComponent(*form, strayLabel, &Component<TPageControl>("pgcPages"), 900); }),
             "Only tab sheets may lie on a page control");
   EXPECT_EQ(ErrorText([&] { MakeComponent(*form, straySheet, &Component<TPanel>("pnlPanel"), 901); }),
@@ -156,7 +203,7 @@ TEST_F(ComponentKindsTest, OnlyTabSheetsLieOnAPageControlAndTabSheetsOnlyThere) 
 }
 
 TEST_F(ComponentKindsTest, MadeComponentTakesTheRowUnderItsParent) {
-  constexpr ComponentLayout row{"btnMade", ComponentKind::Button, "pnlPanel", 8, 230, 75, 25, Props().Cancel()};
+  constexpr ComponentLayout row = Row<TButton, &F::pnlPanel>("btnMade", 8, 230, 75, 25, ButtonOptions().Cancel());
   std::unique_ptr<TComponent> made = MakeComponent(*form, row, &Component<TPanel>("pnlPanel"), 902);
   EXPECT_EQ(made->Kind(), ComponentKind::Button);
   EXPECT_EQ(made->Parent(), &Component<TPanel>("pnlPanel"));

@@ -22,33 +22,15 @@ using namespace velmora::testing;
 
 constexpr unsigned kBottomLeft = akLeft | akBottom;
 
-constexpr ComponentLayout kTestLayout[] = {
-    {"frmTest", ComponentKind::Form, nullptr, 0, 0, 300, 200,
-     Props().Caption("").Font("MS Sans Serif", -11).StayOnTop().Centered()},
-    {"pnlBackground", ComponentKind::Panel, "frmTest", 0, 0, 300, 200, Props().AlignClient()},
-    {"pnlFrame", ComponentKind::Panel, "pnlBackground", 10, 10, 200, 100,
-     Props().Bevels(Bevel::Raised, Bevel::Lowered).TabOrder(1)},
-    {"lblName", ComponentKind::Label, "pnlFrame", 8, 4, 0, 0, Props().HandCursor()},
-    {"edtName", ComponentKind::Edit, "pnlFrame", 8, 20, 150, 18, Props().PasswordChar('*').MaxLength(40).FlatBorder()},
-    {"memNotes", ComponentKind::Memo, "pnlFrame", 8, 40, 150, 40, Props().VerticalScrollBar().ReadOnly()},
-    {"chkKeep", ComponentKind::CheckBox, "pnlFrame", 8, 80, 150, 17, Props().Checked()},
-    {"pnlFirst", ComponentKind::Panel, "pnlBackground", 10, 115, 30, 16, Props().Caption("EN").TabOrder(0)},
-    {"btnGo", ComponentKind::Button, "pnlBackground", 10, 160, 75, 25,
-     Props().Default().ModalResult(mrOK).Anchors(kBottomLeft)},
-    {"btnStop", ComponentKind::Button, "pnlBackground", 90, 160, 75, 25,
-     Props().Cancel().ModalResult(mrCancel).Anchors(kBottomLeft)},
-    {"btnStretch", ComponentKind::Button, "pnlBackground", 220, 10, 70, 140,
-     Props().Anchors(akLeft | akTop | akRight | akBottom)},
-    {"btnRight", ComponentKind::Button, "pnlBackground", 220, 160, 70, 25, Props().Anchors(akRight | akTop).Hidden()},
-    {"tmrTick", ComponentKind::Timer, "frmTest", 0, 0, 0, 0, Props().Interval(40).TimerDisabled()},
-};
-
 class TTestForm : public TForm {
  public:
-  TTestForm() : TForm("TfrmTest", kTestLayout) {}
+  TTestForm();
   int shows = 0;
   int hides = 0;
   std::vector<UINT> defaultHandled;
+  TPanel* pnlBackground = nullptr;
+  TPanel* pnlFrame = nullptr;
+  static const ComponentLayout kTestLayout[];
 
  protected:
   void FormShow() override { ++shows; }
@@ -58,6 +40,31 @@ class TTestForm : public TForm {
     return TForm::DefaultHandling(message, wParam, lParam);
   }
 };
+
+using F = TTestForm;
+
+const ComponentLayout TTestForm::kTestLayout[] = {
+    Row<TFormComponent>("frmTest", 0, 0, 300, 200,
+                        FormOptions().Caption("").Font("MS Sans Serif", -11).StayOnTop().Centered()),
+    Row<&F::pnlBackground>("pnlBackground", 0, 0, 300, 200, PanelOptions().AlignClient()),
+    Row<&F::pnlFrame, &F::pnlBackground>("pnlFrame", 10, 10, 200, 100,
+                                         PanelOptions().Bevels(Bevel::Raised, Bevel::Lowered).TabOrder(1)),
+    Row<TLabel, &F::pnlFrame>("lblName", 8, 4, 0, 0, LabelOptions().HandCursor()),
+    Row<TEdit, &F::pnlFrame>("edtName", 8, 20, 150, 18, EditOptions().PasswordChar('*').MaxLength(40).FlatBorder()),
+    Row<TMemo, &F::pnlFrame>("memNotes", 8, 40, 150, 40, MemoOptions().VerticalScrollBar().ReadOnly()),
+    Row<TCheckBox, &F::pnlFrame>("chkKeep", 8, 80, 150, 17, CheckBoxOptions().Checked()),
+    Row<TPanel, &F::pnlBackground>("pnlFirst", 10, 115, 30, 16, PanelOptions().Caption("EN").TabOrder(0)),
+    Row<TButton, &F::pnlBackground>("btnGo", 10, 160, 75, 25,
+                                    ButtonOptions().Default().ModalResult(mrOK).Anchors(kBottomLeft)),
+    Row<TButton, &F::pnlBackground>("btnStop", 90, 160, 75, 25,
+                                    ButtonOptions().Cancel().ModalResult(mrCancel).Anchors(kBottomLeft)),
+    Row<TButton, &F::pnlBackground>("btnStretch", 220, 10, 70, 140,
+                                    ButtonOptions().Anchors(akLeft | akTop | akRight | akBottom)),
+    Row<TButton, &F::pnlBackground>("btnRight", 220, 160, 70, 25, ButtonOptions().Anchors(akRight | akTop).Hidden()),
+    Row<TTimer>("tmrTick", 0, 0, 0, 0, TimerOptions().Interval(40).Disabled()),
+};
+
+TTestForm::TTestForm() : TForm("TfrmTest") { Build(LayoutTable(kTestLayout)); }
 
 class FormsTest : public ::testing::Test {
  protected:

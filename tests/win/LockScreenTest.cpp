@@ -136,7 +136,7 @@ void CALLBACK AnswerPrompt(HWND, UINT, UINT_PTR, DWORD) {
   if (answer.autoSubmit) {
     frmAsk->tmrCloseTimer();
   } else {
-    frmAsk->Component(answer.modalResult == mrOK ? "btnOK" : "btnCancel").Click();
+    frmAsk->Component<TButton>(answer.modalResult == mrOK ? "btnOK" : "btnCancel").Click();
   }
 }
 
@@ -746,16 +746,16 @@ TEST_F(LockScreenTest, TickPulsesTheClockAndScrollsTheMessage) {
   frmVOK->ClockSize = 400;
   frmVOK->ClockGrowing = false;
   MessagePosition = 1;
-  frmVOK->tmrTimerTimer();
+  frmVOK->Advance(1);
   EXPECT_EQ(frmVOK->ClockSize, 398);
   EXPECT_EQ(MessagePosition, 0);
   // An empty line has width 0: below 0 it re-enters at the right edge.
-  frmVOK->tmrTimerTimer();
+  frmVOK->Advance(1);
   EXPECT_EQ(MessagePosition, frmVOK->ClientWidth());
   EXPECT_EQ(frmVOK->ClockSize, 396);
 
   SavedSettings.Speed = 50;
-  frmVOK->tmrTimerTimer();
+  frmVOK->Advance(1);
   EXPECT_EQ(frmVOK->ClockSize, 396) << "the clock keeps its size at Speed 50";
   EXPECT_EQ(MessagePosition, frmVOK->ClientWidth() - 1);
 }
@@ -767,9 +767,9 @@ TEST_F(LockScreenTest, MessageReentersOnlyAfterItsLastColumnHasLeft) {
   const SIZE size = frmVOK->Renderer->MeasureText(frmVOK->DisplayLine, MessageFontFromSettings(SavedSettings, FontNames));
   ASSERT_GT(size.cx, 0);
   MessagePosition = -size.cx + 1;
-  frmVOK->tmrTimerTimer();
+  frmVOK->Advance(1);
   EXPECT_EQ(MessagePosition, -size.cx);
-  frmVOK->tmrTimerTimer();
+  frmVOK->Advance(1);
   EXPECT_EQ(MessagePosition, frmVOK->ClientWidth());
 }
 

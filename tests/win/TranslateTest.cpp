@@ -25,23 +25,40 @@ namespace {
 
 using namespace velmora::testing;
 
-constexpr ComponentLayout kPagesLayout[] = {
-    {"frmPages", ComponentKind::Form, nullptr, 0, 0, 377, 242, Props().Caption("").Font("MS Sans Serif", -11)},
-    {"pgcPages", ComponentKind::PageControl, "frmPages", 10, 11, 358, 182, Props()},
-    {"tstOne", ComponentKind::TabSheet, "pgcPages", 0, 0, 0, 0, Props()},
-    {"lblTitle", ComponentKind::Label, "tstOne", 8, 4, 0, 0, Props()},
-    {"edtSize", ComponentKind::Edit, "tstOne", 8, 20, 30, 19, Props().Caption("8")},
-    {"udnSize", ComponentKind::UpDown, "tstOne", 38, 20, 13, 19, Props().Associate("edtSize").Range(4, 72).Position(8)},
-    {"trbSpeed", ComponentKind::TrackBar, "tstOne", 100, 20, 33, 108,
-     Props().Vertical().Range(0, 50).PageSize(10).Frequency(5).ThumbLength(14).Position(25)},
-    {"chkBold", ComponentKind::CheckBox, "tstOne", 8, 50, 63, 17, Props()},
-    {"tstTwo", ComponentKind::TabSheet, "pgcPages", 0, 0, 0, 0, Props()},
-    {"cbxFont", ComponentKind::ComboBox, "tstTwo", 8, 8, 160, 21, Props()},
-    {"cbxColor", ComponentKind::ColorBox, "tstTwo", 8, 40, 160, 22, Props()},
-    {"memNotes", ComponentKind::Memo, "tstTwo", 8, 70, 200, 60, Props()},
-    {"btnCancel", ComponentKind::Button, "frmPages", 217, 204, 74, 25, Props().Cancel().ModalResult(mrCancel)},
-    {"tmrTick", ComponentKind::Timer, "frmPages", 0, 0, 0, 0, Props().TimerDisabled()},
+// A form of every kind on two pages; the members hold the parents and the up-down's edit.
+class TPagesForm : public TForm {
+ public:
+  TPagesForm();
+  TPageControl* pgcPages = nullptr;
+  TTabSheet* tstOne = nullptr;
+  TTabSheet* tstTwo = nullptr;
+  TEdit* edtSize = nullptr;
+  static const ComponentLayout kPagesLayout[];
 };
+
+using F = TPagesForm;
+
+const ComponentLayout TPagesForm::kPagesLayout[] = {
+    Row<TFormComponent>("frmPages", 0, 0, 377, 242, FormOptions().Caption("").Font("MS Sans Serif", -11)),
+    Row<&F::pgcPages>("pgcPages", 10, 11, 358, 182),
+    Row<&F::tstOne, &F::pgcPages>("tstOne", 0, 0, 0, 0),
+    Row<TLabel, &F::tstOne>("lblTitle", 8, 4, 0, 0),
+    Row<&F::edtSize, &F::tstOne>("edtSize", 8, 20, 30, 19, EditOptions().Caption("8")),
+    Row<TUpDown, &F::tstOne>("udnSize", 38, 20, 13, 19,
+                             UpDownOptions().Associate<&F::edtSize>().Range(4, 72).Position(8)),
+    Row<TTrackBar, &F::tstOne>(
+        "trbSpeed", 100, 20, 33, 108,
+        TrackBarOptions().Vertical().Range(0, 50).PageSize(10).Frequency(5).ThumbLength(14).Position(25)),
+    Row<TCheckBox, &F::tstOne>("chkBold", 8, 50, 63, 17),
+    Row<&F::tstTwo, &F::pgcPages>("tstTwo", 0, 0, 0, 0),
+    Row<TComboBox, &F::tstTwo>("cbxFont", 8, 8, 160, 21),
+    Row<TColorBox, &F::tstTwo>("cbxColor", 8, 40, 160, 22),
+    Row<TMemo, &F::tstTwo>("memNotes", 8, 70, 200, 60),
+    Row<TButton>("btnCancel", 217, 204, 74, 25, ButtonOptions().Cancel().ModalResult(mrCancel)),
+    Row<TTimer>("tmrTick", 0, 0, 0, 0, TimerOptions().Disabled()),
+};
+
+TPagesForm::TPagesForm() : TForm("TfrmPages") { Build(LayoutTable(kPagesLayout)); }
 
 std::string ReadSourceFile(const std::string& relative) {
   const std::string here = __FILE__;
@@ -83,7 +100,7 @@ TEST_F(TranslateTest, EachKindTakesWhatItsEntryGivesIt) {
       "trbSpeed=short|Speed hint\r\n"
       "udnSize=Up and down\r\n"
       "tmrTick=Timer text\r\n");
-  TForm form("TfrmPages", kPagesLayout);
+  TPagesForm form;
   TLabel& label = form.Component<TLabel>("lblTitle");
   const int oneLine = label.Bounds().bottom - label.Bounds().top;
   TranslateForm(form);
@@ -113,7 +130,7 @@ TEST_F(TranslateTest, EachKindTakesWhatItsEntryGivesIt) {
 
 TEST_F(TranslateTest, ComponentsWithoutAnEntryKeepTheirDesignTexts) {
   LanguageTable.Assign("lblTitle\r\nother=1\r\n");
-  TForm form("TfrmPages", kPagesLayout);
+  TPagesForm form;
   TranslateForm(form);
   EXPECT_EQ(WindowText(form.Component<TLabel>("lblTitle").Handle()), "lblTitle");
   EXPECT_EQ(WindowText(form.Component<TEdit>("edtSize").Handle()), "8");
@@ -124,7 +141,7 @@ TEST_F(TranslateTest, ComponentsWithoutAnEntryKeepTheirDesignTexts) {
 
 TEST_F(TranslateTest, OneEntryServesTheSameNameOnEveryWindow) {
   LanguageTable.Assign("btnCancel=Stop|Stops everything\r\n");
-  TForm pages("TfrmPages", kPagesLayout);
+  TPagesForm pages;
   TranslateForm(pages);
   TfrmAsk ask(settings_);
   EXPECT_EQ(WindowText(pages.Component<TButton>("btnCancel").Handle()), "Stop");
@@ -184,7 +201,7 @@ TEST_F(TranslateTest, BothShippedLanguageFilesHaveAnEntryForEveryTranslatedName)
 }
 
 TEST_F(TranslateTest, PageControlShowsOnlyTheActiveSheet) {
-  TForm form("TfrmPages", kPagesLayout);
+  TPagesForm form;
   TPageControl& pages = form.Component<TPageControl>("pgcPages");
   EXPECT_EQ(pages.PageCount(), 2);
   EXPECT_EQ(pages.ActivePageIndex(), 0);
@@ -202,7 +219,7 @@ TEST_F(TranslateTest, PageControlShowsOnlyTheActiveSheet) {
 }
 
 TEST_F(TranslateTest, TrackBarAndUpDownTakeTheirRangesAndReportChanges) {
-  TForm form("TfrmPages", kPagesLayout);
+  TPagesForm form;
   TTrackBar& speed = form.Component<TTrackBar>("trbSpeed");
   EXPECT_TRUE(Style(speed.Handle()) & TBS_VERT);
   EXPECT_EQ(SendMessageA(speed.Handle(), TBM_GETRANGEMIN, 0, 0), 0);
@@ -231,7 +248,7 @@ TEST_F(TranslateTest, TrackBarAndUpDownTakeTheirRangesAndReportChanges) {
 }
 
 TEST_F(TranslateTest, ListsHoldItemsWithDataAndColourListsDrawTheirSwatch) {
-  TForm form("TfrmPages", kPagesLayout);
+  TPagesForm form;
   TComboBox& fonts = form.Component<TComboBox>("cbxFont");
   fonts.AddItem("Arial");
   fonts.AddItem("Courier");
