@@ -159,7 +159,8 @@ void TLockSession::StartGuard() {
   Application.SetWatch([this] { Guard(); }, kGuardInterval);
   // Where the system announces a window shown, reordered or taking the focus or the foreground,
   // the guard looks at once (under Wine only the focus is announced).
-  const DWORD ranges[][2] = {{EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND}, {EVENT_OBJECT_SHOW, EVENT_OBJECT_FOCUS}};
+  const DWORD ranges[][2] = {{EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND},
+                             {EVENT_OBJECT_SHOW, EVENT_OBJECT_FOCUS}};
   for (const auto& range : ranges) {
     const HWINEVENTHOOK hook = SetWinEventHook(range[0], range[1], nullptr, &WindowEvent, 0, 0,
                                                WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
@@ -292,7 +293,9 @@ void TLockSession::AppMessage(MSG& message, bool&) {
   // A pointer message carries the position in the client area of its window, which starts at
   // its monitor's corner.
   POINT origin{0, 0};
-  if (const TLockSurface* surface = SurfaceOf(message.hwnd)) origin = POINT{surface->Bounds().left, surface->Bounds().top};
+  if (const TLockSurface* surface = SurfaceOf(message.hwnd)) {
+    origin = POINT{surface->Bounds().left, surface->Bounds().top};
+  }
   if (CountsAsActivity(message.message, static_cast<std::uint64_t>(message.lParam), savedCursorPos_.x - origin.x,
                        savedCursorPos_.y - origin.y)) {
     core_.RequestUnlock();
