@@ -117,6 +117,8 @@ void TfrmVOK::StartAnimation() {
 void TfrmVOK::StopAnimation() {
   animating_ = false;
   KillTimer(Handle(), kAnimationTimer);
+  // The next frame, painted under the prompt, shows no clock.
+  Contain("hiding the clock", [this] { InvalidateChanges(); });
 }
 
 void TfrmVOK::WindowMade() {
@@ -215,6 +217,10 @@ void TfrmVOK::Advance(std::uint64_t steps) {
   ClockSize = state.clockSize;
   ClockGrowing = state.clockGrowing;
   MessagePosition = state.messagePosition;
+  InvalidateChanges();
+}
+
+void TfrmVOK::InvalidateChanges() {
   // Only the clock box and the message band, each as a rectangle of its own.
   RECT client{0, 0, 0, 0};
   GetClientRect(Handle(), &client);

@@ -91,6 +91,8 @@ class TfrmVOK : public TLockSurface {
 
  private:
   void BuildDisplayLine();
+  // Marks what the frame of now changes against the last one painted.
+  void InvalidateChanges();
   // Readies the off-screen frame while the window is being shown, so that its first paint only
   // copies it.
   void PrepareFrame();
