@@ -59,6 +59,9 @@ HWND TApplication::Owner() {
 }
 
 void TApplication::Finalize() {
+  // Deferred work the loop no longer ran goes with what it holds (a prompt done with), while
+  // the windows that own them still stand.
+  deferred_.clear();
   if (handle_ != nullptr) DestroyWindow(handle_);
   handle_ = nullptr;
   mainWindow_ = nullptr;

@@ -20,7 +20,7 @@ class TApplication {
   // Creates the hidden application window (no taskbar button, no task-switcher entry, empty
   // title). Safe to call more than once.
   void Initialize(HINSTANCE instance);
-  // Destroys the application window.
+  // Drops the deferred work left and destroys the application window.
   void Finalize();
   HWND Handle() const { return handle_; }
   // The application window as the owner of a window being made: made again first when another
