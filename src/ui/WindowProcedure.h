@@ -18,9 +18,9 @@ bool IsLifetimeMessage(UINT message);
 bool IsForgedLifetimeMessage(HWND window, UINT message);
 
 // What a control keeps against other programs besides its lifetime, its styles, its enabled
-// state, its place and its visibility. A sealed control (a password box) answers the messages
-// that read or change its text, its password character, its read-only state or its limit only
-// to this thread's own calls, never to another program's, sent or posted. A bounded one takes
+// state, its place, its visibility and its focus. A sealed control (a password box) answers the
+// messages that read or change its text, its selection, its password character, its read-only
+// state or its limit only to this thread's own calls, never to another program's, sent or posted. A bounded one takes
 // at most `textLimit` characters however its text arrives, WM_SETTEXT included.
 struct ControlGuard {
   bool sealed = false;
