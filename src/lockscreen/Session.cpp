@@ -475,24 +475,11 @@ void TLockSession::KeepInPlace(HWND window, WINDOWPOS& position) {
 // program does to its place and visibility is undone, and no move, size or minimise loop starts.
 LRESULT CALLBACK TLockSession::KeepPrompt(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                           DWORD_PTR data) {
-  auto* session = reinterpret_cast<TLockSession*>(data);
+  LRESULT result = 0;
+  if (KeepWindow(*reinterpret_cast<TLockSession*>(data), window, message, wParam, lParam, false, result)) {
+    return result;
+  }
   switch (message) {
-    case WM_WINDOWPOSCHANGING:
-      if (win::FromElsewhere()) session->KeepInPlace(window, *reinterpret_cast<WINDOWPOS*>(lParam));
-      break;
-    case WM_WINDOWPOSCHANGED:
-    case WM_KILLFOCUS:
-      session->LookNow();
-      break;
-    case WM_ACTIVATE:
-      if (LOWORD(wParam) == WA_INACTIVE) session->LookNow();
-      break;
-    case WM_SHOWWINDOW:
-      if (wParam == FALSE && win::FromElsewhere()) {
-        session->LookNow();
-        return 0;
-      }
-      break;
     case WM_SYSCOMMAND:
       if ((wParam & 0xFFF0) != SC_CLOSE) return 0;
       break;

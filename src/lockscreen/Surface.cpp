@@ -73,33 +73,15 @@ void TLockSurface::Paint() {
 
 LRESULT TLockSurface::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
-  if (win::RefuseForeignChange(handle_, message, wParam, lParam, result)) return result;
+  if (win::RefuseForeignChange(handle_, message, wParam, lParam, result) ||
+      KeepWindow(keeper_, handle_, message, wParam, lParam, true, result)) {
+    return result;
+  }
   switch (message) {
-    case WM_WINDOWPOSCHANGING: {
-      auto& position = *reinterpret_cast<WINDOWPOS*>(lParam);
-      // Only the lock shows its windows.
-      if (!keeper_.Keeping() && win::FromElsewhere()) position.flags &= ~static_cast<UINT>(SWP_SHOWWINDOW);
-      keeper_.KeepInPlace(handle_, position);
-      break;
-    }
-    case WM_WINDOWPOSCHANGED:
-    case WM_KILLFOCUS:
-      if (keeper_.Keeping()) keeper_.LookNow();
-      break;
-    case WM_ACTIVATE:
-      if (LOWORD(wParam) == WA_INACTIVE && keeper_.Keeping()) keeper_.LookNow();
-      break;
     case WM_ACTIVATEAPP:
       Application.ActivateAppChanged(wParam != FALSE);
       if (wParam == FALSE && keeper_.Keeping()) keeper_.LookNow();
       return 0;
-    case WM_SHOWWINDOW:
-      // Hiding is for a granted unlock and the program's end; any other hide is undone.
-      if (wParam == FALSE && keeper_.Keeping()) {
-        keeper_.LookNow();
-        return 0;
-      }
-      break;
     case WM_DISPLAYCHANGE:
       keeper_.DisplaysChanged();
       break;
@@ -141,6 +123,35 @@ LRESULT TLockSurface::OwnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT TLockSurface::HandlerFailed(UINT message, WPARAM wParam, LPARAM lParam, const char* what) {
   RecordFailure(className_, what);
   return handle_ != nullptr ? DefWindowProcA(handle_, message, wParam, lParam) : 0;
+}
+
+bool KeepWindow(TLockSurface::Keeper& keeper, HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                bool ownChangesToo, LRESULT& result) {
+  const bool kept = ownChangesToo || win::FromElsewhere();
+  switch (message) {
+    case WM_WINDOWPOSCHANGING: {
+      auto& position = *reinterpret_cast<WINDOWPOS*>(lParam);
+      // Only the lock shows its windows.
+      if (!keeper.Keeping() && win::FromElsewhere()) position.flags &= ~static_cast<UINT>(SWP_SHOWWINDOW);
+      if (kept) keeper.KeepInPlace(window, position);
+      return false;
+    }
+    case WM_WINDOWPOSCHANGED:
+    case WM_KILLFOCUS:
+      if (keeper.Keeping()) keeper.LookNow();
+      return false;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE && keeper.Keeping()) keeper.LookNow();
+      return false;
+    case WM_SHOWWINDOW:
+      // Hiding is for a granted unlock and the program's end; any other hide is undone.
+      if (wParam != FALSE || !kept || !keeper.Keeping()) return false;
+      keeper.LookNow();
+      result = 0;
+      return true;
+    default:
+      return false;
+  }
 }
 
 bool LockScreenRunning(const char* lockScreenClass) {

@@ -88,6 +88,14 @@ class TLockSurface {
   HWND handle_ = nullptr;
 };
 
+// How a window the lock keeps answers what moves, hides or deactivates it: a position change is
+// made to keep it in place, a hide is refused, and anything that may have displaced it makes the
+// lock look at once. `ownChangesToo` keeps the window against the program's own changes as well
+// (the surfaces); without it only another program's are undone (the prompt, which sizes, centres
+// and hides itself). True when the message is answered, with `result`.
+bool KeepWindow(TLockSurface::Keeper& keeper, HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                bool ownChangesToo, LRESULT& result);
+
 // A window of the lock screen's class belongs to a running copy of this very program. Another
 // program's window of that class, or its hold of the start-up mutex, counts for nothing.
 bool LockScreenRunning(const char* lockScreenClass);
