@@ -416,14 +416,11 @@ void TLockSession::BringForward(const PlacedWindow& placed) {
 void TLockSession::Recover() {
   if (lockScreen_ == nullptr || Arrangement().windows.empty()) return;
   const win::OwnChange own;
-  // Taken from the look, so that changes announced meanwhile are looked at again.
-  const bool displaysChanged = std::exchange(displaysChanged_, false);
+  // Cleared before the monitors are read, so that changes announced meanwhile are looked at again.
+  displaysChanged_ = false;
   const bool lockScreenGone = !lockScreen_->Alive();
   if (lockScreenGone) RemakeLockScreen();
-  if (displaysChanged || covers_.size() != coverLayout_.size() || CoverLayout() != coverLayout_ ||
-      std::any_of(covers_.begin(), covers_.end(), [](const auto& cover) { return !cover || !cover->Alive(); })) {
-    FollowMonitors();
-  }
+  FollowMonitors();
   if (PromptDamaged()) RemakePrompt();
   const LockArrangement wanted = Arrangement();
   HWND above = HWND_TOPMOST;
